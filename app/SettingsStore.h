@@ -1,0 +1,14 @@
+// Per-user store of the report's fields: string values under application, section and key.
+// Names match without regard to letter case; every write is on disk before it returns.
+#pragma once
+
+#include <QString>
+
+inline const QString kSettingsApp = QStringLiteral("Tarrowell");
+inline const QString kSettingsSection = QStringLiteral("Brindlemoor");
+
+// The stored value, or defaultValue when the key has no entry (an empty entry returns "").
+QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue);
+
+// Replaces the key's value and syncs it to disk. Throws std::runtime_error when the store cannot be written.
+void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# ./do run | test | build — installs what is missing, builds into build/, then runs the program or the tests.
+#   ./do test --sanitize   builds into build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./do fuzz [SECONDS]    builds the fuzz targets with clang into build-fuzz/ and runs each over its corpus
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-liberation fonts-wine xvfb xauth xdotool x11-apps python3 python3-xlrd
+          python3-olefile clang libclang-rt-14-dev)
+TEST_PACKAGES=(libreoffice-calc-nogui gnumeric)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+}
+
+build() {
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G "Unix Makefiles" "$@" >/dev/null
+    cmake --build "$dir" -j"$(nproc)"
+}
+
+verb=${1:-}
+shift || true
+case "$verb" in
+    build)
+        install_missing "${PACKAGES[@]}"
+        build build
+        ;;
+    run)
+        install_missing "${PACKAGES[@]}"
+        build build
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != offscreen ]; then
+            echo "No display is available: start Brindlemoor from a desktop session (or set DISPLAY)." >&2
+            exit 1
+        fi
+        exec ./build/brindlemoor
+        ;;
+    test)
+        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+        if [ "${1:-}" = --sanitize ]; then
+            build build-asan -DBRINDLEMOOR_SANITIZE=ON -DBRINDLEMOOR_BENCH=OFF
+            export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+            ctest --test-dir build-asan --output-on-failure -j2 -E 'Independent|LibreOffice|Gnumeric'
+        else
+            build build
+            ctest --test-dir build --output-on-failure -j2
+        fi
+        ;;
+    fuzz)
+        install_missing "${PACKAGES[@]}"
+        seconds=${1:-30}
+        CC=clang CXX=clang++ build build-fuzz -DBRINDLEMOOR_FUZZ=ON
+        for target in build-fuzz/fuzz/fuzz_*; do
+            name=$(basename "$target")
+            corpus=fuzz/corpus/${name#fuzz_}
+            mkdir -p "build-fuzz/corpus-$name"
+            echo "Fuzzing $name for ${seconds}s"
+            "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 "build-fuzz/corpus-$name" "$corpus"
+        done
+        ;;
+    *)
+        echo "usage: ./do run | test [--sanitize] | build | fuzz [SECONDS]" >&2
+        exit 2
+        ;;
+esac

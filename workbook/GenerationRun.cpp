@@ -1,0 +1,3 @@
+#include "workbook/GenerationRun.h"
+
+void RunGeneration(Form1&) {}

@@ -1,0 +1,24 @@
+// Formula text <-> BIFF8 tokens, evaluation and recalculation.
+#pragma once
+
+#include "xls/Model.h"
+
+#include <string>
+#include <vector>
+
+namespace xls {
+
+// Compiles a formula such as "SUM(E11:L11)" or "(M27-M28)" (A1 references, no leading '=').
+// Supports numbers, references, ranges, + - * /, unary minus, parentheses and SUM, MIN, MAX.
+std::vector<uint8_t> compileFormula(const std::string& text);
+
+// Renders tokens back to text, for tests and diagnostics.
+std::string formulaText(const std::vector<uint8_t>& tokens);
+
+// Evaluates one formula of a sheet; unknown tokens give #VALUE!.
+Value evaluate(const Workbook& workbook, const Sheet& sheet, const std::vector<uint8_t>& tokens);
+
+// Recomputes every cached formula result of the workbook, dependencies first.
+void recalculate(Workbook& workbook);
+
+}  // namespace xls

@@ -1,0 +1,25 @@
+// What a spreadsheet makes of text typed into a cell.
+#pragma once
+
+#include "xls/Locale.h"
+#include "xls/Model.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace xls {
+
+struct TypedValue {
+    Value value;                          // empty, number (dates as 1900-system serials) or text
+    std::optional<std::string> formatCode;  // a format the cell should get (only when it is General)
+};
+
+// Interprets UTF-8 text as typed into a cell whose number format code is currentFormat.
+// Never yields a formula; text is cut to 32,767 characters.
+TypedValue interpretTypedInput(std::string_view text, std::string_view currentFormat, const LocaleInfo& locale);
+
+// Days since 1899-12-30 for a proleptic Gregorian date (1900 system, with its fictitious 1900-02-29).
+double dateSerial(int year, int month, int day);
+
+}  // namespace xls

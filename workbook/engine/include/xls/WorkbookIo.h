@@ -1,0 +1,20 @@
+// Whole-file reading and writing of 97–2003 workbooks (BIFF8 inside a compound file).
+#pragma once
+
+#include "xls/Model.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace xls {
+
+// Parses a .xls/.xlt file. Throws xls::Error with a clear description for anything that is not
+// a readable BIFF8 workbook (not a compound file, no Workbook stream, damaged records).
+Workbook readWorkbook(std::span<const uint8_t> file);
+
+// Serialises the workbook as a compound file with the Workbook stream and neutral summary streams.
+// Cached formula results are written as they stand: call recalculate() first.
+std::vector<uint8_t> writeWorkbook(const Workbook& workbook);
+
+}  // namespace xls
