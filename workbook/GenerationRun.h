@@ -3,4 +3,5 @@
 
 class Form1;
 
+// Form1's PushButton22_Click; main() installs it as the window's generation handler.
 void RunGeneration(Form1& form);
