@@ -21,7 +21,10 @@ public:
     void setKind(int kind);
 
 private:
+    void apply();
+
     QWidget* m_window;
     std::optional<QCursor> m_custom;
     int m_kind = 0;
+    bool m_applied = false;
 };

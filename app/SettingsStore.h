@@ -12,3 +12,9 @@ QString GetSetting(const QString& appName, const QString& section, const QString
 
 // Replaces the key's value and syncs it to disk. Throws std::runtime_error when the store cannot be written.
 void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
+
+// The file that holds appName's store: $XDG_CONFIG_HOME/<appName>.ini.
+QString SettingsFilePath(const QString& appName);
+
+// Forgets the open stores, so the next use finds the file again (after XDG_CONFIG_HOME changed).
+void ReloadSettingsLocation();
