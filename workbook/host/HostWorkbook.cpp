@@ -1,0 +1,97 @@
+#include "workbook/host/HostWorkbook.h"
+
+#include "workbook/host/Application.h"
+#include "xls/Error.h"
+#include "xls/Formula.h"
+#include "xls/WorkbookIo.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace host {
+namespace {
+
+void askForRecalculationOnLoad(xls::Workbook& model) {
+    for (xls::Sheet& sheet : model.sheets)
+        for (auto& [key, cell] : sheet.cells)
+            if (cell.formula) cell.formula->alwaysCalculate = true;
+}
+
+void writeWhole(const QString& fileName, const std::vector<uint8_t>& bytes) {
+    QSaveFile file(fileName);
+    // A failed save must leave nothing behind, so never fall back to writing the target in place.
+    file.setDirectWriteFallback(false);
+    const auto fail = [&fileName, &file] {
+        return HostError(QStringLiteral("The workbook could not be saved as \"%1\": %2").arg(fileName, file.errorString()));
+    };
+    if (!file.open(QIODevice::WriteOnly)) throw fail();
+    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
+        const HostError error = fail();
+        file.cancelWriting();
+        throw error;
+    }
+    if (!file.commit()) throw fail();
+}
+
+}  // namespace
+
+Workbook::Workbook(std::weak_ptr<Application> application, xls::Workbook model, QString path, bool readOnly)
+    : m_application(std::move(application)), m_model(std::move(model)), m_path(std::move(path)), m_readOnly(readOnly) {}
+
+Application& Workbook::application() const {
+    const auto application = m_application.lock();
+    if (!application || application->hasQuit()) throw HostError(QStringLiteral("The spreadsheet host has already quit."));
+    return *application;
+}
+
+xls::Workbook& Workbook::model() {
+    application();
+    if (m_closed) throw HostError(QStringLiteral("The workbook \"%1\" has been closed.").arg(m_path));
+    return m_model;
+}
+
+const xls::LocaleInfo& Workbook::localeInfo() { return application().localeInfo(); }
+
+void Workbook::SaveAs(const QString& fileName, int fileFormat) {
+    xls::Workbook& book = model();
+    if (fileFormat != xlExcel8 && fileFormat != xlWorkbookNormal)
+        throw HostError(QStringLiteral("File format %1 is not supported: use 56 or -4143.").arg(fileFormat));
+    const QString target = QFileInfo(fileName).absoluteFilePath();
+    if (m_readOnly && target == m_path)
+        throw HostError(QStringLiteral("\"%1\" is open read-only: save it under another name.").arg(fileName));
+
+    askForRecalculationOnLoad(book);
+    xls::recalculate(book);
+    xls::Workbook normal = book;
+    normal.isTemplate = false;
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = xls::writeWorkbook(normal);
+    } catch (const xls::Error& error) {
+        throw HostError(QStringLiteral("The workbook could not be saved as \"%1\": %2")
+                            .arg(fileName, QString::fromUtf8(error.what())));
+    }
+    writeWhole(fileName, bytes);
+    book.isTemplate = false;
+    m_path = target;
+    m_readOnly = false;
+}
+
+void Workbook::Close() {
+    Application& owner = application();
+    if (m_closed) throw HostError(QStringLiteral("The workbook \"%1\" has been closed.").arg(m_path));
+    m_closed = true;
+    owner.forget(this);
+}
+
+Worksheet Workbook::ActiveSheet() {
+    return Worksheets(int(model().activeSheet) + 1);
+}
+
+Worksheet Workbook::Worksheets(int index) {
+    if (index < 1 || size_t(index) > model().sheets.size())
+        throw HostError(QStringLiteral("The workbook has no worksheet number %1.").arg(index));
+    return Worksheet(shared_from_this(), index - 1);
+}
+
+}  // namespace host

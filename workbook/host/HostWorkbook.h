@@ -1,0 +1,48 @@
+// A workbook open in a host instance.
+#pragma once
+
+#include "workbook/host/Worksheet.h"
+#include "xls/Locale.h"
+#include "xls/Model.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace host {
+
+class Application;
+
+// FileFormat codes of SaveAs; both give the 97–2003 binary workbook.
+inline constexpr int xlExcel8 = 56;
+inline constexpr int xlWorkbookNormal = -4143;
+
+class Workbook : public std::enable_shared_from_this<Workbook> {
+public:
+    Workbook(std::weak_ptr<Application> application, xls::Workbook model, QString path, bool readOnly);
+
+    // Recalculates and writes a normal (non-template) workbook; the file appears whole or not at all.
+    void SaveAs(const QString& fileName, int fileFormat);
+    void Close();
+    Worksheet ActiveSheet();
+    Worksheet Worksheets(int index);  // 1-based
+    QString FullName() const { return m_path; }
+
+    // The engine model; throws when the workbook is closed or its host has quit.
+    xls::Workbook& model();
+    // The regional conventions typed input and pictures use (the default locale's).
+    const xls::LocaleInfo& localeInfo();
+
+    void markClosed() { m_closed = true; }
+
+private:
+    Application& application() const;
+
+    std::weak_ptr<Application> m_application;
+    xls::Workbook m_model;
+    QString m_path;
+    bool m_readOnly;
+    bool m_closed = false;
+};
+
+}  // namespace host

@@ -1,0 +1,93 @@
+#include "workbook/host/Worksheet.h"
+
+#include "workbook/host/HostError.h"
+#include "workbook/host/HostWorkbook.h"
+#include "workbook/template/A1Reference.h"
+#include "xls/TypedInput.h"
+
+namespace host {
+namespace {
+
+constexpr uint16_t kGeneral = 0;
+constexpr uint16_t kShortDate = 14;
+
+void checkCell(int row, int column) {
+    if (row < 1 || row > int(xls::kMaxRows) + 1 || column < 1 || column > int(xls::kMaxColumns))
+        throw HostError(QStringLiteral("Cells(%1, %2) lies outside the worksheet.").arg(row).arg(column));
+}
+
+}  // namespace
+
+Cell::Cell(std::shared_ptr<Workbook> book, int sheetIndex, int row, int column)
+    : m_book(std::move(book)), m_sheetIndex(sheetIndex), m_row(uint16_t(row - 1)), m_column(uint16_t(column - 1)) {}
+
+Cell& Cell::operator=(const QString& text) {
+    xls::Workbook& book = m_book->model();
+    const xls::Cell* existing = book.sheets.at(size_t(m_sheetIndex)).find(m_row, m_column);
+    const uint16_t numFmt = book.formats.at(existing ? existing->xf : 0).numFmt;
+    const xls::TypedValue typed =
+        xls::interpretTypedInput(text.toStdString(), book.numberFormatCode(numFmt), m_book->localeInfo());
+    store(typed.value, typed.formatCode ? &*typed.formatCode : nullptr);
+    return *this;
+}
+
+Cell& Cell::operator=(const QDate& date) {
+    if (!date.isValid()) {
+        store(std::monostate{}, nullptr);
+        return *this;
+    }
+    const std::string shortDate = m_book->model().numberFormatCode(kShortDate);
+    store(xls::dateSerial(date.year(), date.month(), date.day()), &shortDate);
+    return *this;
+}
+
+xls::Value Cell::Value() const {
+    const xls::Cell* cell = m_book->model().sheets.at(size_t(m_sheetIndex)).find(m_row, m_column);
+    if (!cell) return {};
+    return cell->formula ? cell->formula->cached : cell->value;
+}
+
+void Cell::store(const xls::Value& value, const std::string* suggestedFormat) {
+    xls::Workbook& book = m_book->model();
+    xls::Sheet& sheet = book.sheets.at(size_t(m_sheetIndex));
+    const bool empty = std::holds_alternative<std::monostate>(value);
+    const xls::Cell* existing = sheet.find(m_row, m_column);
+    if (empty && !existing) return;
+
+    xls::Cell& cell = sheet.at(m_row, m_column);
+    cell.formula.reset();
+    cell.value = value;
+    const xls::CellFormat& format = book.formats.at(cell.xf);
+    if (suggestedFormat && format.numFmt == kGeneral) {
+        xls::CellFormat suggested = format;
+        suggested.numFmt = book.numberFormatId(*suggestedFormat);
+        cell.xf = book.addFormat(suggested);
+    }
+    // An emptied cell without formatting is no longer part of the sheet.
+    if (empty && cell.xf == 0) sheet.cells.erase(xls::Sheet::key(m_row, m_column));
+}
+
+Worksheet::Worksheet(std::shared_ptr<Workbook> book, int sheetIndex) : m_book(std::move(book)), m_sheetIndex(sheetIndex) {}
+
+Cell Worksheet::Cells(int row, int column) {
+    model();
+    checkCell(row, column);
+    return Cell(m_book, m_sheetIndex, row, column);
+}
+
+CellRange Worksheet::Range(const QString& address) {
+    model();
+    const auto bounds = xls::parseA1Range(address.toStdString());
+    if (!bounds) throw HostError(QStringLiteral("\"%1\" is not a cell address.").arg(address));
+    return CellRange(m_book, m_sheetIndex, *bounds);
+}
+
+CellRange Worksheet::UsedRange() {
+    return CellRange(m_book, m_sheetIndex, model().usedRange().value_or(xls::Range{}));
+}
+
+QString Worksheet::Name() const { return QString::fromStdString(model().name); }
+
+xls::Sheet& Worksheet::model() const { return m_book->model().sheets.at(size_t(m_sheetIndex)); }
+
+}  // namespace host
