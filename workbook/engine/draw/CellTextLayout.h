@@ -1,0 +1,43 @@
+// Decides where and how a cell's value is drawn: its formatted text (numbers shortened or shown
+// as "#" when they do not fit), the resolved alignment, and the columns it may run across.
+#pragma once
+
+#include "CellLookup.h"
+#include "CellTextPainter.h"
+#include "TextOverflow.h"
+#include "xls/Locale.h"
+#include "xls/SheetGeometry.h"
+
+#include <optional>
+#include <vector>
+
+namespace xls {
+
+struct CellTextJob {
+    int row;
+    ColumnSpan span;  // the columns the text runs across
+    DisplayText text;
+    TextStyle style;
+    TextPlacement placement;
+};
+
+class CellTextLayout {
+public:
+    CellTextLayout(const CellLookup& cells, const SheetGeometry& geometry, const LocaleInfo& locale,
+                   std::vector<QFont> fonts, int maxDigitWidth);
+
+    // Nothing for empty cells and for cells hidden under a merged range's top-left cell.
+    std::optional<CellTextJob> layout(int row, int col) const;
+
+private:
+    const QFont& fontAt(uint16_t index) const;
+    DisplayText fitNumber(const Value& value, const std::string& code, const QFontMetrics& metrics, int room) const;
+
+    const CellLookup& cells_;
+    const SheetGeometry& geometry_;
+    const LocaleInfo& locale_;
+    std::vector<QFont> fonts_;
+    int indentStep_;
+};
+
+}  // namespace xls

@@ -1,0 +1,36 @@
+// Draws a formatted value inside a cell: pieces laid out left to right with pads and fills,
+// horizontal and vertical alignment, indent, word wrap, and the underlines Qt does not draw.
+#pragma once
+
+#include "xls/Model.h"
+#include "xls/NumberFormat.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRect>
+
+namespace xls {
+
+struct TextStyle {
+    QFont font;
+    QColor colour;
+    Underline underline = Underline::None;
+};
+
+struct TextPlacement {
+    QRect area;                    // the cell's inside less its padding: what alignment refers to
+    QRect clip;                    // what the text may cover
+    HAlign align = HAlign::Left;   // Left, Center, Right or Fill
+    VAlign vAlign = VAlign::Bottom;
+    bool wrap = false;
+    int indent = 0;                // pixels kept free at the aligned side
+};
+
+// Width of the text with pads counted and fill pieces left out.
+int displayWidth(const QFontMetrics& metrics, const DisplayText& text);
+void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyle& style,
+                      const TextPlacement& placement);
+
+}  // namespace xls

@@ -1,0 +1,79 @@
+#include "xls/ScreenFonts.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QHash>
+
+#include <cmath>
+
+namespace xls {
+namespace {
+
+constexpr const char* kFallbackFamily = "Liberation Sans";
+// Debian's fonts-wine carries Tahoma-metric fonts that the system font list does not announce.
+constexpr const char* kWineFontFolder = "/usr/share/wine/fonts";
+
+void registerWineTahoma() {
+    const QDir folder(kWineFontFolder);
+    for (const QString& file : folder.entryList({QStringLiteral("tahoma*.ttf")}, QDir::Files))
+        QFontDatabase::addApplicationFont(folder.filePath(file));
+}
+
+QString substituteFor(const QString& name) {
+    static const QHash<QString, QString> substitutes{
+        {QStringLiteral("arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("helvetica"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("times new roman"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("courier new"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("arial narrow"), QStringLiteral("Liberation Sans Narrow")},
+    };
+    return substitutes.value(name.toLower());
+}
+
+}  // namespace
+
+QString screenFamily(const std::string& name) {
+    static const bool registered = (registerWineTahoma(), true);
+    (void)registered;
+    static QHash<QString, QString> resolved;
+    const QString requested = QString::fromStdString(name);
+    if (auto it = resolved.constFind(requested); it != resolved.constEnd()) return *it;
+
+    QString family = QString::fromLatin1(kFallbackFamily);
+    if (QFontDatabase::hasFamily(requested)) {
+        family = requested;
+    } else if (const QString substitute = substituteFor(requested);
+               !substitute.isEmpty() && QFontDatabase::hasFamily(substitute)) {
+        family = substitute;
+    }
+    resolved.insert(requested, family);
+    return family;
+}
+
+QFont screenFont(const Font& font) {
+    QFont qfont(screenFamily(font.name));
+    // GDI rounds a point size to whole pixels at 96 dpi; doing the same keeps the metrics alike.
+    qfont.setPixelSize(std::max(1, int(std::lround(font.heightTwips / 20.0 * 96.0 / 72.0))));
+    qfont.setBold(font.bold);
+    qfont.setItalic(font.italic);
+    qfont.setStrikeOut(font.strikeout);
+    qfont.setUnderline(font.underline == Underline::Single);
+    qfont.setKerning(false);
+    qfont.setHintingPreference(QFont::PreferFullHinting);
+    return qfont;
+}
+
+int maxDigitWidth(const QFont& font) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (char digit = '0'; digit <= '9'; ++digit) widest = std::max(widest, metrics.horizontalAdvance(QChar(digit)));
+    return widest;
+}
+
+QColor screenColour(uint32_t rgb, const QColor& automatic) {
+    if (rgb == kAutomaticColour) return automatic;
+    return QColor(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF));
+}
+
+}  // namespace xls

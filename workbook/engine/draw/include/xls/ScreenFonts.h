@@ -1,0 +1,22 @@
+// Workbook fonts as drawable Qt fonts: the named family when installed, else a metric-compatible
+// substitute, else a plain sans; sized in pixels at 96 dpi.
+#pragma once
+
+#include "xls/Model.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+namespace xls {
+
+// The installed family that draws `name`. Needs a QGuiApplication.
+QString screenFamily(const std::string& name);
+// Bold, italic, single underline and strikeout are set on the font; double and accounting
+// underlines are drawn by the caller.
+QFont screenFont(const Font& font);
+// The widest of the digits 0-9 in whole pixels: the unit of column widths.
+int maxDigitWidth(const QFont& font);
+QColor screenColour(uint32_t rgb, const QColor& automatic);
+
+}  // namespace xls
