@@ -1,0 +1,89 @@
+// The preview window: shows the snapshot of the result workbook with zoom, scrollbars and
+// drag-to-pan, saves copies of the workbook, goes back to the entry window or ends the program.
+#pragma once
+
+#include "app/MousePointer.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+class PictureBox;
+class QGroupBox;
+class QPushButton;
+class QScrollBar;
+
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    // The program's one preview window, created (and loaded) on first use.
+    static Form2& instance();
+
+    explicit Form2(QWidget* parent = nullptr);
+
+    // Hand-over step 1: the snapshot becomes Picture1's picture (null: no picture was taken) and
+    // the set-up on activation is due again.
+    void setPicture(const QImage& picture);
+
+    void SetHScrollbarByPercent(QScrollBar* HScrollbar, int16_t percent);
+    void SetVScrollbarByPercent(QScrollBar* VScrollbar, int16_t percent);
+
+    // Hand-over step 2: the result workbook, owned by this window from now on.
+    QString mExcelFile;
+
+    PictureBox* Picture2;
+    PictureBox* Picture1;
+    PictureBox* Zoom_Ori;
+    QScrollBar* HScroll1;
+    QScrollBar* VScroll1;
+    QGroupBox* Frame1;
+    QPushButton* PushButton1;
+    QPushButton* PushButton2;
+    QPushButton* PushButton6;
+    QPushButton* PushButton8;
+
+    float mZoom = 1.0f;
+    int32_t mOriW = 0;
+    int32_t mOriH = 0;
+    int32_t mZoomW = 0;
+    int32_t mZoomH = 0;
+    int16_t mHStep = 0;
+    int16_t mVStep = 0;
+    bool mSaving = false;
+
+    MousePointer& pointer() { return mPointer; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    void Form_Activate();
+    void RedrawImage();
+    void ReadBaseSize();
+    void SetupScrollbars();
+    void ZoomStep(int32_t direction);
+    void SetZoom(float& factor);
+    void PushButton1_Click();
+    void PushButton2_Click();
+    void HScroll1_Change();
+    void VScroll1_Change();
+    void picture1_MouseDown(QPointF position);
+    void picture1_MouseMove(Qt::MouseButtons buttons, QPointF position);
+    void Picture1_MouseUp();
+    void PushButton6_Click();
+    void PushButton8_Click();
+    void Form_QueryUnload();
+    void Form_Unload();
+
+    MousePointer mPointer;
+    bool mFirstActivate = false;
+    float mStartX = 0.0f;
+    float mStartY = 0.0f;
+};

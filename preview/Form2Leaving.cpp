@@ -1,0 +1,71 @@
+// The preview's part in the result workbook: saving copies of it, going back, closing.
+#include "preview/Form2.h"
+
+#include "app/AppShell.h"
+#include "app/ErrorHandler.h"
+#include "app/FileService.h"
+#include "app/MessageService.h"
+#include "preview/FileReplace.h"
+#include "preview/SaveDialog.h"
+#include "preview/TopLevelWindows.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+#include <stdexcept>
+
+void Form2::PushButton6_Click() {
+    ErrorHandler eh(QStringLiteral("Form2.PushButton6_Click"));
+    if (mSaving) return;
+    mSaving = true;
+
+    QString path;
+    eh.step(116, [&] { path = ShowSaveDialog(this, QStringLiteral("Save File"), QStringLiteral("Excel Files (*.xls)")); });
+    int answer = 0;
+    bool copied = true;
+    if (!eh.test(120, [&] { return path.isEmpty(); })) {
+        if (eh.test(122, [&] { return FileExists(path); }))
+            eh.step(124, [&] {
+                answer = MsgBox(QStringLiteral("Are you sure you wish to overwrite ") + path + QStringLiteral(" ?"),
+                                MsgButtons::YesNo);
+            });
+        if (eh.test(130, [&] { return !FileExists(path); })) answer = kMsgYes;
+        // The old file is only replaced once the copy is complete, so a failed copy leaves it as it was.
+        if (answer == kMsgYes)
+            eh.step(134, [&] {
+                copied = false;
+                ReplaceWithCopy(mExcelFile, path);
+                copied = true;
+            });
+    }
+    if (copied) eh.step(136, [&] { MsgBox(QStringLiteral("Done.")); });
+    mSaving = false;
+}
+
+void Form2::PushButton8_Click() {
+    ErrorHandler eh(QStringLiteral("Form2.PushButton8_Click"));
+    eh.step(102, [&] { DeleteScratchFile(mExcelFile); });
+    eh.step(104, [&] {
+        QWidget* entryWindow = FindTopLevelWidget(QStringLiteral("Form1"));
+        if (!entryWindow) throw std::runtime_error("The entry window is not loaded");
+        entryWindow->show();
+    });
+    eh.step(106, [&] { hide(); });
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+    Form_Unload();
+}
+
+void Form2::Form_QueryUnload() {
+    ErrorHandler eh(QStringLiteral("Form2.Form_QueryUnload"));
+    eh.step(100, [&] { DeleteScratchFile(mExcelFile); });
+    eh.step(102, [] { QCoreApplication::processEvents(); });
+    eh.step(104, [] { QCoreApplication::processEvents(); });
+}
+
+void Form2::Form_Unload() {
+    EndProgram();
+}

@@ -1,0 +1,23 @@
+// Window geometry is kept in twips, 1/1440 inch: 15 twips to a pixel at 96 dots per inch.
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+inline constexpr int kTwipsPerPixel = 15;
+
+// A rectangle in twips, relative to the parent's client area.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Nearest whole pixel, halves to the even neighbour.
+int TwipsToPixels(double twips);
+
+QRect TwipsToPixels(const TwipsRect& rect);
+
+void PlaceInTwips(QWidget* widget, const TwipsRect& rect);
