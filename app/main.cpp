@@ -1,6 +1,16 @@
+#include "app/AppShell.h"
+#include "app/SettingsStore.h"
+#include "report/Form1.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(kProductName);
+    QApplication::setOrganizationName(kSettingsApp);
+
+    Form1 form;
+    form.Form_Load();
+    form.show();
+    return app.exec();
 }

@@ -1,0 +1,251 @@
+#include "report/Form1.h"
+
+#include "app/AppShell.h"
+#include "report/DatePicker.h"
+#include "report/FormLayout.h"
+#include "report/RowDatePicker.h"
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace form1_layout;
+
+namespace {
+
+std::function<void(Form1&)>& GenerationRun() {
+    static std::function<void(Form1&)> run;
+    return run;
+}
+
+std::function<void()>& AvailabilityCheck() {
+    static std::function<void()> check;
+    return check;
+}
+
+QFont EntryFont(double points) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+template <class W>
+W* Place(W* widget, const QString& name, const TwipsRect& rect) {
+    widget->setObjectName(name);
+    widget->setGeometry(ToPixels(rect));
+    return widget;
+}
+
+QString Indexed(const QString& name, int index) {
+    return name + QString::number(index);
+}
+
+// Flat single borders that overlap by one pixel draw the grid; the titles are light grey.
+const QString kGridStyle = QStringLiteral(
+    "QLineEdit[gridCell=\"true\"] { border: 1px solid black; border-radius: 0px; padding: 0px;"
+    " background: white; }"
+    "QLineEdit[columnTitle=\"true\"], QLabel[columnTitle=\"true\"] { border: 1px solid black;"
+    " background: #E0E0E0; }");
+
+constexpr std::array<std::array<QLineEdit*, kGridRows> Form1::*, kCategories> kAmountColumnMembers{
+    &Form1::txtHotel, &Form1::txtTransport, &Form1::txtFuel, &Form1::txtMeals,
+    &Form1::txtPhone, &Form1::txtEntertainment, &Form1::txtMisc};
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent), m_pointer(this) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(EntryFont(9));
+    setFixedSize(ToPixels({0, 0, kClientWidth, kClientHeight}).size());
+
+    buildButtons();
+    buildHeader();
+    buildGrid();
+    buildFooter();
+    setInitialTabOrder();
+    connectBehaviours();
+
+    if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildButtons() {
+    const QFont buttonFont = EntryFont(11.25);
+    const auto button = [&](const QString& name, const QString& caption, const TwipsRect& rect) {
+        auto* b = Place(new QPushButton(caption, this), name, rect);
+        b->setFont(buttonFont);
+        return b;
+    };
+    PushButton22 = button(QStringLiteral("PushButton22"), QStringLiteral("Start Creating Template"), kStartButton);
+    PushButton6 = button(QStringLiteral("PushButton6"), QStringLiteral("Help"), kHelpButton);
+    PushButton7 = button(QStringLiteral("PushButton7"), QStringLiteral("Load Sample/Example Data"), kSampleButton);
+    connect(PushButton22, &QPushButton::clicked, this, &Form1::PushButton22_Click);
+    connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
+    connect(PushButton7, &QPushButton::clicked, this, &Form1::PushButton7_Click);
+}
+
+void Form1::buildHeader() {
+    Frame2 = Place(new QGroupBox(QStringLiteral("Header"), this), QStringLiteral("Frame2"), kHeaderFrame);
+    const auto line = [&](int index, bool right, const QString& caption, QWidget* field, const QString& name) {
+        const int top = kHeaderLineTops[size_t(index)];
+        const int labelLeft = right ? kHeaderRightLabelLeft : kHeaderLabelLeft;
+        const int fieldLeft = right ? kHeaderRightFieldLeft : kHeaderFieldLeft;
+        auto* label = new QLabel(caption, Frame2);
+        label->setGeometry(ToPixels({labelLeft, top, fieldLeft - labelLeft - 60, kFieldHeight}));
+        Place(field, name, {fieldLeft, top, kHeaderFieldWidth, kFieldHeight});
+    };
+    const auto text = [&](int index, bool right, const QString& caption, const QString& name) {
+        auto* field = new QLineEdit(Frame2);
+        line(index, right, caption, field, name);
+        return field;
+    };
+    const auto date = [&](int index, bool right, const QString& caption, const QString& name) {
+        auto* picker = new QDateEdit(Frame2);
+        SetUpDatePicker(picker);
+        line(index, right, caption, picker, name);
+        return picker;
+    };
+    txtPurpose = text(0, false, QStringLiteral("Purpose:"), QStringLiteral("txtPurpose"));
+    txtStatement = text(0, true, QStringLiteral("Statement Number:"), QStringLiteral("txtStatement"));
+    dtpFrom = date(1, false, QStringLiteral("Pay Period From:"), QStringLiteral("dtpFrom"));
+    dtpTo = date(1, true, QStringLiteral("Pay Period To:"), QStringLiteral("dtpTo"));
+    txtName = text(2, false, QStringLiteral("Employee Name:"), QStringLiteral("txtName"));
+    txtDept = text(2, true, QStringLiteral("Department:"), QStringLiteral("txtDept"));
+    txtPosition = text(3, false, QStringLiteral("Position:"), QStringLiteral("txtPosition"));
+    txtManager = text(3, true, QStringLiteral("Manager:"), QStringLiteral("txtManager"));
+    txtSSN = text(4, false, QStringLiteral("SSN:"), QStringLiteral("txtSSN"));
+    txtEmpID = text(4, true, QStringLiteral("Employee ID:"), QStringLiteral("txtEmpID"));
+}
+
+void Form1::buildGrid() {
+    Frame1 = Place(new QGroupBox(QStringLiteral("Particulars"), this), QStringLiteral("Frame1"), kParticularsFrame);
+    Frame1->setAutoFillBackground(true);
+    QPalette white = Frame1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Frame1->setPalette(white);
+    Frame1->setStyleSheet(kGridStyle);
+
+    const auto title = [&](const QString& name, const QString& caption, const GridColumn& column) {
+        auto* label = Place(new QLabel(caption, Frame1), name, GridTitle(column));
+        label->setProperty("columnTitle", true);
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    };
+    Label1 = title(QStringLiteral("Label1"), QStringLiteral("Date"), kDateColumn);
+    Label4 = title(QStringLiteral("Label4"), QStringLiteral("Account"), kAccountColumn);
+    lblYear = title(QStringLiteral("lblYear"), QStringLiteral("Description"), kDescTitle);
+    for (int c = 0; c < kCategories; ++c) {
+        auto* heading = Place(new QLineEdit(kDefaultHeadings[size_t(c)], Frame1), Indexed(QStringLiteral("txtHeading"), c),
+                              GridTitle(kAmountColumns[size_t(c)]));
+        heading->setProperty("columnTitle", true);
+        heading->setAlignment(Qt::AlignCenter);
+        txtHeading[size_t(c)] = heading;
+    }
+
+    const auto cell = [&](const QString& name, int row, const GridColumn& column) {
+        auto* field = Place(new QLineEdit(Frame1), Indexed(name, row), GridCell(column, row));
+        field->setProperty("gridCell", true);
+        field->setAlignment(Qt::AlignCenter);
+        return field;
+    };
+    for (int r = 0; r < kGridRows; ++r) {
+        const size_t i = size_t(r);
+        // The clipping box draws the cell's flat border; the picker inside loses its raised frame.
+        auto* box = Place(new QFrame(Frame1), Indexed(QStringLiteral("Picture3"), r), GridCell(kDateColumn, r));
+        box->setFrameStyle(QFrame::Box | QFrame::Plain);
+        box->setLineWidth(1);
+        auto* client = new QWidget(box);
+        client->setGeometry(box->rect().adjusted(1, 1, -1, -1));
+        DTPicker2[i] = Place(new RowDatePicker(client), Indexed(QStringLiteral("DTPicker2"), r),
+                             r == 0 ? kFirstRowPickerInBox : kRowPickerInBox);
+        Picture3[i] = box;
+        txtAccount[i] = cell(QStringLiteral("txtAccount"), r, kAccountColumn);
+        txtDesc[i] = cell(QStringLiteral("txtDesc"), r, kDescColumn);
+        for (int c = 0; c < kCategories; ++c) amountColumn(c)[i] = cell(kAmountNames[size_t(c)], r, kAmountColumns[size_t(c)]);
+    }
+}
+
+void Form1::buildFooter() {
+    Frame3 = Place(new QGroupBox(QStringLiteral("Footer"), this), QStringLiteral("Frame3"), kFooterFrame);
+    const auto field = [&](const QString& name, int left, int line) {
+        return Place(new QLineEdit(Frame3), name, {left, kFooterFieldTops[size_t(line)], kFooterFieldWidth, kFieldHeight});
+    };
+    const auto labelWithConnector = [&](const QString& caption, const TwipsRect& rect, int fieldLeft) {
+        auto* label = new QLabel(caption, Frame3);
+        label->setGeometry(ToPixels(rect));
+        for (const TwipsRect& line : FooterConnector(rect, fieldLeft)) {
+            auto* stroke = new QFrame(Frame3);
+            stroke->setFrameStyle((line.width > line.height ? QFrame::HLine : QFrame::VLine) | QFrame::Plain);
+            stroke->setGeometry(ToPixels(line));
+        }
+    };
+    labelWithConnector(QStringLiteral("Approved:"), kApprovedLabel, kApprovedFieldLeft);
+    labelWithConnector(QStringLiteral("Notes:"), kNotesLabel, kNotesFieldLeft);
+    txtApproved1 = field(QStringLiteral("txtApproved1"), kApprovedFieldLeft, 0);
+    txtApproved2 = field(QStringLiteral("txtApproved2"), kApprovedFieldLeft, 1);
+    txtNotes1 = field(QStringLiteral("txtNotes1"), kNotesFieldLeft, 0);
+    txtNotes2 = field(QStringLiteral("txtNotes2"), kNotesFieldLeft, 1);
+}
+
+void Form1::setInitialTabOrder() {
+    std::vector<QWidget*> order{txtPurpose, dtpFrom, txtName, txtPosition, txtSSN, txtStatement, dtpTo,
+                                txtDept, txtManager, txtEmpID, txtApproved1, txtApproved2, txtNotes1, txtNotes2};
+    order.insert(order.end(), txtHeading.begin(), txtHeading.end());
+    order.insert(order.end(), {PushButton22, PushButton6, PushButton7});
+    for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+std::array<QLineEdit*, kGridRows>& Form1::amountColumn(int category) {
+    return this->*kAmountColumnMembers[size_t(category)];
+}
+
+const std::array<QLineEdit*, kGridRows>& Form1::amountColumn(int category) const {
+    return this->*kAmountColumnMembers[size_t(category)];
+}
+
+ExpenseReport Form1::report() const {
+    ExpenseReport report;
+    const std::array<const QLineEdit*, 12> texts{txtPurpose, txtStatement, txtName, txtPosition, txtSSN, txtEmpID,
+                                                 txtManager, txtDept, txtApproved1, txtApproved2, txtNotes1, txtNotes2};
+    for (size_t i = 0; i < texts.size(); ++i) report.texts[i] = texts[i]->text();
+    report.payFrom = dtpFrom->date();
+    report.payTo = dtpTo->date();
+    for (size_t c = 0; c < size_t(kCategories); ++c) report.headings[c] = txtHeading[c]->text();
+    for (size_t r = 0; r < size_t(kGridRows); ++r) {
+        ExpenseRow& row = report.rows[r];
+        row.date = DTPicker2[r]->value();
+        row.account = txtAccount[r]->text();
+        row.description = txtDesc[r]->text();
+        for (int c = 0; c < kCategories; ++c) row.amounts[size_t(c)] = amountColumn(c)[r]->text();
+    }
+    return report;
+}
+
+void Form1::setGenerationRun(std::function<void(Form1&)> run) {
+    GenerationRun() = std::move(run);
+}
+
+void Form1::setAvailabilityCheck(std::function<void()> check) {
+    AvailabilityCheck() = std::move(check);
+}
+
+void Form1::runAvailabilityCheck() {
+    if (AvailabilityCheck()) AvailabilityCheck()();
+}
+
+void Form1::PushButton22_Click() {
+    if (GenerationRun()) GenerationRun()(*this);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    EndProgram();
+}

@@ -1,0 +1,86 @@
+// The entry window: header, the 15-row particulars grid with editable category headings, footer,
+// and the three buttons. Every edit is stored at once; amounts are checked when left.
+#pragma once
+
+#include "app/MousePointer.h"
+#include "report/ExpenseReport.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class RowDatePicker;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The load step: skin, caption, title, pointer, every field from the store, grid tab order,
+    // and last the availability check.
+    void Form_Load();
+
+    ExpenseReport report() const;
+    MousePointer& pointer() { return m_pointer; }
+
+    // What "Start Creating Template" runs; the default does nothing.
+    static void setGenerationRun(std::function<void(Form1&)> run);
+    // The last step of the load; the default does nothing.
+    static void setAvailabilityCheck(std::function<void()> check);
+
+    void PushButton22_Click();
+    void PushButton6_Click();
+    void PushButton7_Click();
+
+    QLineEdit *txtPurpose, *txtStatement, *txtName, *txtPosition, *txtSSN, *txtEmpID, *txtManager, *txtDept;
+    QLineEdit *txtApproved1, *txtApproved2, *txtNotes1, *txtNotes2;
+    std::array<QLineEdit*, kCategories> txtHeading;
+    std::array<QLineEdit*, kGridRows> txtAccount, txtDesc, txtHotel, txtTransport, txtFuel, txtMeals, txtPhone,
+        txtEntertainment, txtMisc;
+    QDateEdit *dtpFrom, *dtpTo;
+    std::array<RowDatePicker*, kGridRows> DTPicker2;
+    std::array<QWidget*, kGridRows> Picture3;  // the clipping box of each row picker
+    QPushButton *PushButton22, *PushButton6, *PushButton7;
+    QGroupBox *Frame1, *Frame2, *Frame3;
+    QLabel *Label1, *Label4, *lblYear;
+
+    // The amount column of a category (0 Hotel … 6 Misc).
+    std::array<QLineEdit*, kGridRows>& amountColumn(int category);
+    const std::array<QLineEdit*, kGridRows>& amountColumn(int category) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void buildHeader();
+    void buildGrid();
+    void buildFooter();
+    void buildButtons();
+    void setInitialTabOrder();
+    void connectBehaviours();
+    void runAvailabilityCheck();
+
+    // Entry behaviours.
+    void storeEdit(const QString& key, const QString& value);
+    void storeText(QLineEdit* field, const QString& key);
+    bool isAmountField(QObject* object) const;
+    bool isHeading(QObject* object) const;
+    void amountFocusLeft(QLineEdit* field, Qt::FocusReason reason);
+    void disarmClickSwallow();
+    void selectAllByKeys();
+    void applyPointerRule(QObject* watched);
+
+    MousePointer m_pointer;
+    bool m_restoringFocus = false;
+    bool m_swallowClick = false;
+    bool m_storeFailureShown = false;
+};

@@ -1,0 +1,108 @@
+// Form1's load step: prepares the application and restores the report from the settings store.
+#include "report/Form1.h"
+
+#include "app/AppShell.h"
+#include "app/ErrorHandler.h"
+#include "app/FileService.h"
+#include "app/ProgramFolders.h"
+#include "app/SettingsStore.h"
+#include "report/AmountText.h"
+#include "report/DatePicker.h"
+#include "report/RowDatePicker.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include <stdexcept>
+
+namespace {
+
+QString Get(const QString& key, const QString& defaultValue) {
+    return GetSetting(kSettingsApp, kSettingsSection, key, defaultValue);
+}
+
+// A stored date as the pickers take it; unreadable or out-of-range text fails like a bad property.
+QDate PickerDate(const QString& stored) {
+    const std::optional<QDate> date = ParseStoredDate(stored);
+    if (!date) throw std::runtime_error("Type mismatch");
+    if (*date < kFirstPickerDate || *date > kLastPickerDate) throw std::runtime_error("Invalid property value");
+    return *date;
+}
+
+QString StoredAmountInCurrencyForm(const QString& stored) {
+    const std::optional<double> value = ParseAmount(stored);
+    if (!value) throw std::runtime_error("Type mismatch");
+    return CurrencyForm(*value);
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+    ErrorHandler handler(QStringLiteral("Form1.Form_Load"));
+    handler.step(102, [this] { ApplyMainSkin(this); });
+    handler.step(104, [this] { setWindowTitle(kProductName); });
+    handler.step(104, [this] { setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView)); });
+    handler.step(104, [] { SetAppTitle(); });
+    handler.step(106, [this] { LockWindowUpdate(this); });
+    const QString cursorFile = ProgramFolder() + QStringLiteral("/HAND-M.CUR");
+    if (handler.test(108, [&] { return FileExists(cursorFile); }))
+        handler.step(110, [&] { m_pointer.loadCustom(cursorFile); });
+
+    for (int i = 0; i < kCategories; ++i) {
+        QLineEdit* heading = txtHeading[size_t(i)];
+        handler.step(132, [&] { heading->setText(Get(heading->objectName(), heading->text())); });
+    }
+    const std::array<QLineEdit*, 12> texts{txtPurpose, txtStatement, txtName, txtPosition, txtSSN, txtEmpID,
+                                           txtManager, txtDept, txtApproved1, txtApproved2, txtNotes1, txtNotes2};
+    int line = 134;
+    for (QLineEdit* field : texts) {
+        handler.step(line, [&] { field->setText(Get(field->objectName(), {})); });
+        line += 2;
+    }
+
+    // The dates this step sets are never written back: only the user's changes are stored.
+    const QString today = StoredDateText(QDate::currentDate());
+    handler.step(158, [&] {
+        const QSignalBlocker quiet(dtpFrom);
+        dtpFrom->setDate(PickerDate(Get(QStringLiteral("dtpFrom"), today)));
+    });
+    handler.step(160, [&] {
+        const QSignalBlocker quiet(dtpTo);
+        dtpTo->setDate(PickerDate(Get(QStringLiteral("dtpto"), today)));
+    });
+
+    for (int r = 0; r < kGridRows; ++r) {
+        const size_t i = size_t(r);
+        RowDatePicker* picker = DTPicker2[i];
+        handler.step(164, [&] {
+            const QSignalBlocker quiet(picker);
+            picker->setValue(QDate::currentDate());
+        });
+        handler.step(166, [&] {
+            const QSignalBlocker quiet(picker);
+            const QString stored = Get(picker->objectName(), {});
+            picker->setValue(stored.isEmpty() ? std::nullopt : std::optional<QDate>(PickerDate(stored)));
+        });
+        handler.step(168, [&] { txtAccount[i]->setText(Get(txtAccount[i]->objectName(), {})); });
+        handler.step(170, [&] { txtDesc[i]->setText(Get(txtDesc[i]->objectName(), {})); });
+        for (int c = 0; c < kCategories; ++c) {
+            QLineEdit* amount = amountColumn(c)[i];
+            handler.step(172 + 2 * c, [&] {
+                amount->setText(StoredAmountInCurrencyForm(Get(amount->objectName(), QStringLiteral("0"))));
+            });
+        }
+
+        std::vector<QWidget*> rowOrder{picker, txtAccount[i], txtDesc[i]};
+        for (int c = 0; c < kCategories; ++c) rowOrder.push_back(amountColumn(c)[i]);
+        QWidget* previous = r == 0 ? static_cast<QWidget*>(txtEmpID) : amountColumn(kCategories - 1)[i - 1];
+        for (size_t k = 0; k < rowOrder.size(); ++k) {
+            handler.step(186 + 2 * int(k), [&] { setTabOrder(previous, rowOrder[k]); });
+            previous = rowOrder[k];
+        }
+    }
+
+    handler.step(228, [] { LockWindowUpdate(nullptr); });
+    handler.step(230, [this] { runAvailabilityCheck(); });
+}

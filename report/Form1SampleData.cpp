@@ -1,0 +1,61 @@
+// "Load Sample/Example Data": a fixed example written into the header, footer and the top two rows.
+#include "report/Form1.h"
+
+#include "app/ErrorHandler.h"
+#include "report/AmountText.h"
+#include "report/RowDatePicker.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+
+namespace {
+
+struct SampleRow {
+    int index;
+    QDate date;
+    const char* account;
+    const char* description;
+    std::array<double, kCategories> amounts;
+};
+
+// The second row is written before the top row.
+const std::array<SampleRow, 2> kSampleRows{
+    SampleRow{1, QDate(2016, 11, 10), "111017", "Hotel account", {118.74, 0, 0, 52.89, 48.75, 14.99, 15.49}},
+    SampleRow{0, QDate(2016, 11, 7), "110797", "Transport account", {0, 112.57, 44.58, 22.58, 18.35, 0, 0}}};
+
+}  // namespace
+
+void Form1::PushButton7_Click() {
+    ErrorHandler handler(QStringLiteral("Form1.PushButton7_Click"));
+    int line = 100;
+    const auto step = [&](auto&& statement) {
+        handler.step(line, statement);
+        line += 2;
+    };
+    const auto text = [&](QLineEdit* field, const char* value) {
+        step([=] { field->setText(QString::fromUtf8(value)); });
+    };
+    text(txtPurpose, "Business trip");
+    text(txtStatement, "B1415");
+    text(txtName, "Peter Ashdown");
+    text(txtPosition, "Jr. Manager");
+    text(txtSSN, "NA");
+    text(txtEmpID, "SM17");
+    text(txtManager, "M. T. Garfoot");
+    text(txtDept, "Sales");
+    text(txtApproved1, "OK");
+    text(txtNotes1, "Check next month");
+    step([this] { dtpFrom->setDate(QDate(2016, 11, 5)); });
+    step([this] { dtpTo->setDate(QDate(2016, 11, 11)); });
+    for (const SampleRow& row : kSampleRows) {
+        const size_t r = size_t(row.index);
+        step([&] { DTPicker2[r]->setValue(row.date); });
+        text(txtAccount[r], row.account);
+        text(txtDesc[r], row.description);
+        for (int c = 0; c < kCategories; ++c) {
+            QLineEdit* amount = amountColumn(c)[r];
+            const double value = row.amounts[size_t(c)];
+            step([=] { amount->setText(CurrencyForm(value)); });
+        }
+    }
+}

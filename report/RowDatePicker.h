@@ -1,0 +1,35 @@
+// A grid row's date picker: a date picker that may also hold no date. A check box inside it shows
+// and toggles the state; Delete or Backspace clears it, Space toggles it, and typing, stepping or
+// choosing a date in the calendar sets it.
+#pragma once
+
+#include <QDateEdit>
+
+#include <optional>
+
+class QCheckBox;
+
+class RowDatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit RowDatePicker(QWidget* parent = nullptr);
+
+    std::optional<QDate> value() const;
+    // Emits valueChanged when the value differs from before.
+    void setValue(std::optional<QDate> value);
+
+    QCheckBox* checkBox() const { return m_check; }
+
+signals:
+    void valueChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void showState();
+
+    QCheckBox* m_check;
+    bool m_empty = false;
+};
