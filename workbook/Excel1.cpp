@@ -22,6 +22,10 @@ int GetSaveFormat(const std::shared_ptr<host::Application>& instance) {
         version = temporary->Version();
         temporary->Quit();
     }
+    return SaveFormatForVersion(version);
+}
+
+int SaveFormatForVersion(const QString& version) {
     bool ok = false;
     const double number = QLocale().toDouble(ConvertDecimalSeparator(version, false), &ok);
     if (!ok) throw host::HostError(QStringLiteral("The host version \"%1\" is not a number.").arg(version));

@@ -1,0 +1,147 @@
+#include "SampleReport.h"
+#include "workbook/CellMap.h"
+#include "workbook/template/TemplateBytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class CellMap : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString path = folder.filePath(QStringLiteral("template.xlt"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(TemplateBytes());
+        file.close();
+        book = app->Workbooks().Open(path, std::nullopt, true);
+    }
+
+    // Fills the template, saves it and reopens the result in a second instance.
+    std::shared_ptr<host::Workbook> fillAndReopen(const ExpenseReport& report) {
+        WriteReportCells(*app, report);
+        resultPath = folder.filePath(QStringLiteral("ferrun12345678.xls"));
+        book->SaveAs(resultPath, host::xlExcel8);
+        return second->Workbooks().Open(resultPath);
+    }
+
+    QTemporaryDir folder;
+    QString resultPath;
+    std::shared_ptr<host::Application> app = host::CreateObject(QStringLiteral("Excel.Application"));
+    std::shared_ptr<host::Application> second = host::CreateObject(QStringLiteral("Excel.Application"));
+    std::shared_ptr<host::Workbook> book;
+};
+
+double numberAt(host::Worksheet sheet, int row, int column) {
+    const xls::Value value = sheet.Cells(row, column).Value();
+    return std::holds_alternative<double>(value) ? std::get<double>(value) : std::nan("");
+}
+
+std::string textAt(host::Worksheet sheet, int row, int column) {
+    const xls::Value value = sheet.Cells(row, column).Value();
+    return std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "<not text>";
+}
+
+TEST_F(CellMap, SampleReportGivesTheExpectedTotals) {
+    host::Worksheet sheet = fillAndReopen(SampleReport())->ActiveSheet();
+    EXPECT_NEAR(numberAt(sheet, 11, 13), 198.08, 1e-9);
+    EXPECT_NEAR(numberAt(sheet, 12, 13), 250.86, 1e-9);
+    EXPECT_NEAR(numberAt(sheet, 27, 13), 448.94, 1e-9);
+    EXPECT_NEAR(numberAt(sheet, 29, 13), 448.94, 1e-9);
+    const double categories[] = {118.74, 112.57, 44.58, 75.47, 67.10, 14.99, 15.49};
+    const int columns[] = {5, 6, 7, 8, 9, 11, 12};
+    for (int i = 0; i < 7; ++i) EXPECT_NEAR(numberAt(sheet, 26, columns[i]), categories[i], 1e-9) << columns[i];
+}
+
+TEST_F(CellMap, TextsLandUnchangedAndDatesAsDates) {
+    ExpenseReport report = SampleReport();
+    report.headings[0] = QStringLiteral("Lodging");
+    report.rows[2].amounts[3] = QStringLiteral("12a");
+    report.texts[5] = QStringLiteral("00123");  // txtEmpID
+    host::Worksheet sheet = fillAndReopen(report)->ActiveSheet();
+    EXPECT_EQ(textAt(sheet, 4, 3), "Business trip");
+    EXPECT_EQ(textAt(sheet, 8, 12), "00123");
+    EXPECT_EQ(textAt(sheet, 7, 12), "NA");
+    EXPECT_EQ(textAt(sheet, 8, 7), "M. T. Garfoot");
+    EXPECT_EQ(textAt(sheet, 28, 7), "Check next month");
+    EXPECT_EQ(textAt(sheet, 10, 5), "Lodging");
+    EXPECT_EQ(textAt(sheet, 10, 12), "Misc");
+    EXPECT_EQ(textAt(sheet, 11, 3), "110797");
+    EXPECT_EQ(textAt(sheet, 13, 8), "12a");
+    EXPECT_NEAR(numberAt(sheet, 26, 8), 75.47, 1e-9);  // the text is left out of the sum
+    EXPECT_DOUBLE_EQ(numberAt(sheet, 4, 13), 42679.0);   // 5 November 2016
+    EXPECT_DOUBLE_EQ(numberAt(sheet, 5, 13), 42685.0);
+    EXPECT_DOUBLE_EQ(numberAt(sheet, 12, 2), 42684.0);
+    EXPECT_EQ(sheet.Cells(13, 2).Value(), xls::Value());  // a row without a date
+}
+
+TEST_F(CellMap, StatementsCarryTheRunsNumbersInOrder) {
+    std::vector<int> lines;
+    WriteReportCells(*app, SampleReport(), [&lines](int line, const std::function<void()>& statement) {
+        lines.push_back(line);
+        statement();
+    });
+    ASSERT_EQ(lines.size(), 171u);
+    EXPECT_EQ(lines.front(), 118);
+    EXPECT_EQ(lines[13], 144);
+    EXPECT_EQ(lines[20], 158);
+    EXPECT_EQ(lines[21], 162);
+    EXPECT_EQ(lines[30], 180);
+    EXPECT_EQ(lines.back(), 180);
+}
+
+TEST_F(CellMap, FailingWritesReachTheRunner) {
+    app->Quit();
+    int failures = 0;
+    WriteReportCells(*app, SampleReport(), [&failures](int, const std::function<void()>& statement) {
+        try {
+            statement();
+        } catch (const host::HostError&) {
+            ++failures;
+        }
+    });
+    EXPECT_EQ(failures, 171);
+}
+
+// LibreOffice recalculates on load (the formulas ask it to): its totals must equal ours.
+TEST_F(CellMap, LibreOfficeRecalculatesTheSameTotals) {
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    ExpenseReport report = SampleReport();
+    report.texts[5] = QStringLiteral("00123");
+    fillAndReopen(report);
+    QProcess convert;
+    convert.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + folder.filePath(QStringLiteral("profile")),
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("csv"),
+                            QStringLiteral("--outdir"), folder.path(), resultPath});
+    ASSERT_TRUE(convert.waitForFinished(180000));
+    QFile csv(folder.filePath(QStringLiteral("ferrun12345678.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << convert.readAllStandardError().toStdString();
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 29);
+    const auto cell = [&lines](int row, int column) { return lines[row - 1].split(QLatin1Char(','))[column - 1]; };
+    const auto amount = [&cell](int row, int column) {
+        QString text = cell(row, column);
+        text.remove(QRegularExpression(QStringLiteral("[^0-9.]")));
+        return text.toDouble();
+    };
+    EXPECT_NEAR(amount(11, 13), 198.08, 1e-9);
+    EXPECT_NEAR(amount(12, 13), 250.86, 1e-9);
+    EXPECT_NEAR(amount(27, 13), 448.94, 1e-9);
+    EXPECT_NEAR(amount(29, 13), 448.94, 1e-9);
+    EXPECT_NEAR(amount(26, 5), 118.74, 1e-9);
+    EXPECT_NEAR(amount(26, 9), 67.10, 1e-9);
+    EXPECT_NEAR(amount(26, 12), 15.49, 1e-9);
+    EXPECT_EQ(cell(8, 12), QStringLiteral("00123"));
+}
+
+}  // namespace

@@ -1,0 +1,6 @@
+// The example report of the sample-data button, as the entry window holds it under United States settings.
+#pragma once
+
+#include "report/ExpenseReport.h"
+
+ExpenseReport SampleReport();
