@@ -88,7 +88,8 @@ void Reader::readHeader()
 void Reader::claim(uint32_t sector, const char* what)
 {
     if (sector >= sectorCount_)
-        damaged(std::string(what) + " refers to a sector outside the file");
+        damaged(sector < fat_.size() ? std::string("the file is cut short")
+                                     : std::string(what) + " refers to a sector outside the file");
     if (claimed_[sector])
         damaged(std::string(what) + " loops or overlaps another part of the file");
     claimed_[sector] = true;
