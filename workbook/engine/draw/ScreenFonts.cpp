@@ -60,7 +60,6 @@ QFont screenFont(const Font& font) {
     qfont.setStrikeOut(font.strikeout);
     qfont.setUnderline(font.underline == Underline::Single);
     qfont.setKerning(false);
-    qfont.setHintingPreference(QFont::PreferFullHinting);
     return qfont;
 }
 

@@ -1,0 +1,128 @@
+#include "SheetFixtures.h"
+#include "xls/ScreenFonts.h"
+#include "xls/SheetGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <numeric>
+
+namespace {
+
+using drawtest::storedWidth;
+
+constexpr int kDigit = 7;  // Arial 10 at 96 dpi
+
+// Widths of the template's columns A to M in characters, and their pixels worked by hand:
+// stored = trunc((chars * 7 + 5) / 7 * 256), pixels = trunc((stored + trunc(128 / 7)) * 7 / 256).
+// LibreOffice draws the same stored widths about 5.5 % wider (no pixel snapping), e.g. D 220 px.
+struct TemplateColumn {
+    double characters;
+    int pixels;
+};
+constexpr std::array<TemplateColumn, 13> kTemplateColumns{{
+    {0.57, 9}, {11.43, 85}, {8.43, 64}, {29.14, 209}, {11.14, 83}, {11.14, 83}, {11.14, 83}, {11.14, 83},
+    {7.71, 59}, {3.57, 30}, {13.43, 99}, {11.00, 82}, {11.71, 87},
+}};
+
+// Row heights of rows 1 to 29 in points; pixels are points * 96 / 72, rounded.
+std::array<double, 29> templateRowPoints() {
+    std::array<double, 29> points{};
+    points.fill(17.1);
+    points[0] = 16.5;
+    points[1] = 25.5;
+    points[2] = 30.0;
+    points[6] = 16.5;
+    points[9] = 20.1;
+    return points;
+}
+
+xls::Sheet templateShapedSheet() {
+    xls::Sheet sheet;
+    for (uint16_t col = 0; col < kTemplateColumns.size(); ++col)
+        sheet.columns.push_back({col, col, storedWidth(kTemplateColumns[col].characters), 0, false});
+    const auto points = templateRowPoints();
+    for (uint16_t row = 0; row < points.size(); ++row)
+        sheet.rows[row] = {uint16_t(std::lround(points[row] * 20)), true, false, std::nullopt};
+    return sheet;
+}
+
+TEST(ColumnWidth, StoredWidthsBecomeThePixelsOfTheNinetySevenProgram) {
+    EXPECT_EQ(xls::columnWidthPixels(2340, kDigit), 64);  // the default 8.43 characters
+    for (const TemplateColumn& column : kTemplateColumns)
+        EXPECT_EQ(xls::columnWidthPixels(storedWidth(column.characters), kDigit), column.pixels) << column.characters;
+    EXPECT_EQ(xls::columnWidthPixels(0, kDigit), 0);
+    EXPECT_EQ(xls::columnWidthPixels(2340, 0), 0);
+}
+
+TEST(ColumnWidth, UnsetColumnsUseStandardWidthElseDefaultWidthRoundedToEightPixels) {
+    xls::Sheet sheet;
+    sheet.defaultColumnWidth = 8;  // 8 * 7 + 5 = 61, widened to 64
+    EXPECT_EQ(xls::defaultColumnWidthPixels(sheet, kDigit), 64);
+    sheet.defaultColumnWidth = 10;  // 75 -> 80
+    EXPECT_EQ(xls::defaultColumnWidthPixels(sheet, kDigit), 80);
+    sheet.standardWidth = storedWidth(29.14);
+    EXPECT_EQ(xls::defaultColumnWidthPixels(sheet, kDigit), 209);
+}
+
+TEST(RowHeight, PointsBecomePixelsAtNinetySixDpi) {
+    EXPECT_EQ(xls::rowHeightPixels(330), 22);  // 16.5 pt
+    EXPECT_EQ(xls::rowHeightPixels(510), 34);  // 25.5 pt
+    EXPECT_EQ(xls::rowHeightPixels(600), 40);  // 30 pt
+    EXPECT_EQ(xls::rowHeightPixels(342), 23);  // 17.1 pt = 22.8 px
+    EXPECT_EQ(xls::rowHeightPixels(402), 27);  // 20.1 pt = 26.8 px
+    EXPECT_EQ(xls::rowHeightPixels(255), 17);  // the default 12.75 pt
+}
+
+TEST(SheetGeometry, TemplateUsedRangeIs1111By697Pixels) {
+    const xls::Sheet sheet = templateShapedSheet();
+    const xls::SheetGeometry geometry(sheet, {0, 1, 28, 13}, kDigit);  // B1:N29, N at the default width
+    EXPECT_EQ(geometry.width(), 1111);
+    EXPECT_EQ(geometry.height(), 697);
+
+    int left = 0;
+    for (int col = 1; col <= 12; ++col) {
+        EXPECT_EQ(geometry.columnLeft(col), left) << col;
+        EXPECT_EQ(geometry.columnWidth(col), kTemplateColumns[size_t(col)].pixels) << col;
+        left += kTemplateColumns[size_t(col)].pixels;
+    }
+    EXPECT_EQ(geometry.columnWidth(13), 64);
+    EXPECT_EQ(geometry.rowTop(0), 0);
+    EXPECT_EQ(geometry.rowTop(1), 22);
+    EXPECT_EQ(geometry.rowTop(3), 22 + 34 + 40);
+    EXPECT_EQ(geometry.rowHeight(9), 27);
+    EXPECT_EQ(geometry.rowTop(10), 22 + 34 + 40 + 3 * 23 + 22 + 2 * 23 + 27);
+}
+
+TEST(SheetGeometry, HiddenRowsAndColumnsTakeNoPixels) {
+    xls::Sheet sheet = templateShapedSheet();
+    sheet.columns[3].hidden = true;  // D
+    sheet.rows[1].hidden = true;
+    const xls::SheetGeometry geometry(sheet, {0, 1, 28, 13}, kDigit);
+    EXPECT_EQ(geometry.width(), 1111 - 209);
+    EXPECT_EQ(geometry.height(), 697 - 34);
+    EXPECT_EQ(geometry.columnLeft(4), geometry.columnLeft(3));
+}
+
+TEST(SheetGeometry, RectanglesReachPastTheRange) {
+    const xls::Sheet sheet = templateShapedSheet();
+    const xls::SheetGeometry geometry(sheet, {2, 2, 5, 4}, kDigit);  // C3:E6
+    EXPECT_EQ(geometry.rectOf({1, 1, 2, 2}), QRect(-85, -34, 85 + 64, 34 + 40));
+    EXPECT_EQ(geometry.rectOf({5, 4, 6, 5}), QRect(64 + 209, 40 + 23 + 23, 83 + 83, 23 + 22));
+}
+
+TEST(ScreenFonts, ArialTenHasTheSevenPixelDigitAndTahomaIsFound) {
+    xls::Font arial;
+    EXPECT_EQ(xls::maxDigitWidth(xls::screenFont(arial)), 7);
+    EXPECT_EQ(xls::screenFamily("Arial"), "Liberation Sans");
+    EXPECT_EQ(xls::screenFamily("Tahoma"), "Tahoma");
+    EXPECT_EQ(xls::screenFamily("No Such Family 123"), "Liberation Sans");
+    xls::Font title;
+    title.name = "Tahoma";
+    title.heightTwips = 480;
+    title.bold = true;
+    EXPECT_EQ(xls::screenFont(title).pixelSize(), 32);
+    EXPECT_TRUE(xls::screenFont(title).bold());
+}
+
+}  // namespace
