@@ -1,0 +1,57 @@
+#include "xls/TypedInput.h"
+
+#include "TypedInputDate.h"
+#include "TypedInputNumber.h"
+#include "TypedInputText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+
+namespace xls {
+namespace {
+
+bool isGeneral(std::string_view code) {
+    constexpr std::string_view kGeneral = "general";
+    return code.empty() || (code.size() == kGeneral.size() &&
+                            std::equal(code.begin(), code.end(), kGeneral.begin(), [](char a, char b) {
+                                return std::tolower(static_cast<unsigned char>(a)) == b;
+                            }));
+}
+
+// Leading characters that must never start anything but text (formula injection, control characters).
+bool startsAsTextOnly(std::string_view text) {
+    const char first = text.front();
+    return first == '=' || first == '@' || first == '\t' || first == '\r' || first == '\n' || first == '\0';
+}
+
+CivilDate todayFromSystemClock() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return CivilDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+}  // namespace
+
+TypedValue interpretTypedInput(std::string_view text, std::string_view currentFormat, const LocaleInfo& locale) {
+    return interpretTypedInput(text, currentFormat, locale, todayFromSystemClock());
+}
+
+TypedValue interpretTypedInput(std::string_view text, std::string_view currentFormat, const LocaleInfo& locale,
+                               const CivilDate& today) {
+    if (text.empty()) return {};
+    std::string cellText = typed::validUtf8(text);
+    if (cellText.front() == '\'') return {typed::cutToCellLimit(cellText.substr(1)), std::nullopt};
+    cellText = typed::cutToCellLimit(std::move(cellText));
+    if (currentFormat == "@" || startsAsTextOnly(cellText)) return {std::move(cellText), std::nullopt};
+
+    const bool general = isGeneral(currentFormat);
+    if (const auto number = typed::parseTypedNumber(cellText, locale))
+        return {number->value, general ? typed::formatForTypedNumber(*number, locale) : std::nullopt};
+    if (const auto date = typed::parseTypedDateTime(cellText, locale, today))
+        return {date->serial, general ? std::optional<std::string>(date->formatCode) : std::nullopt};
+    return {std::move(cellText), std::nullopt};
+}
+
+}  // namespace xls
