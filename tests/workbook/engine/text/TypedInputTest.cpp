@@ -1,0 +1,132 @@
+#include "TextTestLocales.h"
+#include "xls/TypedInput.h"
+
+#include <gtest/gtest.h>
+
+using namespace xls;
+
+namespace {
+
+constexpr CivilDate kToday{2024, 3, 15};
+
+TypedValue typed(std::string_view text, const LocaleInfo& locale = unitedStates(), std::string_view format = "General") {
+    return interpretTypedInput(text, format, locale, kToday);
+}
+
+void expectNumber(const TypedValue& result, double expected, std::optional<std::string> format = std::nullopt) {
+    ASSERT_TRUE(std::holds_alternative<double>(result.value)) << "not a number";
+    EXPECT_DOUBLE_EQ(std::get<double>(result.value), expected);
+    EXPECT_EQ(result.formatCode, format);
+}
+
+void expectText(const TypedValue& result, const std::string& expected) {
+    ASSERT_TRUE(std::holds_alternative<std::string>(result.value)) << "not text";
+    EXPECT_EQ(std::get<std::string>(result.value), expected);
+    EXPECT_FALSE(result.formatCode.has_value());
+}
+
+}  // namespace
+
+TEST(TypedInputNumbers, UnitedStatesForms) {
+    expectNumber(typed("12.50"), 12.5);
+    expectNumber(typed("  -3 "), -3);
+    expectNumber(typed("3-"), -3);
+    expectNumber(typed("+7"), 7);
+    expectNumber(typed("(4.25)"), -4.25);
+    expectNumber(typed(".5"), 0.5);
+    expectNumber(typed("4,500"), 4500, "#,##0");
+    expectNumber(typed("1,234,567.5"), 1234567.5, "#,##0.00");
+    expectNumber(typed("1E3"), 1000, "0.00E+00");
+    expectNumber(typed("1.5e-2"), 0.015, "0.00E+00");
+    expectNumber(typed("12%"), 0.12, "0%");
+    expectNumber(typed("12.5%"), 0.125, "0.00%");
+    expectNumber(typed("$1,234.56"), 1234.56, "\"$\"#,##0.00_);(\"$\"#,##0.00)");
+    expectNumber(typed("$7"), 7, "\"$\"#,##0_);(\"$\"#,##0)");
+    expectNumber(typed("($12.50)"), -12.5, "\"$\"#,##0.00_);(\"$\"#,##0.00)");
+    expectNumber(typed("-$3.00"), -3, "\"$\"#,##0.00_);(\"$\"#,##0.00)");
+    for (const char* refused : {"45,00", "1,2345", "12.5.3x", "12a", "abc", "--3", "(3", "-(3)", "$5%", "1E", "1E400", "4,500,00", ",5"})
+        expectText(typed(refused), refused);
+}
+
+TEST(TypedInputNumbers, GermanForms) {
+    expectNumber(typed("12,5", germany()), 12.5);
+    expectNumber(typed("1.234,56", germany()), 1234.56, "#,##0.00");
+    expectNumber(typed("1.234,56 €", germany()), 1234.56, "#,##0.00 \"€\";-#,##0.00 \"€\"");
+    expectNumber(typed("-5 €", germany()), -5, "#,##0 \"€\";-#,##0 \"€\"");
+    expectNumber(typed("12,5%", germany()), 0.125, "0.00%");
+    expectText(typed("1,234.5", germany()), "1,234.5");
+    expectText(typed("$5", germany()), "$5");
+}
+
+TEST(TypedInputNumbers, CellFormatIsKeptUnlessGeneral) {
+    expectNumber(typed("12.5%", unitedStates(), "0.00"), 0.125);
+    expectNumber(typed("$5", unitedStates(), "_(\"$\"* #,##0.00_)"), 5);
+    expectNumber(typed("11/5/2016", unitedStates(), "0.00"), 42679);
+    expectText(typed("00123", unitedStates(), "@"), "00123");
+    expectText(typed("11/5/2016", unitedStates(), "@"), "11/5/2016");
+}
+
+TEST(TypedInputDates, NumericDatesInTheLocalesOrder) {
+    expectNumber(typed("11/5/2016"), 42679, "m/d/yyyy");
+    expectNumber(typed("1-2-12"), dateSerial(2012, 1, 2), "m/d/yyyy");
+    expectNumber(typed("2016-11-05"), 42679, "m/d/yyyy");
+    expectNumber(typed("1/6"), dateSerial(2024, 1, 6), "d-mmm");
+    expectNumber(typed("11/2016"), dateSerial(2016, 11, 1), "mmm-yy");
+    expectNumber(typed("1/1/29"), dateSerial(2029, 1, 1), "m/d/yyyy");
+    expectNumber(typed("1/1/30"), dateSerial(1930, 1, 1), "m/d/yyyy");
+    expectNumber(typed("5.11.2016", germany()), 42679, "dd.mm.yyyy");
+    expectNumber(typed("12.5.", germany()), dateSerial(2024, 5, 12), "d-mmm");
+    expectNumber(typed("12.5", germany()), dateSerial(2024, 5, 12), "d-mmm");
+    for (const char* refused : {"2/30/2016", "13/1/2016", "1/2-2016", "1//2", "/1/2", "1/2/3/4", "1/1/1899", "1/1/123"})
+        expectText(typed(refused), refused);
+}
+
+TEST(TypedInputDates, MonthNamesAndTimes) {
+    expectNumber(typed("5-Nov-2016"), 42679, "d-mmm-yy");
+    expectNumber(typed("Nov 5, 2016"), 42679, "d-mmm-yy");
+    expectNumber(typed("november 5 2016"), 42679, "d-mmm-yy");
+    expectNumber(typed("5 Nov"), dateSerial(2024, 11, 5), "d-mmm");
+    expectNumber(typed("Nov-2016"), dateSerial(2016, 11, 1), "mmm-yy");
+    expectNumber(typed("5. März 2016", germany()), dateSerial(2016, 3, 5), "d-mmm-yy");
+    expectNumber(typed("13:45"), (13 * 60 + 45) / 1440.0, "h:mm");
+    expectNumber(typed("1:45 PM"), (13 * 60 + 45) / 1440.0, "h:mm AM/PM");
+    expectNumber(typed("12:00:30 am"), 30 / 86400.0, "h:mm:ss AM/PM");
+    expectNumber(typed("11/5/2016 18:00"), 42679.75, "m/d/yyyy h:mm");
+    for (const char* refused : {"Nov", "Nov Dec 5", "24:00", "13:45 PM", "1:60", "Smarch 5"}) expectText(typed(refused), refused);
+}
+
+TEST(TypedInputDates, SerialsOfThe1900System) {
+    EXPECT_EQ(dateSerial(1900, 1, 1), 1);
+    EXPECT_EQ(dateSerial(1900, 2, 28), 59);
+    EXPECT_EQ(dateSerial(1900, 2, 29), 60);
+    EXPECT_EQ(dateSerial(1900, 3, 1), 61);
+    EXPECT_EQ(dateSerial(2016, 11, 5), 42679);
+    EXPECT_EQ(dateSerial(9999, 12, 31), 2958465);
+}
+
+TEST(TypedInputText, EmptyApostropheAndFormulaLookingText) {
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(typed("").value));
+    expectText(typed("'12.5"), "12.5");
+    expectText(typed("'"), "");
+    for (const char* formula : {"=1+2", "=HYPERLINK(\"http://x\")", "+A1", "-A1*2", "@SUM(A1)", "\t12", "\r12", "-", "+"})
+        expectText(typed(formula), formula);
+    expectText(typed(std::string_view("\0=1", 3)), std::string("\0=1", 3));
+}
+
+TEST(TypedInputText, LongTextIsCutWithoutSplittingCharacters) {
+    const std::string ascii(40000, 'a');
+    EXPECT_EQ(std::get<std::string>(typed(ascii).value).size(), kMaxTextLength);
+
+    // 32,766 units then a character outside the BMP (two units): it does not fit and is dropped whole.
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    const std::string pair = std::string(kMaxTextLength - 1, 'a') + emoji;
+    EXPECT_EQ(std::get<std::string>(typed(pair).value), std::string(kMaxTextLength - 1, 'a'));
+
+    std::string euros;
+    for (size_t i = 0; i < kMaxTextLength + 10; ++i) euros += "€";
+    const std::string cut = std::get<std::string>(typed(euros).value);
+    EXPECT_EQ(cut.size(), kMaxTextLength * 3);
+
+    expectText(typed("Grüße " + emoji), "Grüße " + emoji);
+    expectText(typed("a\xFF" "b\xED\xA0\x80"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+}
