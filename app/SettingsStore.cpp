@@ -18,7 +18,25 @@
 
 namespace {
 
-using StoreMap = QHash<QString, std::shared_ptr<QSettings>>;
+// An open store with the spelling of every name it holds, found by the name's case-folded form.
+struct Store {
+    std::unique_ptr<QSettings> settings;
+    QHash<QString, QString> sections;  // folded section -> stored section
+    QHash<QString, QString> keys;      // folded "section/key" -> stored "section/key"
+
+    QString storedKey(const QString& section, const QString& key) const {
+        const QString path = section + QLatin1Char('/') + key;
+        if (const auto found = keys.constFind(path.toCaseFolded()); found != keys.cend()) return *found;
+        return sections.value(section.toCaseFolded(), section) + QLatin1Char('/') + key;
+    }
+    void remember(const QString& path) {
+        keys.insert(path.toCaseFolded(), path);
+        const QString section = path.section(QLatin1Char('/'), 0, 0);
+        sections.insert(section.toCaseFolded(), section);
+    }
+};
+
+using StoreMap = QHash<QString, std::shared_ptr<Store>>;
 
 StoreMap& OpenStores() {
     static StoreMap stores;
@@ -28,21 +46,6 @@ StoreMap& OpenStores() {
 std::runtime_error StoreError(const QString& path, const QString& what) {
     return std::runtime_error(("Cannot write the settings store " + QDir::toNativeSeparators(path) + ": " + what)
                                   .toStdString());
-}
-
-// The spelling under which the store already holds name, or name itself for a new entry.
-QString StoredSpelling(const QStringList& existing, const QString& name) {
-    for (const QString& candidate : existing)
-        if (candidate.compare(name, Qt::CaseInsensitive) == 0) return candidate;
-    return name;
-}
-
-QString StoredKey(QSettings& store, const QString& section, const QString& key) {
-    const QString group = StoredSpelling(store.childGroups(), section);
-    store.beginGroup(group);
-    const QString name = StoredSpelling(store.childKeys(), key);
-    store.endGroup();
-    return group + QLatin1Char('/') + name;
 }
 
 bool IsValidText(const QByteArray& bytes) {
@@ -96,14 +99,16 @@ void MendDamagedFile(const QString& path) {
                .arg(damage, QDir::toNativeSeparators(aside)));
 }
 
-std::shared_ptr<QSettings> Store(const QString& appName) {
+std::shared_ptr<Store> OpenStore(const QString& appName) {
     StoreMap& stores = OpenStores();
     const QString id = appName.toCaseFolded();
     if (auto found = stores.find(id); found != stores.end()) return found.value();
     const QString path = SettingsFilePath(appName);
     QDir().mkpath(QFileInfo(path).absolutePath());
     MendDamagedFile(path);
-    auto store = std::make_shared<QSettings>(path, QSettings::IniFormat);
+    auto store = std::make_shared<Store>();
+    store->settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    for (const QString& key : store->settings->allKeys()) store->remember(key);
     stores.insert(id, store);
     return store;
 }
@@ -120,20 +125,23 @@ void ReloadSettingsLocation() {
 }
 
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue) {
-    const auto store = Store(appName);
-    const QVariant value = store->value(StoredKey(*store, section, key));
+    const auto store = OpenStore(appName);
+    const QVariant value = store->settings->value(store->storedKey(section, key));
     return value.isValid() ? value.toString() : defaultValue;
 }
 
 void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {
-    auto store = Store(appName);
-    store->setValue(StoredKey(*store, section, key), value);
-    store->sync();
-    if (store->status() != QSettings::NoError) {
+    const auto store = OpenStore(appName);
+    const QString path = store->storedKey(section, key);
+    QSettings& settings = *store->settings;
+    settings.setValue(path, value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
         // A fresh object next time, so one failure does not stick to every later write.
         OpenStores().remove(appName.toCaseFolded());
-        throw StoreError(store->fileName(), store->status() == QSettings::AccessError
-                                                ? QStringLiteral("the file cannot be written")
-                                                : QStringLiteral("the file is damaged"));
+        throw StoreError(settings.fileName(), settings.status() == QSettings::AccessError
+                                                  ? QStringLiteral("the file cannot be written")
+                                                  : QStringLiteral("the file is damaged"));
     }
+    store->remember(path);
 }
