@@ -15,10 +15,13 @@ std::vector<uint8_t> compileFormula(const std::string& text);
 // Renders tokens back to text, for tests and diagnostics.
 std::string formulaText(const std::vector<uint8_t>& tokens);
 
-// Evaluates one formula of a sheet; unknown tokens give #VALUE!.
+// Evaluates one formula of a sheet (references to its own cells; SUM, MIN, MAX skip text, blanks
+// and booleans in ranges). Tokens this engine does not evaluate give #VALUE!.
 Value evaluate(const Workbook& workbook, const Sheet& sheet, const std::vector<uint8_t>& tokens);
 
-// Recomputes every cached formula result of the workbook, dependencies first.
+// Recomputes every cached formula result of the workbook, dependencies first; a formula in a cycle
+// keeps its previous result where the cycle closes. Formulas with tokens this engine does not
+// evaluate (other functions, other sheets, names) keep their cached result.
 void recalculate(Workbook& workbook);
 
 }  // namespace xls

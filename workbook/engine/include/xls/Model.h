@@ -91,6 +91,7 @@ struct Formula {
     std::vector<uint8_t> tokens;  // parsed expression (BIFF8 rgce), kept as read
     Value cached;                 // last computed result
     bool alwaysCalculate = true;
+    std::vector<uint8_t> arrayConstants;  // data of array tokens, stored after the expression (rgcb)
     bool operator==(const Formula&) const = default;
 };
 
@@ -137,10 +138,16 @@ struct PageSetup {
     bool operator==(const PageSetup&) const = default;
 };
 
+// Where a kept record stood among the records the engine writes itself. Globals: before the sheet
+// list, between it and the string table, after the string table. Sheets: before the cell table,
+// between it and the window settings, after the window settings.
+enum class RecordPlace : uint8_t { Start, Middle, End };
+
 // A record the engine does not interpret, kept so that a rewrite does not lose it.
 struct RawRecord {
     uint16_t id = 0;
     std::vector<uint8_t> data;
+    RecordPlace place = RecordPlace::Start;
     bool operator==(const RawRecord&) const = default;
 };
 

@@ -17,4 +17,8 @@ Workbook readWorkbook(std::span<const uint8_t> file);
 // Cached formula results are written as they stand: call recalculate() first.
 std::vector<uint8_t> writeWorkbook(const Workbook& workbook);
 
+// The Workbook stream on its own (BIFF8 records, padded to at least 4096 bytes) and its reading.
+std::vector<uint8_t> writeWorkbookStream(const Workbook& workbook);
+Workbook readWorkbookStream(std::span<const uint8_t> stream);
+
 }  // namespace xls

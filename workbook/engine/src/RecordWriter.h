@@ -1,0 +1,41 @@
+// Frames record data as a BIFF8 record (id, length, data).
+#pragma once
+
+#include "ByteIo.h"
+
+#include <cstdint>
+#include <span>
+
+namespace xls::biff {
+
+inline void writeRecord(ByteWriter& stream, uint16_t id, std::span<const uint8_t> data) {
+    stream.u16(id);
+    stream.u16(uint16_t(data.size()));
+    stream.bytes(data);
+}
+
+inline void writeRecord(ByteWriter& stream, uint16_t id, const ByteWriter& data) { writeRecord(stream, id, data.data()); }
+
+inline void writeU16Record(ByteWriter& stream, uint16_t id, uint16_t value) {
+    ByteWriter data;
+    data.u16(value);
+    writeRecord(stream, id, data);
+}
+
+}  // namespace xls::biff
+
+namespace xls::biff {
+
+// BOF of a BIFF8 substream (globals or worksheet).
+inline void writeBof(ByteWriter& stream, uint16_t substreamType) {
+    ByteWriter data;
+    data.u16(0x0600);  // BIFF8
+    data.u16(substreamType);
+    data.u16(0x0DBB);  // build
+    data.u16(0x07CC);  // year
+    data.u32(0);       // file history flags
+    data.u32(0x0006);  // lowest version that can read every record
+    writeRecord(stream, 0x0809, data);
+}
+
+}  // namespace xls::biff

@@ -1,0 +1,54 @@
+#include "SharedStringTable.h"
+
+#include "ContinuedRecordWriter.h"
+#include "RecordIds.h"
+#include "Utf16.h"
+
+#include <algorithm>
+
+namespace xls::biff {
+namespace {
+
+constexpr size_t kMaxExtSstBuckets = 128;
+constexpr size_t kMinStringsPerBucket = 8;
+
+}  // namespace
+
+std::u16string cellText(const std::string& utf8) { return std::u16string(cutUtf16(toUtf16(utf8), kMaxTextLength)); }
+
+uint32_t SharedStringTable::add(const std::string& text) {
+    ++uses_;
+    auto [it, added] = index_.try_emplace(text, uint32_t(strings_.size()));
+    if (added) strings_.push_back(cellText(text));
+    return it->second;
+}
+
+void SharedStringTable::write(ByteWriter& stream) const {
+    const size_t perBucket =
+        std::max(kMinStringsPerBucket, (strings_.size() + kMaxExtSstBuckets - 1) / kMaxExtSstBuckets);
+    std::vector<ContinuedRecordWriter::Position> bucketStarts;
+
+    ContinuedRecordWriter sst(stream, kSst);
+    ByteWriter counts;
+    counts.u32(uses_);
+    counts.u32(uint32_t(strings_.size()));
+    sst.appendUnsplit(counts.data());
+    for (size_t i = 0; i < strings_.size(); ++i) {
+        const auto start = sst.appendString(strings_[i]);
+        if (i % perBucket == 0) bucketStarts.push_back(start);
+    }
+    sst.finish();
+
+    ByteWriter extSst;
+    extSst.u16(uint16_t(perBucket));
+    for (const auto& start : bucketStarts) {
+        extSst.u32(start.stream);
+        extSst.u16(start.inRecord);
+        extSst.u16(0);
+    }
+    stream.u16(kExtSst);
+    stream.u16(uint16_t(extSst.size()));
+    stream.bytes(extSst.data());
+}
+
+}  // namespace xls::biff
