@@ -57,9 +57,11 @@ Choice chooseSection(const numfmt::FormatCode& code, double value) {
 
     const bool conditional = std::any_of(numeric.begin(), numeric.end(), [](const Section* s) { return s->condition.has_value(); });
     if (conditional) {
-        // Conditions are tried in order; a section without one takes what the others left.
-        for (const Section* section : numeric)
-            if (!section->condition || section->condition->matches(value)) return {section, value < 0};
+        // Conditions are tried in order; a section without one takes what the others left. As in
+        // unconditional codes, the second section shows magnitudes.
+        for (size_t index = 0; index < numeric.size(); ++index)
+            if (!numeric[index]->condition || numeric[index]->condition->matches(value))
+                return {numeric[index], value < 0 && index != 1};
         return {};
     }
     if (numeric.size() == 1 || value > 0 || (value == 0 && numeric.size() == 2)) return {numeric[0], value < 0};
@@ -85,7 +87,13 @@ DisplayText formatNumber(double value, const numfmt::FormatCode& code, const Loc
     const Section& section = *choice.section;
     out.display().colour = section.colour;
     if (section.isDate) numfmt::writeDateSection(section, value, date1904, locale, out);
-    else numfmt::writeNumberSection(section, std::fabs(value), choice.signed_, locale, maxGeneralChars, out);
+    else {
+        // A section of literals only ("neg", "-") shows no sign of its own.
+        const bool showsNumber = section.hasDigits || std::any_of(section.tokens.begin(), section.tokens.end(), [](const numfmt::Token& t) {
+            return t.kind == numfmt::TokenKind::General;
+        });
+        numfmt::writeNumberSection(section, std::fabs(value), choice.signed_ && showsNumber, locale, maxGeneralChars, out);
+    }
     return out.take();
 }
 

@@ -171,7 +171,7 @@ void resolveDateSection(std::vector<Token>& tokens) {
         case TokenKind::DecimalPoint: resolved.push_back(literal(".")); break;
         case TokenKind::Comma: resolved.push_back(literal(",")); break;
         case TokenKind::Percent: resolved.push_back(literal("%")); break;
-        case TokenKind::FractionSlash: resolved.push_back(literal("/")); break;
+        case TokenKind::FractionSlash: resolved.push_back(dateToken(DatePart::DateSeparator)); break;
         case TokenKind::Exponent: resolved.push_back(literal("E" + token.text)); break;
         default: resolved.push_back(std::move(token));
         }

@@ -28,6 +28,7 @@ enum class DatePart {
     Year2, Year4, Month, Month2, MonthAbbr, MonthName, MonthLetter, Day, Day2, DayAbbr, DayName,
     Hour, Hour2, Minute, Minute2, Second, Second2, ElapsedHours, ElapsedMinutes, ElapsedSeconds,
     FractionalSeconds, AmPm, AP,
+    DateSeparator,  // an unquoted / in a date: the locale's date separator
 };
 
 struct Token {

@@ -143,6 +143,7 @@ void writeDateSection(const Section& section, double serial, bool date1904, cons
             out.text(locale.decimal + ticks.substr(0, size_t(token.width)));
             break;
         }
+        case DatePart::DateSeparator: out.text(locale.dateSeparator); break;
         case DatePart::AmPm:
         case DatePart::AP: out.text(meridiem(token, hour >= 12, locale)); break;
         }
