@@ -1,0 +1,93 @@
+#include "workbook/host/LocaleAdapter.h"
+
+#include <QRegularExpression>
+#include <QString>
+
+namespace {
+
+std::string utf8(const QString& text) { return text.toStdString(); }
+
+bool isBlank(QChar c) { return c == u' ' || c == QChar(0x00A0) || c == QChar(0x202F); }
+
+// Where the symbol stands and whether a blank parts it from the number, as toCurrencyString writes them.
+void readCurrencyForm(const QLocale& locale, xls::LocaleInfo& info) {
+    const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
+    const QString positive = locale.toCurrencyString(1234.5);
+    const qsizetype at = positive.indexOf(symbol);
+    if (!symbol.isEmpty() && at >= 0) {
+        info.currencyBefore = at == 0;
+        const qsizetype neighbour = info.currencyBefore ? at + symbol.size() : at - 1;
+        info.currencySpaced = neighbour >= 0 && neighbour < positive.size() && isBlank(positive[neighbour]);
+    }
+    info.negativeParentheses = locale.toCurrencyString(-1234.5).startsWith(u'(');
+}
+
+// A Qt date pattern (M/d/yy, dd.MM.yy) as a format code with a four-digit year (m/d/yyyy, dd.mm.yyyy).
+std::string shortDateCode(const QString& pattern) {
+    QString code;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern[i];
+        qsizetype run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c) ++run;
+        if (c == u'y') code += QStringLiteral("yyyy");
+        else if (c == u'M') code += QString(run, u'm');
+        else if (c == u'd') code += QString(run, u'd');
+        else if (c == u'\'') run = 1;  // Qt's quotes around literal text
+        else if (c.isLetter()) code += QStringLiteral("\\") + c, run = 1;  // a literal letter, escaped
+        else code += QString(c).repeated(run);
+        i += run;
+    }
+    return utf8(code);
+}
+
+xls::DateOrder dateOrderOf(const QString& pattern) {
+    const qsizetype day = pattern.indexOf(u'd');
+    const qsizetype month = pattern.indexOf(u'M');
+    const qsizetype year = pattern.indexOf(u'y');
+    if (year >= 0 && year < month && year < day) return xls::DateOrder::YearMonthDay;
+    if (day >= 0 && day < month) return xls::DateOrder::DayMonthYear;
+    return xls::DateOrder::MonthDayYear;
+}
+
+// The first character between two fields of a pattern.
+std::string separatorOf(const QString& pattern, const std::string& fallback) {
+    static const QRegularExpression field(QStringLiteral("[A-Za-z]+([^A-Za-z'])"));
+    const QRegularExpressionMatch match = field.match(pattern);
+    return match.hasMatch() ? utf8(match.captured(1)) : fallback;
+}
+
+// Spreadsheets write short month names without Qt's abbreviation point ("Dez." shows as "Dez").
+std::string withoutTrailingPoint(QString name) {
+    if (name.endsWith(u'.')) name.chop(1);
+    return utf8(name);
+}
+
+}  // namespace
+
+xls::LocaleInfo LocaleInfoFromQLocale(const QLocale& locale) {
+    xls::LocaleInfo info;
+    info.decimal = utf8(locale.decimalPoint());
+    info.group = utf8(locale.groupSeparator());
+    info.currencySymbol = utf8(locale.currencySymbol(QLocale::CurrencySymbol));
+    readCurrencyForm(locale, info);
+
+    const QString datePattern = locale.dateFormat(QLocale::ShortFormat);
+    info.dateOrder = dateOrderOf(datePattern);
+    info.dateSeparator = separatorOf(datePattern, info.dateSeparator);
+    info.timeSeparator = separatorOf(locale.timeFormat(QLocale::ShortFormat), info.timeSeparator);
+    info.shortDateCode = shortDateCode(datePattern);
+
+    for (int month = 1; month <= 12; ++month) {
+        info.monthNames[size_t(month - 1)] = utf8(locale.monthName(month, QLocale::LongFormat));
+        info.monthAbbreviations[size_t(month - 1)] = withoutTrailingPoint(locale.monthName(month, QLocale::ShortFormat));
+    }
+    // Qt counts Monday as 1 and Sunday as 7; the engine starts on Sunday.
+    for (int day = 0; day < 7; ++day) {
+        const int qtDay = day == 0 ? 7 : day;
+        info.dayNames[size_t(day)] = utf8(locale.dayName(qtDay, QLocale::LongFormat));
+        info.dayAbbreviations[size_t(day)] = withoutTrailingPoint(locale.dayName(qtDay, QLocale::ShortFormat));
+    }
+    info.am = utf8(locale.amText());
+    info.pm = utf8(locale.pmText());
+    return info;
+}
