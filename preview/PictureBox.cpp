@@ -91,7 +91,7 @@ void PictureBox::applyGeometry() {
     if (inner == m_image.size()) return;
     QImage resized(inner, QImage::Format_RGB32);
     resized.fill(m_backColour);
-    if (!m_image.isNull()) {
+    if (!m_image.isNull() && !resized.isNull()) {
         QPainter painter(&resized);
         painter.drawImage(0, 0, m_image);
     }
