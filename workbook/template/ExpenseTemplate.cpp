@@ -76,7 +76,10 @@ public:
     void label(std::string_view cell, std::string text) { at(cell).value = std::move(text); }
 
     void formula(std::string_view cell, const std::string& text) {
-        at(cell).formula = xls::Formula{xls::compileFormula(text), 0.0, true};
+        xls::Formula formula;
+        formula.tokens = xls::compileFormula(text);
+        formula.cached = 0.0;
+        at(cell).formula = std::move(formula);
     }
 
     void width(std::string_view columns, double characters) {
