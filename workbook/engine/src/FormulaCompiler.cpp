@@ -150,15 +150,15 @@ private:
             do {
                 std::vector<uint8_t> argument = expression(depth + 1);
                 // A lone reference is passed as a reference, so the function sees the cells themselves.
-                if ((argument.size() == 5 && argument[0] == (kPtgRef | kClassValue)) ||
-                    (argument.size() == 9 && argument[0] == (kPtgArea | kClassValue)))
-                    argument[0] = uint8_t(argument[0] & ~kClassValue);
+                if ((argument.size() == 5 && argument[0] == withClass(kPtgRef, kClassValue)) ||
+                    (argument.size() == 9 && argument[0] == withClass(kPtgArea, kClassValue)))
+                    argument[0] = withClass(argument[0], kClassReference);
                 append(out, argument);
                 if (++count > kMaxArguments) fail("too many arguments");
             } while (accept(','));
             if (!accept(')')) fail("a ')' is missing");
         }
-        out.push_back(kPtgFuncVar | kClassValue);
+        out.push_back(withClass(kPtgFuncVar, kClassValue));
         out.push_back(uint8_t(count));
         put16(out, function);
         return out;
@@ -177,13 +177,13 @@ private:
             Address a = *first, b = *last;
             if (a.row > b.row) std::swap(a.row, b.row), std::swap(a.rowRelative, b.rowRelative);
             if (a.col > b.col) std::swap(a.col, b.col), std::swap(a.colRelative, b.colRelative);
-            out.push_back(kPtgArea | kClassValue);
+            out.push_back(withClass(kPtgArea, kClassValue));
             put16(out, a.row);
             put16(out, b.row);
             put16(out, columnField(a));
             put16(out, columnField(b));
         } else {
-            out.push_back(kPtgRef | kClassValue);
+            out.push_back(withClass(kPtgRef, kClassValue));
             put16(out, first->row);
             put16(out, columnField(*first));
         }

@@ -34,9 +34,10 @@ enum Ptg : uint8_t {
     kPtgArea3d = 0x3B,
 };
 
-// Operand classes of the tokens from 0x20 on: reference, value, array.
-inline constexpr uint8_t kClassReference = 0x00;
-inline constexpr uint8_t kClassValue = 0x20;
+// Operand classes of the tokens from 0x20 on (bits 5-6): reference, value, array.
+inline constexpr uint8_t kClassReference = 0x20;
+inline constexpr uint8_t kClassValue = 0x40;
+inline constexpr uint8_t withClass(uint8_t ptg, uint8_t operandClass) { return uint8_t((ptg & 0x1F) | operandClass); }
 
 inline constexpr uint8_t kAttrSemiVolatile = 0x01;
 inline constexpr uint8_t kAttrSum = 0x10;

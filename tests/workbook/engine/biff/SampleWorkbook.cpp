@@ -80,7 +80,7 @@ Workbook sampleWorkbook() {
     sheet.rows[0] = RowInfo{330, true, false, std::nullopt};
     sheet.rows[1] = RowInfo{510, true, false, std::nullopt};
     sheet.rows[10] = RowInfo{342, true, false, moneyXf};
-    sheet.rows[40] = RowInfo{0, true, true, std::nullopt};
+    sheet.rows[40] = RowInfo{300, true, true, std::nullopt};
     sheet.defaultColumnWidth = 9;
     sheet.standardWidth = 2340;
     sheet.showGridlines = false;

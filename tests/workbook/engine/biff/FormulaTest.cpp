@@ -1,0 +1,117 @@
+#include "xls/Error.h"
+#include "xls/Formula.h"
+
+#include <gtest/gtest.h>
+
+using namespace xls;
+
+namespace {
+
+Value eval(const Sheet& sheet, const std::string& text) { return evaluate(Workbook{}, sheet, compileFormula(text)); }
+
+TEST(FormulaCompile, EmitsTheTokensSpreadsheetsExpect) {
+    // SUM over an area: reference-class area, then tFuncVar with one argument and function 4.
+    EXPECT_EQ(compileFormula("SUM(E11:L11)"),
+              (std::vector<uint8_t>{0x25, 10, 0, 10, 0, 4, 0xC0, 11, 0xC0, 0x42, 1, 4, 0}));
+    // Value-class references, subtraction, parentheses.
+    EXPECT_EQ(compileFormula("(M27-M28)"),
+              (std::vector<uint8_t>{0x44, 26, 0, 12, 0xC0, 0x44, 27, 0, 12, 0xC0, 0x04, 0x15}));
+    EXPECT_EQ(compileFormula("MAX($A$1:B2)")[5], 0x00);  // absolute first column and row
+    EXPECT_EQ(compileFormula("MIN(A1)").back(), 0);
+}
+
+TEST(FormulaCompile, RendersBackToText) {
+    for (const std::string text : {"SUM(E11:L11)", "(M27-M28)", "MIN(A11:A25)", "MAX(A1,2.5,-B$3)", "1+2*3/4-5",
+                                   "SUM($A$1:$B$2,C3)", "70000+0.25", "SUM()"})
+        EXPECT_EQ(formulaText(compileFormula(text)), text);
+    EXPECT_EQ(formulaText(compileFormula(" sum( b2:a1 ) ")), "SUM(A1:B2)");
+}
+
+TEST(FormulaCompile, RejectsWhatItCannotParse) {
+    for (const std::string text : {"", "SUM(A1", "A1+", "FOO(A1)", "A0", "IW1", "A65537", "1+)", "A1 A2", "((((1"})
+        EXPECT_THROW(compileFormula(text), Error) << text;
+    EXPECT_THROW(compileFormula(std::string(200, '(') + "1" + std::string(200, ')')), Error);
+}
+
+TEST(FormulaEvaluate, AggregatesSkipTextBlanksAndBooleansInRanges) {
+    Sheet sheet;
+    sheet.at(0, 0).value = 1.5;
+    sheet.at(0, 1).value = std::string("100");
+    sheet.at(0, 2).value = true;
+    sheet.at(0, 3).value = Value{};
+    sheet.at(0, 4).value = -2.0;
+    EXPECT_EQ(eval(sheet, "SUM(A1:F1)"), Value(-0.5));
+    EXPECT_EQ(eval(sheet, "MIN(A1:F1)"), Value(-2.0));
+    EXPECT_EQ(eval(sheet, "MAX(A1:F1)"), Value(1.5));
+    EXPECT_EQ(eval(sheet, "MIN(B1:D1)"), Value(0.0));  // nothing to compare
+    EXPECT_EQ(eval(sheet, "MAX(G1:G9)"), Value(0.0));
+    EXPECT_EQ(eval(sheet, "SUM(A1,2,-1)"), Value(2.5));
+    sheet.at(5, 5).value = ErrorCode::NA;
+    EXPECT_EQ(eval(sheet, "SUM(A1:F9)"), Value(ErrorCode::NA));
+}
+
+TEST(FormulaEvaluate, ArithmeticFollowsSpreadsheetRules) {
+    Sheet sheet;
+    sheet.at(0, 0).value = std::string(" 12.5 ");
+    sheet.at(0, 1).value = std::string("twelve");
+    sheet.at(0, 2).value = 0.0;
+    EXPECT_EQ(eval(sheet, "A1*2"), Value(25.0));            // text that reads as a number counts
+    EXPECT_EQ(eval(sheet, "B1+1"), Value(ErrorCode::Value));
+    EXPECT_EQ(eval(sheet, "1/C1"), Value(ErrorCode::Div0));
+    EXPECT_EQ(eval(sheet, "1/D1"), Value(ErrorCode::Div0));  // a blank is zero
+    EXPECT_EQ(eval(sheet, "-(2+3)*4"), Value(-20.0));
+    EXPECT_EQ(eval(sheet, "D1"), Value(0.0));
+    EXPECT_EQ(eval(sheet, "A1:B1+1"), Value(ErrorCode::Value));
+}
+
+TEST(FormulaRecalculate, ComputesDependenciesFirstAndSurvivesCycles) {
+    Workbook workbook;
+    Sheet sheet;
+    // M27 reads M11..M25, which read their rows; written in an order that defeats a single pass.
+    sheet.at(26, 12).formula = Formula{compileFormula("SUM(M11:M25)"), 0.0, true, {}};
+    sheet.at(28, 12).formula = Formula{compileFormula("(M27-M28)"), 0.0, true, {}};
+    for (uint16_t row = 10; row < 25; ++row) {
+        sheet.at(row, 12).formula = Formula{compileFormula("SUM(E" + std::to_string(row + 1) + ":L" +
+                                                           std::to_string(row + 1) + ")"), 0.0, true, {}};
+        sheet.at(row, 4).value = 1.25 * row;
+        sheet.at(row, 5).value = std::string("note");
+    }
+    sheet.at(27, 12).value = 10.0;
+    sheet.at(0, 0).formula = Formula{compileFormula("B1+1"), 7.0, true, {}};
+    sheet.at(0, 1).formula = Formula{compileFormula("A1+1"), 7.0, true, {}};
+    // Tokens outside the evaluated set keep their cached result.
+    sheet.at(2, 0).formula = Formula{{0x3A, 0, 0, 0, 0, 0, 0}, std::string("kept"), true, {}};
+    workbook.sheets.push_back(sheet);
+
+    recalculate(workbook);
+    const Sheet& s = workbook.sheets[0];
+    double subtotal = 0;
+    for (uint16_t row = 10; row < 25; ++row) subtotal += 1.25 * row;
+    EXPECT_EQ(s.find(26, 12)->formula->cached, Value(subtotal));
+    EXPECT_EQ(s.find(28, 12)->formula->cached, Value(subtotal - 10));
+    EXPECT_TRUE(std::holds_alternative<double>(s.find(0, 0)->formula->cached));
+    EXPECT_EQ(s.find(2, 0)->formula->cached, Value(std::string("kept")));
+}
+
+TEST(FormulaRecalculate, LongChainsDoNotExhaustTheStack) {
+    Workbook workbook;
+    Sheet sheet;
+    sheet.at(0, 0).value = 1.0;
+    for (uint16_t row = 1; row < 60000; ++row)
+        sheet.at(row, 0).formula = Formula{compileFormula("A" + std::to_string(row) + "+1"), 0.0, true, {}};
+    workbook.sheets.push_back(sheet);
+    recalculate(workbook);
+    EXPECT_EQ(workbook.sheets[0].find(59999, 0)->formula->cached, Value(60000.0));
+}
+
+TEST(FormulaEvaluate, MalformedTokensGiveValueErrorNotACrash) {
+    Sheet sheet;
+    const std::vector<std::vector<uint8_t>> damaged{{}, {0x03}, {0x44, 1}, {0x42, 5, 4, 0}, {0x1E, 1, 0, 0x1E, 2, 0},
+                                                    {0x25, 5, 0, 1, 0, 3, 0, 1, 0}, {0xFF}};
+    for (const auto& tokens : damaged) {
+        const Value value = evaluate(Workbook{}, sheet, tokens);
+        EXPECT_TRUE(std::holds_alternative<ErrorCode>(value) || std::holds_alternative<double>(value));
+    }
+}
+
+}  // namespace
