@@ -132,25 +132,18 @@ bool isDateTime(const Token& token, std::initializer_list<DatePart> parts) {
     return token.kind == TokenKind::DateTime && std::find(parts.begin(), parts.end(), token.part) != parts.end();
 }
 
-// m and mm mean minutes right after hours or right before seconds.
+// m and mm mean minutes right after hours or right before seconds (other tokens between do not count).
 void resolveMinutes(std::vector<Token>& tokens) {
-    const auto previousDatePart = [&tokens](size_t index) -> const Token* {
-        while (index-- > 0)
-            if (tokens[index].kind == TokenKind::DateTime) return &tokens[index];
-        return nullptr;
-    };
-    const auto nextDatePart = [&tokens](size_t index) -> const Token* {
-        while (++index < tokens.size())
-            if (tokens[index].kind == TokenKind::DateTime) return &tokens[index];
-        return nullptr;
-    };
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        if (!isDateTime(tokens[i], {DatePart::Month, DatePart::Month2})) continue;
-        const Token* before = previousDatePart(i);
-        const Token* after = nextDatePart(i);
-        if ((before && isDateTime(*before, {DatePart::Hour, DatePart::Hour2, DatePart::ElapsedHours})) ||
-            (after && isDateTime(*after, {DatePart::Second, DatePart::Second2, DatePart::ElapsedSeconds})))
-            tokens[i].part = tokens[i].part == DatePart::Month ? DatePart::Minute : DatePart::Minute2;
+    std::vector<size_t> dateParts;
+    for (size_t i = 0; i < tokens.size(); ++i)
+        if (tokens[i].kind == TokenKind::DateTime) dateParts.push_back(i);
+    for (size_t k = 0; k < dateParts.size(); ++k) {
+        Token& token = tokens[dateParts[k]];
+        if (!isDateTime(token, {DatePart::Month, DatePart::Month2})) continue;
+        const bool afterHours = k > 0 && isDateTime(tokens[dateParts[k - 1]], {DatePart::Hour, DatePart::Hour2, DatePart::ElapsedHours});
+        const bool beforeSeconds = k + 1 < dateParts.size() &&
+                                   isDateTime(tokens[dateParts[k + 1]], {DatePart::Second, DatePart::Second2, DatePart::ElapsedSeconds});
+        if (afterHours || beforeSeconds) token.part = token.part == DatePart::Month ? DatePart::Minute : DatePart::Minute2;
     }
 }
 
