@@ -1,3 +1,143 @@
 #include "workbook/GenerationRun.h"
 
-void RunGeneration(Form1&) {}
+#include "app/AppShell.h"
+#include "app/ErrorHandler.h"
+#include "app/FileService.h"
+#include "app/ProgramFolders.h"
+#include "preview/Form2.h"
+#include "report/Form1.h"
+#include "workbook/CellMap.h"
+#include "workbook/Excel1.h"
+#include "workbook/HostConnection.h"
+#include "workbook/ScratchFiles.h"
+#include "workbook/snapshot/SheetSnapshot.h"
+#include "workbook/template/TemplateBytes.h"
+
+#include <QDir>
+#include <QImage>
+
+#include <optional>
+
+namespace {
+
+// Everything the run holds between its statements.
+struct RunState {
+    QString scratch;
+    QString templatePath;
+    QString snapshotPath;
+    QString resultPath;
+    QByteArray templateBytes;
+    std::shared_ptr<host::Application> previewInstance;
+    std::shared_ptr<host::Workbook> previewBook;
+    QImage picture;
+    bool hostStarted = false;
+    bool templateOpened = false;
+    bool saved = false;
+};
+
+// A failure that leaves nothing to preview: the box has been shown; put the entry window back as
+// it was and remove what the run left in the scratch folder.
+void AbandonRun(Form1& form, RunState& state) {
+    if (xlApp) {
+        try {
+            xlApp->setDisplayAlerts(false);
+            xlApp->Quit();
+        } catch (...) {
+            // The instance may already have quit; it is dropped either way.
+        }
+        ReleaseExcel();
+    }
+    if (state.previewInstance) {
+        try {
+            state.previewInstance->Quit();
+        } catch (...) {
+        }
+    }
+    form.pointer().setKind(kPointerDefault);
+    for (const QString& path : {state.snapshotPath, state.templatePath, state.resultPath})
+        if (!path.isEmpty()) DeleteScratchFile(path);
+    LockWindowUpdate(nullptr);
+}
+
+}  // namespace
+
+void RunGeneration(Form1& form) {
+    ErrorHandler handler(QStringLiteral("Form1.PushButton22_Click"));
+    RunState state;
+    std::shared_ptr<host::Workbook> xlBook;
+
+    handler.step(100, [&] { LockWindowUpdate(&form); });
+    handler.step(102, [&] { form.pointer().setKind(kPointerHourglass); });
+    handler.step(104, [&] {
+        CreateExcel();
+        state.hostStarted = true;
+    });
+    if (!state.hostStarted) return AbandonRun(form, state);
+
+    handler.step(106, [&] {
+        state.templateBytes = TemplateBytes();
+        state.scratch = ScratchFolder();
+        state.templatePath = QDir(state.scratch).filePath(QStringLiteral("template.xlt"));
+        state.snapshotPath = QDir(state.scratch).filePath(QStringLiteral("temp.bmp"));
+    });
+    if (state.scratch.isEmpty()) return AbandonRun(form, state);
+    if (handler.test(108, [&] { return !TemplateCopyIsCurrent(state.templatePath, state.templateBytes); }))
+        handler.step(108, [&] { WriteBytesToFile(state.templateBytes, state.templatePath); });
+    handler.step(110, [&] {
+        xlBook = xlApp->Workbooks().Open(state.templatePath, std::nullopt, true);
+        state.templateOpened = true;
+    });
+    if (!state.templateOpened) return AbandonRun(form, state);
+
+    const ExpenseReport report = form.report();
+    WriteReportCells(*xlApp, report,
+                     [&](int line, const std::function<void()>& statement) { handler.step(line, statement); });
+
+    handler.step(184, [&] { xlApp->Range(QStringLiteral("C4")).Select(); });
+    handler.step(186, [&] { xlApp->setVisible(false); });
+    handler.step(188, [&] { form.pointer().setKind(kPointerDefault); });
+    do {
+        QString name;
+        handler.step(190, [&] { name = QStringLiteral("ferrun"); });
+        for (int digit = 0; digit < 8; ++digit) handler.step(196, [&] { name += QString::number(DrawNameDigit()); });
+        handler.step(202, [&] { state.resultPath = QDir(state.scratch).filePath(name + QStringLiteral(".xls")); });
+    } while (handler.test(204, [&] { return FileExists(state.resultPath); }));
+    handler.step(206, [&] {
+        xlBook->SaveAs(state.resultPath, GetSaveFormat(xlApp));
+        state.saved = true;
+    });
+    if (!state.saved) return AbandonRun(form, state);
+
+    handler.step(208, [&] { xlApp->setDisplayAlerts(false); });
+    handler.step(210, [&] { xlBook->Close(); });
+    handler.step(212, [&] { xlApp->Quit(); });
+    handler.step(214, [&] { ReleaseExcel(); });
+
+    handler.step(216, [&] { state.previewInstance = OpenInNewExcel(state.resultPath); });
+    handler.step(218, [&] { form.pointer().setKind(kPointerHourglass); });
+    handler.step(220, [&] {
+        auto workbooks = state.previewInstance->Workbooks();
+        state.previewBook = workbooks(workbooks.Count());
+    });
+    handler.step(222, [&] { saveCellsActivesheet(state.previewBook, state.snapshotPath); });
+    handler.step(224, [&] { state.previewInstance->setDisplayAlerts(false); });
+    handler.step(226, [&] { state.previewBook->Close(); });
+    handler.step(228, [&] { state.previewInstance->Quit(); });
+    handler.step(230, [&] { form.pointer().setKind(kPointerDefault); });
+    handler.step(232, [&] {
+        state.picture = QImage(state.snapshotPath);
+        if (state.picture.isNull())
+            throw std::runtime_error("The picture of the sheet could not be loaded from " +
+                                     QDir::toNativeSeparators(state.snapshotPath).toStdString() + ".");
+    });
+    if (state.picture.isNull()) return AbandonRun(form, state);
+
+    Form2& preview = Form2::instance();
+    handler.step(232, [&] { preview.setPicture(state.picture); });
+    handler.step(234, [&] { preview.mExcelFile = state.resultPath; });
+    handler.step(236, [&] { preview.show(); });
+    handler.step(238, [&] { form.hide(); });
+    handler.step(240, [&] { DeleteScratchFile(state.snapshotPath); });
+    handler.step(242, [&] { DeleteScratchFile(state.templatePath); });
+    handler.step(244, [&] { LockWindowUpdate(nullptr); });
+}

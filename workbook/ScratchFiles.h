@@ -1,0 +1,15 @@
+// The generation run's files in the scratch folder: the template copy and the result's name.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// True when path is a regular file (not a link) holding exactly bytes.
+bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes);
+
+// Writes bytes as the whole file at path through a temporary file beside it renamed over it: a
+// link at path is replaced, never followed, and a failed write leaves no partial file.
+void WriteBytesToFile(const QByteArray& bytes, const QString& path);
+
+// A decimal digit from 1 to 9, from a generator seeded once per process.
+int DrawNameDigit();
