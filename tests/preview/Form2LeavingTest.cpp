@@ -51,7 +51,7 @@ protected:
         return {};
     }
 
-    const QByteArray kWorkbookBytes = QByteArray("\xD0\xCF\x11\xE0 result workbook", 23).repeated(5000);
+    const QByteArray kWorkbookBytes = QByteArrayLiteral("\xD0\xCF\x11\xE0 result workbook").repeated(5000);
     QString workbook;
     QStringList dialogTitles;
 };
