@@ -15,17 +15,30 @@ constexpr int kDigit = 7;  // Arial 10 at 96 dpi
 
 // Widths of the template's columns A to M in characters, and their pixels worked by hand:
 // stored = trunc((chars * 7 + 5) / 7 * 256), pixels = trunc((stored + trunc(128 / 7)) * 7 / 256).
-// LibreOffice draws the same stored widths about 5.5 % wider (no pixel snapping), e.g. D 220 px.
+// Beside each, LibreOffice 7.4's width for the same file (its column-width at 96 dpi, unrounded):
+// it draws about 5.5 % wider, so compare with it for looks, not size.
 struct TemplateColumn {
     double characters;
     int pixels;
 };
 constexpr std::array<TemplateColumn, 13> kTemplateColumns{{
-    {0.57, 9}, {11.43, 85}, {8.43, 64}, {29.14, 209}, {11.14, 83}, {11.14, 83}, {11.14, 83}, {11.14, 83},
-    {7.71, 59}, {3.57, 30}, {13.43, 99}, {11.00, 82}, {11.71, 87},
+    {0.57, 9},     // LibreOffice 9.4
+    {11.43, 85},   // 89.8
+    {8.43, 64},    // 67.0
+    {29.14, 209},  // 220.9
+    {11.14, 83},   // 87.7 (E to H)
+    {11.14, 83},
+    {11.14, 83},
+    {11.14, 83},
+    {7.71, 59},    // 62.2
+    {3.57, 30},    // 31.7
+    {13.43, 99},   // 104.6
+    {11.00, 82},   // 86.6
+    {11.71, 87},   // 91.9
 }};
 
-// Row heights of rows 1 to 29 in points; pixels are points * 96 / 72, rounded.
+// Row heights of rows 1 to 29 in points; pixels are points * 96 / 72, rounded. LibreOffice keeps
+// the fractions (17.1 pt = 22.8 px, 20.1 pt = 26.8 px) and agrees on the whole ones.
 std::array<double, 29> templateRowPoints() {
     std::array<double, 29> points{};
     points.fill(17.1);
