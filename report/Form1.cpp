@@ -110,6 +110,7 @@ void Form1::buildHeader() {
     const auto date = [&](int index, bool right, const QString& caption, const QString& name) {
         auto* picker = new QDateEdit(Frame2);
         SetUpDatePicker(picker);
+        picker->setDate(QDate::currentDate());
         line(index, right, caption, picker, name);
         return picker;
     };
@@ -171,6 +172,8 @@ void Form1::buildGrid() {
         txtDesc[i] = cell(QStringLiteral("txtDesc"), r, kDescColumn);
         for (int c = 0; c < kCategories; ++c) amountColumn(c)[i] = cell(kAmountNames[size_t(c)], r, kAmountColumns[size_t(c)]);
     }
+    // Widgets under a style sheet take the application font unless they are given one of their own.
+    for (QWidget* child : Frame1->findChildren<QWidget*>()) child->setFont(font());
 }
 
 void Form1::buildFooter() {

@@ -29,6 +29,12 @@ bool IsUserFocusMove(Qt::FocusReason reason) {
            reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
 }
 
+// True when key has an entry equal to value (two defaults tell an empty entry from a missing one).
+bool StoreHolds(const QString& key, const QString& value) {
+    return GetSetting(kSettingsApp, kSettingsSection, key, QStringLiteral("a")) == value &&
+           GetSetting(kSettingsApp, kSettingsSection, key, QStringLiteral("b")) == value;
+}
+
 }  // namespace
 
 void Form1::connectBehaviours() {
@@ -88,6 +94,8 @@ bool Form1::isHeading(QObject* object) const {
 
 void Form1::storeEdit(const QString& key, const QString& value) {
     try {
+        // A value the store already holds is on disk: the load writes most fields back unchanged.
+        if (StoreHolds(key, value)) return;
         SaveSetting(kSettingsApp, kSettingsSection, key, value);
     } catch (const std::exception& failure) {
         // The field keeps the edit; the user hears of the failing store once, not at every keystroke.

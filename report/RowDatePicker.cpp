@@ -2,7 +2,6 @@
 
 #include "report/DatePicker.h"
 
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,31 +15,26 @@ constexpr int kTextIndent = 18;
 RowDatePicker::RowDatePicker(QWidget* parent) : QDateEdit(parent), m_check(new QCheckBox(this)) {
     SetUpDatePicker(this);
     m_check->setFocusPolicy(Qt::NoFocus);
-    m_check->setChecked(true);
     lineEdit()->setTextMargins(kTextIndent, 0, 0, 0);
 
     connect(m_check, &QCheckBox::clicked, this, [this](bool ticked) {
         setValue(ticked ? std::optional<QDate>(date()) : std::nullopt);
     });
-    // Any date the user enters, even the one already held, sets the row's date.
+    // A date the user types, steps to or picks in the calendar sets the row's date.
     connect(this, &QDateEdit::dateChanged, this, [this](QDate chosen) { setValue(chosen); });
-    connect(calendarWidget(), &QCalendarWidget::clicked, this, [this](QDate chosen) { setValue(chosen); });
-}
-
-std::optional<QDate> RowDatePicker::value() const {
-    if (m_empty) return std::nullopt;
-    return date();
+    showState();
 }
 
 void RowDatePicker::setValue(std::optional<QDate> value) {
-    const std::optional<QDate> before = this->value();
     if (value) {
         const QSignalBlocker quiet(this);
         setDate(*value);
+        value = date();  // as the range lets the picker hold it
     }
-    m_empty = !value;
+    const bool changed = value != m_value;
+    m_value = value;
     showState();
-    if (this->value() != before) emit valueChanged();
+    if (changed) emit valueChanged();
 }
 
 void RowDatePicker::keyPressEvent(QKeyEvent* event) {
@@ -50,7 +44,7 @@ void RowDatePicker::keyPressEvent(QKeyEvent* event) {
         setValue(std::nullopt);
         return;
     case Qt::Key_Space:
-        setValue(m_empty ? std::optional<QDate>(date()) : std::nullopt);
+        setValue(m_value ? std::nullopt : std::optional<QDate>(date()));
         return;
     default:
         QDateEdit::keyPressEvent(event);
@@ -64,9 +58,9 @@ void RowDatePicker::resizeEvent(QResizeEvent* event) {
 }
 
 void RowDatePicker::showState() {
-    m_check->setChecked(!m_empty);
+    m_check->setChecked(m_value.has_value());
     // The held date stays visible but greyed while the row has no date, as in the classic picker.
     QPalette palette = lineEdit()->palette();
-    palette.setColor(QPalette::Text, this->palette().color(m_empty ? QPalette::Disabled : QPalette::Active, QPalette::Text));
+    palette.setColor(QPalette::Text, this->palette().color(!m_value ? QPalette::Disabled : QPalette::Active, QPalette::Text));
     lineEdit()->setPalette(palette);
 }

@@ -14,7 +14,7 @@ class RowDatePicker : public QDateEdit {
 public:
     explicit RowDatePicker(QWidget* parent = nullptr);
 
-    std::optional<QDate> value() const;
+    std::optional<QDate> value() const { return m_value; }
     // Emits valueChanged when the value differs from before.
     void setValue(std::optional<QDate> value);
 
@@ -31,5 +31,5 @@ private:
     void showState();
 
     QCheckBox* m_check;
-    bool m_empty = false;
+    std::optional<QDate> m_value;
 };

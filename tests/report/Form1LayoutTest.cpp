@@ -1,0 +1,84 @@
+#include "EntryWindowFixture.h"
+#include "report/RowDatePicker.h"
+
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using Form1Layout = EntryWindowTest;
+
+TEST_F(Form1Layout, ClientAreaIsFixedAtTheDesignedSize) {
+    Form1& f = open();
+    EXPECT_EQ(f.size(), QSize(775, 714));
+    EXPECT_EQ(f.minimumSize(), f.maximumSize());
+    EXPECT_FALSE(f.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(f.objectName(), "Form1");
+    EXPECT_EQ(f.windowTitle(), "Brindlemoor");
+}
+
+TEST_F(Form1Layout, ControlsStandWhereTheTwipsTablesPutThem) {
+    Form1& f = open();
+    EXPECT_EQ(f.PushButton22->geometry(), QRect(8, 8, 760, 27));
+    EXPECT_EQ(f.PushButton7->geometry(), QRect(400, 42, 368, 27));
+    EXPECT_EQ(f.Frame1->geometry(), QRect(8, 233, 760, 370));
+    EXPECT_EQ(f.txtStatement->geometry(), QRect(548, 20, 198, 22));
+    EXPECT_EQ(f.txtHotel[3]->geometry(), QRect(382, 108, 47, 22));
+    EXPECT_EQ(f.txtHeading[5]->geometry(), QRect(625, 24, 82, 22));
+    EXPECT_EQ(f.txtNotes2->geometry(), QRect(508, 60, 199, 22));
+    // Neighbouring cells share one border line.
+    EXPECT_EQ(f.txtAccount[0]->geometry().right(), f.txtDesc[0]->geometry().left());
+    EXPECT_EQ(f.txtMisc[13]->geometry().bottom(), f.txtMisc[14]->geometry().top());
+    EXPECT_EQ(f.txtMisc[14]->geometry().bottom() + 1, 361);
+    // The row picker overhangs its clipping box, which cuts off its raised frame.
+    EXPECT_EQ(f.Picture3[4]->geometry(), QRect(8, 129, 115, 22));
+    EXPECT_EQ(f.DTPicker2[4]->geometry(), QRect(-1, -2, 118, 26));
+    EXPECT_EQ(f.DTPicker2[0]->geometry(), QRect(-2, -2, 119, 26));
+}
+
+TEST_F(Form1Layout, NamesCaptionsFontsAndColours) {
+    Form1& f = open();
+    for (const char* name : {"txtHotel3", "txtHeading6", "DTPicker214", "txtDesc0", "dtpTo", "Frame3", "lblYear"})
+        EXPECT_NE(f.findChild<QWidget*>(name), nullptr) << name;
+    EXPECT_EQ(f.PushButton7->text(), "Load Sample/Example Data");
+    EXPECT_EQ(f.lblYear->text(), "Description");
+    EXPECT_EQ(f.Frame2->title(), "Header");
+    EXPECT_EQ(f.txtHeading[2]->text(), "Fuel");
+    EXPECT_TRUE(f.txtDesc[0]->font().bold());
+    EXPECT_EQ(f.txtDesc[0]->font().pointSizeF(), 9.0);
+    EXPECT_EQ(f.PushButton22->font().pointSizeF(), 11.25);
+    EXPECT_EQ(f.Frame1->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(f.txtMeals[2]->alignment(), Qt::AlignCenter);
+    EXPECT_EQ(f.DTPicker2[0]->displayFormat(), "dd-MMM-yyyy");
+    EXPECT_TRUE(f.dtpFrom->calendarPopup());
+    EXPECT_EQ(f.dtpFrom->minimumDate(), QDate(1601, 1, 1));
+    EXPECT_EQ(f.DTPicker2[9]->maximumDate(), QDate(9999, 12, 31));
+}
+
+TEST_F(Form1Layout, TabOrderRunsHeaderGridFooterHeadingsButtons) {
+    Form1& f = open();
+    std::vector<QWidget*> expected{f.txtPurpose, f.dtpFrom, f.txtName, f.txtPosition, f.txtSSN,
+                                   f.txtStatement, f.dtpTo, f.txtDept, f.txtManager, f.txtEmpID};
+    for (int r = 0; r < kGridRows; ++r) {
+        expected.insert(expected.end(), {f.DTPicker2[size_t(r)], f.txtAccount[size_t(r)], f.txtDesc[size_t(r)]});
+        for (int c = 0; c < kCategories; ++c) expected.push_back(f.amountColumn(c)[size_t(r)]);
+    }
+    expected.insert(expected.end(), {f.txtApproved1, f.txtApproved2, f.txtNotes1, f.txtNotes2});
+    expected.insert(expected.end(), f.txtHeading.begin(), f.txtHeading.end());
+    expected.insert(expected.end(), {f.PushButton22, f.PushButton6, f.PushButton7});
+
+    std::vector<QWidget*> actual;
+    QWidget* w = f.txtPurpose;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(&f) && !w->focusProxy()) actual.push_back(w);
+        w = w->nextInFocusChain();
+    } while (w != f.txtPurpose && actual.size() < 400);
+    // Parts inside a picker (its line edit, calendar) are not stops of their own.
+    std::erase_if(actual, [&](QWidget* x) { return std::find(expected.begin(), expected.end(), x) == expected.end(); });
+    EXPECT_EQ(actual, expected);
+}
+
+}  // namespace
