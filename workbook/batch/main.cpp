@@ -2,7 +2,20 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
+
+namespace {
+
+// Scripts read the front end's stderr as its one-line verdict: Qt's own notices (a missing runtime
+// folder, font fallbacks) stay out of it unless they are fatal.
+void keepOnlyFatalNotices(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "brindlemoor-batch: %s\n", qPrintable(message));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    qInstallMessageHandler(keepOnlyFatalNotices);
     // Fonts and drawing need a GUI application, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);

@@ -75,7 +75,8 @@ TEST_F(CellMap, TextsLandUnchangedAndDatesAsDates) {
     EXPECT_EQ(textAt(sheet, 28, 7), "Check next month");
     EXPECT_EQ(textAt(sheet, 10, 5), "Lodging");
     EXPECT_EQ(textAt(sheet, 10, 12), "Misc");
-    EXPECT_EQ(textAt(sheet, 11, 3), "110797");
+    EXPECT_DOUBLE_EQ(numberAt(sheet, 11, 3), 110797.0);  // typed input: an account number reads as a number
+    EXPECT_EQ(textAt(sheet, 11, 4), "Transport account");
     EXPECT_EQ(textAt(sheet, 13, 8), "12a");
     EXPECT_NEAR(numberAt(sheet, 26, 8), 75.47, 1e-9);  // the text is left out of the sum
     EXPECT_DOUBLE_EQ(numberAt(sheet, 4, 13), 42679.0);   // 5 November 2016
