@@ -1,0 +1,45 @@
+// The whole generation run, click to preview shown, on the sample report (offscreen platform).
+#include "app/MessageService.h"
+#include "app/SettingsStore.h"
+#include "preview/Form2.h"
+#include "report/Form1.h"
+#include "workbook/GenerationRun.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+static void GenerationRunToPreview(benchmark::State& state) {
+    Form1 form;
+    form.Form_Load();
+    form.PushButton7_Click();
+    Form1::setGenerationRun(RunGeneration);
+    form.show();
+    for (auto _ : state) {
+        form.PushButton22->click();
+        state.PauseTiming();
+        if (!Form2::instance().isVisible()) state.SkipWithError("the preview was not shown");
+        Form2::instance().PushButton8->click();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(GenerationRunToPreview)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir store;
+    QTemporaryDir scratch;
+    qputenv("XDG_CONFIG_HOME", store.path().toUtf8());
+    qputenv("temp", scratch.path().toUtf8());
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    SetMessageHandler([](const MessageRequest&) { return kMsgOk; });
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
