@@ -218,7 +218,9 @@ std::optional<std::vector<Range>> referencedRanges(std::span<const uint8_t> rgce
 namespace xls {
 
 Value evaluate(const Workbook&, const Sheet& sheet, const std::vector<uint8_t>& tokens) {
-    return formula::tryEvaluate(sheet, tokens).value_or(Value(ErrorCode::Value));
+    std::optional<Value> result = formula::tryEvaluate(sheet, tokens);
+    if (result) return std::move(*result);
+    return ErrorCode::Value;
 }
 
 }  // namespace xls
