@@ -2,6 +2,7 @@
 
 #include "report/DatePicker.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -60,7 +61,8 @@ void RowDatePicker::resizeEvent(QResizeEvent* event) {
 void RowDatePicker::showState() {
     m_check->setChecked(m_value.has_value());
     // The held date stays visible but greyed while the row has no date, as in the classic picker.
-    QPalette palette = lineEdit()->palette();
-    palette.setColor(QPalette::Text, this->palette().color(!m_value ? QPalette::Disabled : QPalette::Active, QPalette::Text));
-    lineEdit()->setPalette(palette);
+    const QPalette base = QApplication::palette(this);
+    QPalette shown = palette();
+    shown.setColor(QPalette::Text, base.color(m_value ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    setPalette(shown);
 }

@@ -16,7 +16,7 @@ namespace {
 
 const QString kProgram = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor");
 
-QString Run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment) {
+QString RunTool(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
@@ -90,7 +90,7 @@ protected:
         }
         return {};
     }
-    QString xdotool(const QStringList& arguments) { return Run("xdotool", arguments, environment); }
+    QString xdotool(const QStringList& arguments) { return RunTool("xdotool", arguments, environment); }
 
     std::optional<VirtualDisplay> display;
     QProcessEnvironment environment;
@@ -123,7 +123,7 @@ TEST_F(Form1Process, ShownWindowHasTheDesignedClientSize) {
     EXPECT_TRUE(geometry.contains("Geometry: 775x714")) << geometry.toStdString();
     const QString shot = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/form1-screenshot.xwd");
     QFile::remove(shot);
-    Run("xwd", {"-root", "-silent", "-display", display->name(), "-out", shot}, environment);
+    RunTool("xwd", {"-root", "-silent", "-display", display->name(), "-out", shot}, environment);
     EXPECT_GT(QFileInfo(shot).size(), 775 * 714);
 }
 
