@@ -11,6 +11,9 @@
 #include "xls/Cfb.h"
 #include "xls/WorkbookIo.h"
 
+#include <map>
+#include <string>
+
 namespace xls {
 namespace {
 
@@ -102,7 +105,11 @@ private:
     }
 
     void writeNumberFormats() {
-        for (const auto& [id, code] : workbook_.numberFormats) {
+        // The currency and accounting built-ins depend on the writer's locale, so readers take their
+        // codes from the file; without these records some show 0 where a dash belongs.
+        std::map<uint16_t, std::string> formats = workbook_.numberFormats;
+        for (uint16_t id : {5, 6, 7, 8, 41, 42, 43, 44}) formats.emplace(id, workbook_.numberFormatCode(id));
+        for (const auto& [id, code] : formats) {
             const std::u16string units(cutUtf16(toUtf16(code), 255));
             ByteWriter data;
             data.u16(id);

@@ -101,8 +101,8 @@ std::vector<std::vector<std::string>> readCsv(const fs::path& path) {
 
 TEST_F(IndependentReaders, XlrdSeesCellsFormatsMergesWidthsHeightsAndHiddenGridlines) {
     const std::string path = save(biff_test::sampleWorkbook(), "sample.xls");
-    // xlrd names built-in format 44 in its own words.
-    const std::string accounting = R"(_($* #,##0.00_);_($* (#,##0.00);_($* \"-\"??_);_(@_))";
+    // The file states built-in 44's code, as the program that defined it writes it.
+    const std::string accounting = R"(_(\"$\"* #,##0.00_);_(\"$\"* \\(#,##0.00\\);_(\"$\"* \"-\"??_);_(@_))";
     std::ofstream(dir_ / "expected.json") << R"({"sheet": "Expense report", "cells": [
         [1, 1, "text", "Expense report", "General"],
         [10, 4, "number", 12.5, ")" << accounting << R"("],
