@@ -101,7 +101,7 @@ TEST_F(Form1Process, TypedTextSurvivesAKill) {
     const QString window = start();
     ASSERT_FALSE(window.isEmpty()) << "no window appeared";
     xdotool({"windowfocus", "--sync", window});
-    QTest::qWait(300);
+    QTest::qWait(1000);  // the window takes the focus and gives it to its first field
     const QString typed = QStringLiteral("Trip to Quimper, 2nd week: $40 & more!");
     xdotool({"type", "--delay", "15", "--window", window, typed});
     // Everything the program has shown is on disk by now; nothing more is written at the end.
