@@ -113,6 +113,37 @@ TEST_F(CellMap, FailingWritesReachTheRunner) {
     EXPECT_EQ(failures, 171);
 }
 
+// Hostile or unusual texts land as text, cut to the cell limit, and other readers read them back.
+TEST_F(CellMap, AdversarialTextsStayTextForEveryReader) {
+    ExpenseReport report = SampleReport();
+    report.texts[0] = QString(40000, QLatin1Char('x'));                          // txtPurpose
+    report.texts[3] = QStringLiteral("R\u00e9sum\u00e9 \U0001F600 \u6771\u4eac");  // txtPosition
+    report.rows[3].description = QStringLiteral("=HYPERLINK(\"http://example.invalid\",\"x\")");
+    report.rows[3].account = QStringLiteral("@SUM(1+1)");
+    report.rows[4].description = QStringLiteral("\tcmd");
+    host::Worksheet sheet = fillAndReopen(report)->ActiveSheet();
+    EXPECT_EQ(textAt(sheet, 4, 3).size(), 32767u);
+    EXPECT_EQ(QString::fromStdString(textAt(sheet, 7, 7)), report.texts[3]);
+    EXPECT_EQ(QString::fromStdString(textAt(sheet, 14, 4)), report.rows[3].description);
+    EXPECT_FALSE(sheet.model().find(13, 3)->formula);
+    EXPECT_EQ(textAt(sheet, 14, 3), "@SUM(1+1)");
+
+    if (!QFile::exists(QStringLiteral("/usr/bin/python3"))) GTEST_SKIP() << "python3 is not installed";
+    QProcess xlrd;
+    xlrd.start(QStringLiteral("/usr/bin/python3"),
+               {QStringLiteral("-c"), QStringLiteral("import sys, xlrd\n"
+                                                     "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                                     "print(len(s.cell_value(3, 2)), s.cell(13, 3).ctype)\n"
+                                                     "sys.stdout.buffer.write(s.cell_value(6, 6).encode('utf-8'))"),
+                resultPath});
+    ASSERT_TRUE(xlrd.waitForFinished(60000));
+    ASSERT_EQ(xlrd.exitCode(), 0) << xlrd.readAllStandardError().toStdString();
+    const QStringList lines = QString::fromUtf8(xlrd.readAllStandardOutput()).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("32767 1"));  // 1: a text cell
+    EXPECT_EQ(lines[1], report.texts[3]);
+}
+
 // LibreOffice recalculates on load (the formulas ask it to): its totals must equal ours.
 TEST_F(CellMap, LibreOfficeRecalculatesTheSameTotals) {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
