@@ -144,7 +144,41 @@ TEST_F(CellMap, AdversarialTextsStayTextForEveryReader) {
     EXPECT_EQ(lines[1], report.texts[3]);
 }
 
-// LibreOffice recalculates on load (the formulas ask it to): its totals must equal ours.
+// A sheet as another spreadsheet program exported it to CSV: cell texts by 1-based row and column.
+// Some programs leave out empty leading columns: firstColumn is the column the export starts with.
+class ExportedSheet {
+public:
+    explicit ExportedSheet(const QString& csvPath, int firstColumn = 1) : m_firstColumn(firstColumn) {
+        QFile csv(csvPath);
+        if (csv.open(QIODevice::ReadOnly)) m_lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'));
+    }
+    int rows() const { return int(m_lines.size()); }
+    QString text(int row, int column) const {
+        const QStringList cells = m_lines.value(row - 1).split(QLatin1Char(','));
+        return cells.value(column - m_firstColumn).remove(QLatin1Char('"'));
+    }
+    double amount(int row, int column) const {
+        return text(row, column).remove(QRegularExpression(QStringLiteral("[^0-9.]"))).toDouble();
+    }
+
+private:
+    int m_firstColumn;
+    QStringList m_lines;
+};
+
+// The totals another program computes itself (the formulas ask it to) equal ours.
+void expectSampleTotals(const ExportedSheet& sheet) {
+    ASSERT_GE(sheet.rows(), 29);
+    EXPECT_NEAR(sheet.amount(11, 13), 198.08, 1e-9);
+    EXPECT_NEAR(sheet.amount(12, 13), 250.86, 1e-9);
+    EXPECT_NEAR(sheet.amount(27, 13), 448.94, 1e-9);
+    EXPECT_NEAR(sheet.amount(29, 13), 448.94, 1e-9);
+    EXPECT_NEAR(sheet.amount(26, 5), 118.74, 1e-9);
+    EXPECT_NEAR(sheet.amount(26, 9), 67.10, 1e-9);
+    EXPECT_NEAR(sheet.amount(26, 12), 15.49, 1e-9);
+    EXPECT_EQ(sheet.text(8, 12), QStringLiteral("00123"));
+}
+
 TEST_F(CellMap, LibreOfficeRecalculatesTheSameTotals) {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
@@ -156,24 +190,23 @@ TEST_F(CellMap, LibreOfficeRecalculatesTheSameTotals) {
                             QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("csv"),
                             QStringLiteral("--outdir"), folder.path(), resultPath});
     ASSERT_TRUE(convert.waitForFinished(180000));
-    QFile csv(folder.filePath(QStringLiteral("ferrun12345678.csv")));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << convert.readAllStandardError().toStdString();
-    const QStringList lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'));
-    ASSERT_GE(lines.size(), 29);
-    const auto cell = [&lines](int row, int column) { return lines[row - 1].split(QLatin1Char(','))[column - 1]; };
-    const auto amount = [&cell](int row, int column) {
-        QString text = cell(row, column);
-        text.remove(QRegularExpression(QStringLiteral("[^0-9.]")));
-        return text.toDouble();
-    };
-    EXPECT_NEAR(amount(11, 13), 198.08, 1e-9);
-    EXPECT_NEAR(amount(12, 13), 250.86, 1e-9);
-    EXPECT_NEAR(amount(27, 13), 448.94, 1e-9);
-    EXPECT_NEAR(amount(29, 13), 448.94, 1e-9);
-    EXPECT_NEAR(amount(26, 5), 118.74, 1e-9);
-    EXPECT_NEAR(amount(26, 9), 67.10, 1e-9);
-    EXPECT_NEAR(amount(26, 12), 15.49, 1e-9);
-    EXPECT_EQ(cell(8, 12), QStringLiteral("00123"));
+    expectSampleTotals(ExportedSheet(folder.filePath(QStringLiteral("ferrun12345678.csv"))));
+}
+
+TEST_F(CellMap, GnumericOpensWithoutComplaintAndRecalculatesTheSameTotals) {
+    const QString ssconvert = QStandardPaths::findExecutable(QStringLiteral("ssconvert"));
+    if (ssconvert.isEmpty()) GTEST_SKIP() << "Gnumeric is not installed";
+    ExpenseReport report = SampleReport();
+    report.texts[5] = QStringLiteral("00123");
+    fillAndReopen(report);
+    const QString csv = folder.filePath(QStringLiteral("gnumeric.csv"));
+    QProcess convert;
+    convert.start(ssconvert, {resultPath, csv});
+    ASSERT_TRUE(convert.waitForFinished(180000));
+    EXPECT_EQ(convert.exitCode(), 0);
+    const QString complaints = QString::fromUtf8(convert.readAllStandardError());
+    EXPECT_FALSE(complaints.contains(QStringLiteral("rror"))) << complaints.toStdString();
+    expectSampleTotals(ExportedSheet(csv, 2));  // Gnumeric exports from the first used column, B
 }
 
 }  // namespace
