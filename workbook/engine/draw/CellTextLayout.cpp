@@ -11,6 +11,7 @@ namespace {
 // Text keeps this many pixels from the cell's left edge and from the gridline on its right.
 constexpr int kPadding = 2;
 constexpr int kGeneralChars = 11;
+constexpr uint16_t kShortDateFormatId = 14;
 
 bool isGeneralCode(const std::string& code) {
     std::string lower(code);
@@ -75,7 +76,9 @@ std::optional<CellTextJob> CellTextLayout::layout(int row, int col) const {
 
     const CellFormat& format = cells_.formatAt(row, col);
     const Font& font = cells_.fontOf(format);
-    const std::string code = cells_.workbook().numberFormatCode(format.numFmt);
+    // Built-in 14 is the reader's own short date, not the United States form the table holds.
+    const std::string code =
+        format.numFmt == kShortDateFormatId ? locale_.shortDateCode : cells_.workbook().numberFormatCode(format.numFmt);
     CellTextJob job{row, {col, col}, formatValue(value, code, locale_, kGeneralChars, cells_.workbook().date1904), {}, {}};
 
     job.style.font = fontAt(format.font);

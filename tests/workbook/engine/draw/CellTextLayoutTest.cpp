@@ -124,3 +124,14 @@ TEST_F(CellTextLayoutTest, IndentKeepsThreeDigitsPerLevelFromTheAlignedSide) {
 }
 
 }  // namespace
+
+TEST_F(CellTextLayoutTest, BuiltInShortDateShowsTheReadersOwnDateForm) {
+    xls::CellFormat shortDate;
+    shortDate.numFmt = 14;
+    builder.put(0, 0, 42679.0, builder.format(shortDate));  // 2016-11-05
+    ASSERT_TRUE(layOut(0, 0));
+    EXPECT_EQ(layOut(0, 0)->text.plain(), "11/5/2016");
+    locale.shortDateCode = "dd.mm.yyyy";
+    locale.dateSeparator = ".";
+    EXPECT_EQ(layOut(0, 0)->text.plain(), "05.11.2016");
+}
