@@ -1,6 +1,8 @@
 #include "app/AppShell.h"
 #include "app/SettingsStore.h"
 #include "report/Form1.h"
+#include "workbook/GenerationRun.h"
+#include "workbook/IsInstalled.h"
 
 #include <QApplication>
 
@@ -9,8 +11,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kProductName);
     QApplication::setOrganizationName(kSettingsApp);
 
+    Form1::setAvailabilityCheck(CheckExcelInstalled);
+    Form1::setGenerationRun(RunGeneration);
+
     Form1 form;
     form.Form_Load();
+    // The availability check ends the program before any window shows when the host is missing.
+    if (ProgramEndRequested()) return 0;
     form.show();
     return app.exec();
 }
