@@ -7,6 +7,7 @@
 #include "report/Form1.h"
 
 #include <QPushButton>
+#include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
 

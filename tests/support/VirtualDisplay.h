@@ -1,0 +1,33 @@
+// An Xvfb server on a display number nobody uses, stopped with the object, and xdotool on it, for
+// tests that drive the real program in a real window.
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+class VirtualDisplay {
+public:
+    VirtualDisplay();
+    ~VirtualDisplay();
+
+    // Whether Xvfb and xdotool are installed at all.
+    static bool available();
+    // ":N" once the server runs; empty when it did not start.
+    const QString& name() const { return m_name; }
+
+    // Runs a program against this display and returns what it printed.
+    QString run(const QString& program, const QStringList& arguments) const;
+    QString xdotool(const QStringList& arguments) const { return run(QStringLiteral("xdotool"), arguments); }
+    // The first visible window whose title matches the pattern and is not `except`; waits up to timeoutMs.
+    QString waitForWindow(const QString& titlePattern, int timeoutMs, const QString& except = {}) const;
+    // Writes a screenshot of the whole screen (xwd format).
+    void screenshot(const QString& path) const;
+
+    QProcessEnvironment environment() const;
+
+private:
+    QProcess m_server;
+    QString m_name;
+};
