@@ -2,6 +2,7 @@
 
 #include "workbook/host/HostError.h"
 #include "workbook/host/HostWorkbook.h"
+#include "xls/Formula.h"
 #include "xls/SheetPainter.h"
 
 #include <QClipboard>
@@ -23,6 +24,8 @@ void CellRange::CopyPicture() {
     xls::Workbook& book = m_book->model();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         throw HostError(QStringLiteral("The clipboard is not available to take the picture."));
+    // A spreadsheet shows formulas computed from what was typed since they were last saved.
+    xls::recalculate(book);
     const QImage picture = xls::renderRange(book, book.sheets.at(size_t(m_sheetIndex)), m_bounds, m_book->localeInfo());
     if (picture.isNull()) throw HostError(QStringLiteral("The picture of the range could not be drawn."));
     QGuiApplication::clipboard()->setImage(picture);

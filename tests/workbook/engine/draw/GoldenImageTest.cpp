@@ -1,7 +1,6 @@
-// A small styled sheet drawn by us and checked in as a picture. Fonts are pinned by the files the
-// renderer registers, so the picture only changes when the drawing does; a few pixels may still
-// differ by small amounts between machines. Set BRINDLEMOOR_UPDATE_GOLDEN=1 to rewrite it.
+// A small styled sheet drawn by us and checked in as a picture.
 #include "SheetFixtures.h"
+#include "support/GoldenImage.h"
 #include "xls/SheetPainter.h"
 
 #include <QDir>
@@ -85,34 +84,14 @@ SheetBuilder styledSheet() {
     return builder;
 }
 
-// Share of pixels whose channels differ by more than `tolerance`.
-double differingShare(const QImage& a, const QImage& b, int tolerance) {
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            differing += std::abs(qRed(p) - qRed(q)) > tolerance || std::abs(qGreen(p) - qGreen(q)) > tolerance ||
-                         std::abs(qBlue(p) - qBlue(q)) > tolerance;
-        }
-    return double(differing) / (a.width() * a.height());
-}
-
 TEST(GoldenImage, StyledSheetLooksAsCheckedIn) {
     const SheetBuilder builder = styledSheet();
     const QImage drawn = xls::renderRange(builder.book, builder.book.sheets.front(), {0, 1, 5, 4}, xls::LocaleInfo{})
                              .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(drawn.isNull());
-    if (qEnvironmentVariableIntValue("BRINDLEMOOR_UPDATE_GOLDEN") == 1) {
-        QDir().mkpath(QFileInfo(kGoldenPath).absolutePath());
-        ASSERT_TRUE(drawn.save(kGoldenPath));
-        GTEST_SKIP() << "golden picture rewritten";
-    }
-    const QImage golden = QImage(kGoldenPath).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(golden.isNull()) << "missing " << kGoldenPath.toStdString();
-    ASSERT_EQ(drawn.size(), golden.size());
-    EXPECT_LE(differingShare(drawn, golden, 24), 0.03);
-    EXPECT_LE(differingShare(drawn, golden, 160), 0.005);
+    if (UpdateGoldenRequested(drawn, kGoldenPath)) GTEST_SKIP() << "golden picture rewritten";
+    const QString mismatch = GoldenMismatch(drawn, kGoldenPath);
+    EXPECT_TRUE(mismatch.isEmpty()) << mismatch.toStdString();
 }
 
 }  // namespace
