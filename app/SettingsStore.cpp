@@ -38,6 +38,8 @@ struct Store {
 
 using StoreMap = QHash<QString, std::shared_ptr<Store>>;
 
+int g_deferredSyncScopes = 0;
+
 StoreMap& OpenStores() {
     static StoreMap stores;
     return stores;
@@ -135,6 +137,10 @@ void SaveSetting(const QString& appName, const QString& section, const QString& 
     const QString path = store->storedKey(section, key);
     QSettings& settings = *store->settings;
     settings.setValue(path, value);
+    if (g_deferredSyncScopes > 0) {
+        store->remember(path);
+        return;
+    }
     settings.sync();
     if (settings.status() != QSettings::NoError) {
         // A fresh object next time, so one failure does not stick to every later write.
@@ -144,4 +150,12 @@ void SaveSetting(const QString& appName, const QString& section, const QString& 
                                                   : QStringLiteral("the file is damaged"));
     }
     store->remember(path);
+}
+
+DeferredSettingsSync::DeferredSettingsSync() { ++g_deferredSyncScopes; }
+
+DeferredSettingsSync::~DeferredSettingsSync() {
+    if (--g_deferredSyncScopes > 0) return;
+    // A failure shows at the next write, which syncs and reports it.
+    for (const auto& store : std::as_const(OpenStores())) store->settings->sync();
 }

@@ -18,3 +18,13 @@ QString SettingsFilePath(const QString& appName);
 
 // Forgets the open stores, so the next use finds the file again (after XDG_CONFIG_HOME changed).
 void ReloadSettingsLocation();
+
+// While one exists, writes are held in memory and written to disk once, when the last one ends. For the entry window's load: it writes back values the store already holds in another form,
+// so a kill in between loses nothing typed, and a first start does not pay one disk sync per field.
+class DeferredSettingsSync {
+public:
+    DeferredSettingsSync();
+    ~DeferredSettingsSync();
+    DeferredSettingsSync(const DeferredSettingsSync&) = delete;
+    DeferredSettingsSync& operator=(const DeferredSettingsSync&) = delete;
+};

@@ -41,6 +41,7 @@ QString StoredAmountInCurrencyForm(const QString& stored) {
 
 void Form1::Form_Load() {
     ErrorHandler handler(QStringLiteral("Form1.Form_Load"));
+    const DeferredSettingsSync writeBacksOnce;
     handler.step(102, [this] { ApplyMainSkin(this); });
     handler.step(104, [this] { setWindowTitle(kProductName); });
     handler.step(104, [this] { setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView)); });

@@ -82,6 +82,27 @@ TEST_F(SettingsStoreTest, ValuesComeBackExactlyFromDisk) {
     for (int i = 0; i < values.size(); ++i) EXPECT_EQ(Get(QStringLiteral("txtNotes%1").arg(i)), values[i]) << i;
 }
 
+TEST_F(SettingsStoreTest, DeferredWritesReachTheDiskWhenTheLastScopeEnds) {
+    const QString file = m_config.filePath(kSettingsApp + QStringLiteral(".ini"));
+    // The file's bytes: another QSettings in this process would share the unsynced cache.
+    const auto onDisk = [&file](const QString& key) {
+        QFile bytes(file);
+        return bytes.open(QIODevice::ReadOnly) && bytes.readAll().contains(key.toUtf8());
+    };
+    {
+        const DeferredSettingsSync outer;
+        {
+            const DeferredSettingsSync inner;
+            Save(QStringLiteral("txtHotel0"), QStringLiteral("$0.00"));
+        }
+        EXPECT_EQ(Get(QStringLiteral("txtHotel0")), QStringLiteral("$0.00"));
+        EXPECT_FALSE(onDisk(QStringLiteral("txtHotel0")));
+    }
+    EXPECT_TRUE(onDisk(QStringLiteral("txtHotel0")));
+    Save(QStringLiteral("txtHotel1"), QStringLiteral("typed"));
+    EXPECT_TRUE(onDisk(QStringLiteral("txtHotel1")));
+}
+
 TEST_F(SettingsStoreTest, FollowsTheConfigLocation) {
     Save(QStringLiteral("txtName"), QStringLiteral("first"));
     EXPECT_TRUE(QFile::exists(m_config.filePath(kSettingsApp + QStringLiteral(".ini"))));
