@@ -1,36 +1,19 @@
 // Random text typed into General, text and number cells under both test locales: no crash, no hang,
 // never a value a cell cannot hold.
+#include "tests/workbook/engine/text/TextTestLocales.h"
 #include "xls/TypedInput.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
-namespace {
-
-xls::LocaleInfo germanLocale() {
-    xls::LocaleInfo locale;
-    locale.decimal = ",";
-    locale.group = ".";
-    locale.currencySymbol = "€";
-    locale.currencyBefore = false;
-    locale.currencySpaced = true;
-    locale.negativeParentheses = false;
-    locale.dateOrder = xls::DateOrder::DayMonthYear;
-    locale.dateSeparator = ".";
-    locale.shortDateCode = "dd.mm.yyyy";
-    return locale;
-}
-
-}  // namespace
-
 // Input: 1 byte picking locale and cell format, then the typed text.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
-    static const xls::LocaleInfo unitedStates;
-    static const xls::LocaleInfo germany = germanLocale();
+    static const xls::LocaleInfo unitedStatesLocale = unitedStates();
+    static const xls::LocaleInfo germanLocale = germany();
     static constexpr std::string_view kFormats[] = {"General", "@", "0.00", "m/d/yyyy"};
-    const xls::LocaleInfo& locale = data[0] & 1 ? germany : unitedStates;
+    const xls::LocaleInfo& locale = data[0] & 1 ? germanLocale : unitedStatesLocale;
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     const xls::TypedValue typed = xls::interpretTypedInput(text, kFormats[(data[0] >> 1) & 3], locale, {2024, 3, 15});
     if (const auto* cellText = std::get_if<std::string>(&typed.value); cellText && cellText->size() > 4 * xls::kMaxTextLength)

@@ -33,19 +33,6 @@ std::string functionName(uint16_t number) {
     }
 }
 
-std::string errorText(uint8_t code) {
-    switch (ErrorCode(code)) {
-        case ErrorCode::Null: return "#NULL!";
-        case ErrorCode::Div0: return "#DIV/0!";
-        case ErrorCode::Value: return "#VALUE!";
-        case ErrorCode::Ref: return "#REF!";
-        case ErrorCode::Name: return "#NAME?";
-        case ErrorCode::Num: return "#NUM!";
-        case ErrorCode::NA: return "#N/A";
-    }
-    return "#N/A";
-}
-
 }  // namespace
 
 std::string formulaText(const std::vector<uint8_t>& rgce) {
@@ -80,7 +67,7 @@ std::string formulaText(const std::vector<uint8_t>& rgce) {
                 break;
             }
             case kPtgBool: stack.push_back(b[1] ? "TRUE" : "FALSE"); break;
-            case kPtgErr: stack.push_back(errorText(b[1])); break;
+            case kPtgErr: stack.push_back(errorText(ErrorCode(b[1]))); break;
             case kPtgRef: stack.push_back(addressText(addressOf(readU16(b, 1), readU16(b, 3)))); break;
             case kPtgArea:
                 stack.push_back(addressText(addressOf(readU16(b, 1), readU16(b, 5))) + ":" +

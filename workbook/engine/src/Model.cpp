@@ -39,6 +39,19 @@ uint16_t indexOfOrAppend(std::vector<T>& items, const T& item) {
 
 }  // namespace
 
+std::string errorText(ErrorCode code) {
+    switch (code) {
+    case ErrorCode::Null: return "#NULL!";
+    case ErrorCode::Div0: return "#DIV/0!";
+    case ErrorCode::Value: return "#VALUE!";
+    case ErrorCode::Ref: return "#REF!";
+    case ErrorCode::Name: return "#NAME?";
+    case ErrorCode::Num: return "#NUM!";
+    case ErrorCode::NA: return "#N/A";
+    }
+    return "#N/A";
+}
+
 std::optional<Range> Sheet::usedRange() const {
     std::optional<Range> used;
     auto include = [&used](uint16_t row, uint16_t col) {

@@ -16,19 +16,6 @@ namespace {
 using numfmt::PieceWriter;
 using numfmt::Section;
 
-std::string errorText(ErrorCode code) {
-    switch (code) {
-    case ErrorCode::Null: return "#NULL!";
-    case ErrorCode::Div0: return "#DIV/0!";
-    case ErrorCode::Value: return "#VALUE!";
-    case ErrorCode::Ref: return "#REF!";
-    case ErrorCode::Name: return "#NAME?";
-    case ErrorCode::Num: return "#NUM!";
-    case ErrorCode::NA: return "#N/A";
-    }
-    return "#VALUE!";
-}
-
 size_t characterCount(const std::string& text) {
     size_t count = 0;
     for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;

@@ -84,6 +84,9 @@ struct CellFormat {
 
 enum class ErrorCode : uint8_t { Null = 0x00, Div0 = 0x07, Value = 0x0F, Ref = 0x17, Name = 0x1D, Num = 0x24, NA = 0x2A };
 
+// How an error value is written: "#DIV/0!" and the like.
+std::string errorText(ErrorCode code);
+
 // A cell's value: empty, number, text (UTF-8), boolean or error.
 using Value = std::variant<std::monostate, double, std::string, bool, ErrorCode>;
 
