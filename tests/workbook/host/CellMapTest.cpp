@@ -1,6 +1,6 @@
 #include "SampleReport.h"
+#include "TemplateFile.h"
 #include "workbook/CellMap.h"
-#include "workbook/template/TemplateBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,12 +18,7 @@ namespace {
 class CellMap : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QString path = folder.filePath(QStringLiteral("template.xlt"));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(TemplateBytes());
-        file.close();
-        book = app->Workbooks().Open(path, std::nullopt, true);
+        book = app->Workbooks().Open(WriteTemplateFile(folder.path()), std::nullopt, true);
     }
 
     // Fills the template, saves it and reopens the result in a second instance.

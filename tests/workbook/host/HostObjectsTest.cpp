@@ -1,4 +1,5 @@
 #include "workbook/host/Application.h"
+#include "TemplateFile.h"
 #include "workbook/template/TemplateBytes.h"
 #include "xls/WorkbookIo.h"
 
@@ -16,10 +17,7 @@ class HostObjects : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        templatePath = folder.filePath(QStringLiteral("template.xlt"));
-        QFile file(templatePath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(TemplateBytes());
+        templatePath = WriteTemplateFile(folder.path());
     }
 
     std::shared_ptr<host::Workbook> openTemplate() {

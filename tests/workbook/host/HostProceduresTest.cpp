@@ -1,9 +1,9 @@
+#include "TemplateFile.h"
 #include "app/AppShell.h"
 #include "app/MessageService.h"
 #include "workbook/Excel1.h"
 #include "workbook/HostConnection.h"
 #include "workbook/IsInstalled.h"
-#include "workbook/template/TemplateBytes.h"
 
 #include <QFile>
 #include <QLocale>
@@ -76,11 +76,7 @@ TEST(HostConnection, CreateAndReleaseFillAndEmptyXlApp) {
 
 TEST(HostConnection, OpenInNewExcelOpensTheWorkbookInANewInstance) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("t.xlt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(TemplateBytes());
-    file.close();
+    const QString path = WriteTemplateFile(folder.path());
     const auto first = OpenInNewExcel(path);
     const auto second = OpenInNewExcel(path);
     EXPECT_NE(first, second);

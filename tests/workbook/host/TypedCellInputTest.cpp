@@ -1,5 +1,5 @@
+#include "TemplateFile.h"
 #include "workbook/host/Application.h"
-#include "workbook/template/TemplateBytes.h"
 
 #include <QFile>
 #include <QLocale>
@@ -17,12 +17,7 @@ protected:
     void SetUp() override {
         QLocale::setDefault(GetParam() == QLocale::Germany ? QLocale(QLocale::German, QLocale::Germany)
                                                            : QLocale(QLocale::English, QLocale::UnitedStates));
-        const QString path = folder.filePath(QStringLiteral("template.xlt"));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(TemplateBytes());
-        file.close();
-        book = app->Workbooks().Open(path, std::nullopt, true);
+        book = app->Workbooks().Open(WriteTemplateFile(folder.path()), std::nullopt, true);
     }
     void TearDown() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 

@@ -1,11 +1,11 @@
 // The sheet snapshot: the used range of the active sheet as a picture file and on the clipboard.
 #include "SampleReport.h"
+#include "TemplateFile.h"
 #include "app/MessageService.h"
 #include "support/GoldenImage.h"
 #include "workbook/CellMap.h"
 #include "workbook/host/Application.h"
 #include "workbook/snapshot/SheetSnapshot.h"
-#include "workbook/template/TemplateBytes.h"
 #include "xls/WorkbookIo.h"
 
 #include <QClipboard>
@@ -33,14 +33,7 @@ protected:
         application = host::CreateObject(QStringLiteral("Excel.Application"));
         return application->Workbooks().Open(path);
     }
-    std::shared_ptr<host::Workbook> openTemplate() {
-        const QString path = folder.filePath(QStringLiteral("template.xlt"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(TemplateBytes());
-        file.close();
-        return open(path);
-    }
+    std::shared_ptr<host::Workbook> openTemplate() { return open(WriteTemplateFile(folder.path())); }
     // A workbook whose only content is a text in each of the given cells.
     std::shared_ptr<host::Workbook> openWithCells(std::initializer_list<xls::CellRef> cells) {
         xls::Workbook book;
