@@ -98,8 +98,9 @@ TEST(AppTitle, CutsWordsFromTheEnd) {
     EXPECT_EQ(AppTitle(), QStringLiteral("Brindlemoor"));
 }
 
-// Present and absent in one test: both use the one program folder.
-TEST(MainSkin, ColoursOnlyWhenTheSkinFileExists) {
+// Absent, present and broken in one test: all use the one program folder, and ctest runs tests of
+// one binary in parallel processes.
+TEST(MainSkin, ColoursOnlyWhenTheSkinFileExistsAndABrokenOneThrows) {
     {
         EntryWindow absent;
         ApplyMainSkin(&absent.window);
@@ -115,12 +116,10 @@ TEST(MainSkin, ColoursOnlyWhenTheSkinFileExists) {
     for (const char* name : {"txtPurpose", "dtpFrom", "PushButton22"})
         EXPECT_EQ(entry.colourOf(name), kDesignColour) << name;
     EXPECT_EQ(entry.window.styleSheet(), QString::fromUtf8(ShippedSkin()));
-}
 
-TEST(MainSkin, BrokenSkinFileThrows) {
-    PlantedSkin skin("QPushButton { color: red; ");
-    EntryWindow entry;
-    EXPECT_THROW(ApplyMainSkin(&entry.window), std::runtime_error);
+    PlantedSkin broken("QPushButton { color: red; ");
+    EntryWindow another;
+    EXPECT_THROW(ApplyMainSkin(&another.window), std::runtime_error);
 }
 
 TEST(SkinFramework, ChecksTheSheetAndAppliesOnlyWhenSwitchedOn) {

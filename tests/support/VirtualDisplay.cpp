@@ -1,26 +1,23 @@
 #include "VirtualDisplay.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 
 VirtualDisplay::VirtualDisplay() {
-    for (int number = 90 + int(QCoreApplication::applicationPid() % 50); number < 200; ++number) {
-        if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) ||
-            QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-            continue;
-        m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral(":%1").arg(number), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!m_server.waitForStarted(5000)) return;
-        QElapsedTimer waited;
-        waited.start();
-        while (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) && waited.elapsed() < 10000)
-            QTest::qWait(50);
-        if (m_server.state() == QProcess::Running) m_name = QStringLiteral(":%1").arg(number);
-        return;
+    // Xvfb picks a free display itself and writes its number to standard output, so parallel
+    // tests never race for one.
+    m_server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!m_server.waitForStarted(5000)) return;
+    QElapsedTimer waited;
+    waited.start();
+    QByteArray number;
+    while (!number.endsWith('\n') && m_server.state() == QProcess::Running && waited.elapsed() < 10000) {
+        m_server.waitForReadyRead(100);
+        number += m_server.readAllStandardOutput();
     }
+    if (number.trimmed().isEmpty() || m_server.state() != QProcess::Running) return;
+    m_name = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
 }
 
 VirtualDisplay::~VirtualDisplay() {
