@@ -9,6 +9,7 @@
 #include "workbook/CellMap.h"
 #include "workbook/Excel1.h"
 #include "workbook/HostConnection.h"
+#include "workbook/host/HostError.h"
 #include "workbook/ScratchFiles.h"
 #include "workbook/snapshot/SheetSnapshot.h"
 #include "workbook/template/TemplateBytes.h"
@@ -57,6 +58,13 @@ void AbandonRun(Form1& form, RunState& state) {
     for (const QString& path : {state.snapshotPath, state.templatePath, state.resultPath})
         if (!path.isEmpty()) DeleteScratchFile(path);
     LockWindowUpdate(nullptr);
+}
+
+// What a failed earlier statement left empty fails here with a description, as a host call would.
+template <class Object>
+Object& Require(const std::shared_ptr<Object>& object) {
+    if (!object) throw host::HostError(QStringLiteral("The result workbook is not open in the spreadsheet host."));
+    return *object;
 }
 
 }  // namespace
@@ -116,13 +124,13 @@ void RunGeneration(Form1& form) {
     handler.step(216, [&] { state.previewInstance = OpenInNewExcel(state.resultPath); });
     handler.step(218, [&] { form.pointer().setKind(kPointerHourglass); });
     handler.step(220, [&] {
-        auto workbooks = state.previewInstance->Workbooks();
+        auto workbooks = Require(state.previewInstance).Workbooks();
         state.previewBook = workbooks(workbooks.Count());
     });
     handler.step(222, [&] { saveCellsActivesheet(state.previewBook, state.snapshotPath); });
-    handler.step(224, [&] { state.previewInstance->setDisplayAlerts(false); });
-    handler.step(226, [&] { state.previewBook->Close(); });
-    handler.step(228, [&] { state.previewInstance->Quit(); });
+    handler.step(224, [&] { Require(state.previewInstance).setDisplayAlerts(false); });
+    handler.step(226, [&] { Require(state.previewBook).Close(); });
+    handler.step(228, [&] { Require(state.previewInstance).Quit(); });
     handler.step(230, [&] { form.pointer().setKind(kPointerDefault); });
     handler.step(232, [&] {
         state.picture = QImage(state.snapshotPath);
