@@ -61,8 +61,7 @@ void RowDatePicker::resizeEvent(QResizeEvent* event) {
 void RowDatePicker::showState() {
     m_check->setChecked(m_value.has_value());
     // The held date stays visible but greyed while the row has no date, as in the classic picker.
-    const QPalette base = QApplication::palette(this);
-    QPalette shown = palette();
-    shown.setColor(QPalette::Text, base.color(m_value ? QPalette::Active : QPalette::Disabled, QPalette::Text));
-    setPalette(shown);
+    // A style sheet, not the palette: a skin's style sheet on the window overrides child palettes.
+    const QColor greyed = QApplication::palette(this).color(QPalette::Disabled, QPalette::Text);
+    lineEdit()->setStyleSheet(m_value ? QString() : QStringLiteral("color: %1;").arg(greyed.name()));
 }
