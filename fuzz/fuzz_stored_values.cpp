@@ -1,0 +1,27 @@
+// Values read back from the settings store: stored date texts and amount texts, under both test
+// locales. No crash and no hang; an accepted amount is finite, within the currency range, and
+// keeps its value through its own currency form.
+#include "report/AmountText.h"
+#include "report/ExpenseReport.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1) return 0;
+    const QLocale locale = data[0] & 1 ? QLocale(QLocale::German, QLocale::Germany)
+                                       : QLocale(QLocale::English, QLocale::UnitedStates);
+    QLocale::setDefault(locale);
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+
+    if (const auto date = ParseStoredDate(text); date && !date->isValid()) std::abort();
+    if (const auto amount = ParseAmount(text, locale)) {
+        if (!std::isfinite(*amount) || std::fabs(*amount) > kCurrencyLimit) std::abort();
+        if (!ParseAmount(CurrencyForm(*amount, locale), locale)) std::abort();
+    }
+    return 0;
+}
