@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-wine xvfb xauth xdotool x11-apps python3 python3-xlrd
-          python3-olefile clang libclang-rt-14-dev)
+          python3-olefile clang libclang-rt-14-dev ccache)
 TEST_PACKAGES=(libreoffice-calc-nogui gnumeric)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -26,7 +26,13 @@ install_missing() {
 
 build() {
     local dir=$1; shift
-    cmake -S . -B "$dir" -G "Unix Makefiles" "$@" >/dev/null
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        # Worktrees and clean clones share one cache: paths are hashed relative to the checkout.
+        export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S . -B "$dir" -G "Unix Makefiles" "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }
 
