@@ -1,6 +1,7 @@
 #include "workbook/template/ExpenseTemplate.h"
 
 #include "workbook/template/A1Reference.h"
+#include "xls/ColumnWidth.h"
 #include "xls/Formula.h"
 
 #include <cmath>
@@ -17,10 +18,11 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint16_t kShortDate = 14;
 constexpr uint16_t kAccounting = 44;
 
-// Column width in the file's units: whole pixels of a 7-pixel digit plus 5 pixels of padding.
+// The default font, Arial 10, has a 7-pixel digit: widths in characters become whole pixels.
+constexpr int kDigitPixels = 7;
+
 uint16_t columnWidth(double characters) {
-    const long pixels = std::lround(characters * 7) + 5;
-    return uint16_t(pixels * 256 / 7);
+    return xls::storedColumnWidth(xls::columnPixels(characters, kDigitPixels), kDigitPixels);
 }
 
 uint16_t twips(double points) { return uint16_t(std::lround(points * 20)); }

@@ -1,8 +1,9 @@
 #include "CellTextPainter.h"
 
-#include <QStringList>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace xls {
@@ -14,28 +15,30 @@ int pieceWidth(const QFontMetrics& metrics, const DisplayPiece& piece) {
     return piece.kind == DisplayPiece::Kind::Fill ? 0 : metrics.horizontalAdvance(qtext(piece.text));
 }
 
-// Breaks text into lines no wider than `width`, at spaces where possible, else inside a word.
-QStringList wrapLines(const QFontMetrics& metrics, const QString& text, int width) {
-    QStringList lines;
-    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-        QString line;
-        for (const QString& word : paragraph.split(QLatin1Char(' '))) {
-            const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-            if (metrics.horizontalAdvance(candidate) <= width || line.isEmpty()) {
-                line = candidate;
-            } else {
-                lines << line;
-                line = word;
-            }
-            while (line.size() > 1 && metrics.horizontalAdvance(line) > width) {
-                qsizetype fit = line.size() - 1;
-                while (fit > 1 && metrics.horizontalAdvance(line.left(fit)) > width) --fit;
-                lines << line.left(fit);
-                line = line.mid(fit);
-            }
-        }
-        lines << line;
+struct WrappedLine {
+    QString text;
+    int width;
+};
+
+// Breaks text into lines no wider than `width`: at spaces and the other break opportunities of
+// the script where possible, else inside a word. Stops after `maxLines` lines, so the work is
+// bounded by the cell, not by the text.
+std::vector<WrappedLine> wrapLines(const QFont& font, QString text, int width, int maxLines) {
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    std::vector<WrappedLine> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid() && int(lines.size()) < maxLines;
+         line = layout.createLine()) {
+        line.setLineWidth(width);
+        QString shown = text.mid(line.textStart(), line.textLength());
+        while (!shown.isEmpty() && (shown.back().isSpace() || shown.back() == QChar::LineSeparator)) shown.chop(1);
+        lines.push_back({shown, int(std::ceil(line.naturalTextWidth()))});
     }
+    layout.endLayout();
     return lines;
 }
 
@@ -73,8 +76,8 @@ struct Extent {
 };
 
 // One line of pieces; a fill piece stretches the line over the whole area.
-Extent paintPieces(QPainter& painter, const QFontMetrics& metrics, const DisplayText& text,
-                const TextPlacement& placement, int baseline) {
+Extent paintPieces(QPainter& painter, const QFontMetrics& metrics, const DisplayText& text, const TextStyle& style,
+                   const TextPlacement& placement, int baseline) {
     const auto fill = std::find_if(text.pieces.begin(), text.pieces.end(),
                                    [](const DisplayPiece& piece) { return piece.kind == DisplayPiece::Kind::Fill; });
     const int width = displayWidth(metrics, text);
@@ -92,17 +95,22 @@ Extent paintPieces(QPainter& painter, const QFontMetrics& metrics, const Display
             const int step = metrics.horizontalAdvance(pieceText);
             if (step > 0)
                 for (int used = 0; used + step <= fillRoom; used += step)
-                    painter.drawText(QPoint(x + used, baseline), pieceText);
+                    drawTextRun(painter, QPoint(x + used, baseline), pieceText, style);
             x += fillRoom;
             continue;
         }
-        if (piece.kind == DisplayPiece::Kind::Text) painter.drawText(QPoint(x, baseline), pieceText);
+        if (piece.kind == DisplayPiece::Kind::Text) drawTextRun(painter, QPoint(x, baseline), pieceText, style);
         x += metrics.horizontalAdvance(pieceText);
     }
     return {start, x - start};
 }
 
 }  // namespace
+
+int wrappedLinesShown(const QFontMetrics& metrics, int height) {
+    const int spacing = std::max(1, metrics.lineSpacing());
+    return 2 * ((std::max(0, height) + spacing - 1) / spacing) + 2;
+}
 
 int displayWidth(const QFontMetrics& metrics, const DisplayText& text) {
     int width = 0;
@@ -122,14 +130,16 @@ void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyl
     const bool drawnUnderline = style.underline != Underline::None && style.underline != Underline::Single;
 
     if (placement.wrap) {
-        const QStringList lines = wrapLines(metrics, qtext(text.plain()),
-                                            std::max(1, placement.area.width() - placement.indent));
-        int top = blockTop(placement, int(lines.size()) * metrics.lineSpacing());
-        for (const QString& line : lines) {
-            const int width = metrics.horizontalAdvance(line);
+        const int maxLines = wrappedLinesShown(metrics, placement.area.height());
+        const std::vector<WrappedLine> lines = wrapLines(
+            style.font, qtext(text.plain()), std::max(1, placement.area.width() - placement.indent), maxLines);
+        int top = int(lines.size()) < maxLines ? blockTop(placement, int(lines.size()) * metrics.lineSpacing())
+                                               : placement.area.top();
+        for (const WrappedLine& line : lines) {
+            const int width = line.width;
             const int left = alignedLeft(placement, width);
             const int baseline = top + metrics.ascent();
-            painter.drawText(QPoint(left, baseline), line);
+            drawTextRun(painter, QPoint(left, baseline), line.text, style);
             if (drawnUnderline)
                 paintUnderline(painter, style, metrics, accounting ? placement.area.left() : left,
                                accounting ? placement.area.width() : width, baseline);
@@ -144,10 +154,10 @@ void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyl
             const QString once = qtext(text.plain());
             const int step = std::max(1, metrics.horizontalAdvance(once));
             const int copies = std::max(1, placement.area.width() / step);
-            painter.drawText(QPoint(left, baseline), once.repeated(copies));
+            drawTextRun(painter, QPoint(left, baseline), once.repeated(copies), style);
             width = copies * step;
         } else {
-            const Extent extent = paintPieces(painter, metrics, text, placement, baseline);
+            const Extent extent = paintPieces(painter, metrics, text, style, placement, baseline);
             left = extent.left;
             width = extent.width;
         }

@@ -2,22 +2,15 @@
 // horizontal and vertical alignment, indent, word wrap, and the underlines Qt does not draw.
 #pragma once
 
+#include "TextRun.h"
 #include "xls/Model.h"
 #include "xls/NumberFormat.h"
 
-#include <QColor>
-#include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRect>
 
 namespace xls {
-
-struct TextStyle {
-    QFont font;
-    QColor colour;
-    Underline underline = Underline::None;
-};
 
 struct TextPlacement {
     QRect area;                    // the cell's inside less its padding: what alignment refers to
@@ -30,6 +23,10 @@ struct TextPlacement {
 
 // Width of the text with pads counted and fill pieces left out.
 int displayWidth(const QFontMetrics& metrics, const DisplayText& text);
+// How many lines of wrapped text are laid out for an area `height` pixels tall: enough to place
+// a text that fits, or overflows a little, by its vertical alignment. A longer text shows its
+// first lines from the top.
+int wrappedLinesShown(const QFontMetrics& metrics, int height);
 void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyle& style,
                       const TextPlacement& placement);
 

@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
+#include <QImage>
+#include <QPainter>
 
 #include <cmath>
 
@@ -29,6 +31,28 @@ QString substituteFor(const QString& name) {
         {QStringLiteral("arial narrow"), QStringLiteral("Liberation Sans Narrow")},
     };
     return substitutes.value(name.toLower());
+}
+
+constexpr double kBoldInkRatio = 1.15;
+
+// The darkness of a sample drawn in black on white: a measure of how heavy a face draws.
+long inkOf(const QFont& font) {
+    const QString sample = QStringLiteral("Hamburgefonstiv 0123456789");
+    const QFontMetrics metrics(font);
+    QImage image(metrics.horizontalAdvance(sample) + 4, metrics.height() + 4, QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(2, 2 + metrics.ascent()), sample);
+    }
+    long ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* line = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x) ink += 255 - line[x];
+    }
+    return ink;
 }
 
 }  // namespace
@@ -68,6 +92,19 @@ int maxDigitWidth(const QFont& font) {
     int widest = 0;
     for (char digit = '0'; digit <= '9'; ++digit) widest = std::max(widest, metrics.horizontalAdvance(QChar(digit)));
     return widest;
+}
+
+bool needsEmboldening(const QFont& font) {
+    if (!font.bold()) return false;
+    static QHash<QString, bool> decided;
+    const QString key = font.key();
+    if (auto it = decided.constFind(key); it != decided.constEnd()) return *it;
+    QFont regular(font);
+    regular.setBold(false);
+    // A true bold face carries clearly more ink than its regular one.
+    const bool lighter = inkOf(font) < kBoldInkRatio * inkOf(regular);
+    decided.insert(key, lighter);
+    return lighter;
 }
 
 QColor screenColour(uint32_t rgb, const QColor& automatic) {

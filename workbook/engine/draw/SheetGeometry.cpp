@@ -5,16 +5,9 @@
 
 namespace xls {
 
-int columnWidthPixels(uint16_t width256, int maxDigitWidth) {
-    if (maxDigitWidth <= 0) return 0;
-    // The program rounds the stored width to whole pixels by adding half a pixel's worth of
-    // 1/256 characters before truncating.
-    return (int(width256) + 128 / maxDigitWidth) * maxDigitWidth / 256;
-}
-
 int defaultColumnWidthPixels(const Sheet& sheet, int maxDigitWidth) {
     if (sheet.standardWidth) return columnWidthPixels(*sheet.standardWidth, maxDigitWidth);
-    const int pixels = sheet.defaultColumnWidth * maxDigitWidth + 5;
+    const int pixels = columnPixels(sheet.defaultColumnWidth, maxDigitWidth);
     return (pixels + 7) / 8 * 8;
 }
 

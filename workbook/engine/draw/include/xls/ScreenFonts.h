@@ -17,6 +17,9 @@ QString screenFamily(const std::string& name);
 QFont screenFont(const Font& font);
 // The widest of the digits 0-9 in whole pixels: the unit of column widths.
 int maxDigitWidth(const QFont& font);
+// Whether a bold font's face draws no heavier than its regular face (some bold faces only widen
+// the letters), so that drawing has to thicken it.
+bool needsEmboldening(const QFont& font);
 QColor screenColour(uint32_t rgb, const QColor& automatic);
 
 }  // namespace xls

@@ -2,6 +2,7 @@
 // column widths from 1/256 characters of the default font's widest digit, row heights from twips.
 #pragma once
 
+#include "xls/ColumnWidth.h"
 #include "xls/Model.h"
 
 #include <QRect>
@@ -10,8 +11,6 @@
 
 namespace xls {
 
-// Pixel width of a column stored as `width256` (1/256 of a character, padding included).
-int columnWidthPixels(uint16_t width256, int maxDigitWidth);
 // Pixel width of a column without COLINFO: STANDARDWIDTH when present, else DEFCOLWIDTH
 // characters plus padding, widened to a multiple of 8 pixels.
 int defaultColumnWidthPixels(const Sheet& sheet, int maxDigitWidth);

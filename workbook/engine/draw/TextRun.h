@@ -1,0 +1,25 @@
+// One run of text drawn at a baseline, with the emboldening a too-light bold face needs.
+#pragma once
+
+#include "xls/Model.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPoint>
+#include <QString>
+
+namespace xls {
+
+struct TextStyle {
+    QFont font;
+    QColor colour;
+    Underline underline = Underline::None;
+    // The bold face draws no heavier than the regular one: thicken its strokes by overstriking,
+    // keeping its advance widths.
+    bool embolden = false;
+};
+
+void drawTextRun(QPainter& painter, const QPoint& baseline, const QString& text, const TextStyle& style);
+
+}  // namespace xls
