@@ -49,7 +49,7 @@ for expected in [(1, 3, 1, 13), (3, 4, 2, 4), (7, 8, 11, 13), (9, 10, 8, 10), (1
     check(f"merge {expected}", expected in merges, True)
 check("I18:J18 not merged", (17, 18, 8, 10) in merges, False)
 check("merge count", len(merges), 25)
-widths = {"A": 329, "B": 3108, "D": 7643, "E": 3035, "H": 3035, "I": 2157, "J": 1097, "K": 3620, "L": 2998, "M": 3181}
+widths = {"A": 256, "B": 3108, "D": 7643, "E": 3035, "H": 3035, "I": 2157, "J": 1097, "K": 3620, "L": 2998, "M": 3181}
 for column, width in widths.items():
     check(f"width {column}", sheet.colinfo_map[ord(column) - ord("A")].width, width)
 heights = {0: 330, 1: 510, 2: 600, 3: 342, 6: 330, 9: 402, 10: 342, 28: 342}

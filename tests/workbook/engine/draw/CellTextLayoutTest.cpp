@@ -62,6 +62,105 @@ TEST_F(CellTextLayoutTest, GeneralNumberShortensToTheDigitsThatFit) {
     EXPECT_LE(xls::displayWidth(QFontMetrics(job->style.font), job->text), job->placement.area.width());
 }
 
+TEST_F(CellTextLayoutTest, NumbersNeverWrapAndShortenOrShowHashesInWrappingCells) {
+    narrowColumnA(8.43);  // 64 px, the template's Account column
+    xls::CellFormat wrapping;
+    wrapping.wrap = true;
+    builder.put(0, 0, 12345678901234567890.0, builder.format(wrapping));
+    builder.put(1, 0, 1234.56789012, builder.format(wrapping));
+    xls::CellFormat integer = wrapping;
+    integer.numFmt = 3;  // "#,##0"
+    builder.put(2, 0, 12345678901234567890.0, builder.format(integer));
+    xls::CellFormat justified;
+    justified.hAlign = xls::HAlign::Justify;
+    builder.put(3, 0, 12345678901234567890.0, builder.format(justified));
+
+    for (int row : {0, 1, 2, 3}) {
+        const auto job = layOut(row, 0);
+        ASSERT_TRUE(job);
+        EXPECT_FALSE(job->placement.wrap) << row;
+        EXPECT_LE(xls::displayWidth(QFontMetrics(job->style.font), job->text), job->placement.area.width()) << row;
+    }
+    const std::string scientific = layOut(0, 0)->text.plain();
+    EXPECT_NE(scientific.find("E+19"), std::string::npos) << scientific;
+    EXPECT_EQ(scientific.rfind("1.2", 0), 0u) << scientific;
+    const std::string decimals = layOut(1, 0)->text.plain();  // fewer decimals before scientific form
+    EXPECT_EQ(decimals.rfind("1234.5", 0), 0u) << decimals;
+    EXPECT_EQ(decimals.find('E'), std::string::npos) << decimals;
+    EXPECT_TRUE(onlyHashes(layOut(2, 0)->text.plain())) << layOut(2, 0)->text.plain();
+    EXPECT_EQ(layOut(3, 0)->text.plain(), scientific);
+}
+
+// The cell limit of a spreadsheet: the longest text a field can hold.
+constexpr size_t kCellLimit = 32767;
+
+std::string repeatedTo(const std::string& unit, size_t bytes) {
+    std::string text;
+    while (text.size() + unit.size() <= bytes) text += unit;
+    return text;
+}
+
+TEST_F(CellTextLayoutTest, LongTextIsCutToWhatTheCellShowsFromTheAlignedSide) {
+    // A numbered text, so that the part kept can be told apart from any other.
+    std::string numbered;
+    for (int n = 0; numbered.size() < kCellLimit - 8; ++n) numbered += std::to_string(n) + " ";
+    xls::CellFormat wrapping;
+    wrapping.wrap = true;
+    xls::CellFormat right;
+    right.hAlign = xls::HAlign::Right;
+    xls::CellFormat centred;
+    centred.hAlign = xls::HAlign::Center;
+    builder.put(0, 0, numbered);  // left-aligned, runs on to the picture's edge
+    builder.put(1, 0, numbered, builder.format(wrapping));
+    builder.put(2, 9, numbered, builder.format(right));
+    builder.put(3, 4, numbered, builder.format(centred));
+    builder.put(4, 0, std::string("short text"), builder.format(wrapping));
+
+    const auto left = layOut(0, 0);
+    const auto wrapped = layOut(1, 0);
+    const auto rightJob = layOut(2, 9);
+    const auto centre = layOut(3, 4);
+    ASSERT_TRUE(left && wrapped && rightJob && centre);
+    const QRect picture(0, 0, geometry->width(), geometry->height());
+    for (const auto* job : {&*left, &*wrapped, &*rightJob, &*centre}) {
+        EXPECT_LT(job->text.plain().size(), 2000u);
+        // Still enough to cover all the picture shows of it.
+        if (!job->placement.wrap) {
+            EXPECT_GE(xls::displayWidth(QFontMetrics(job->style.font), job->text),
+                      (job->placement.clip & picture).width());
+        }
+    }
+    EXPECT_EQ(numbered.rfind(left->text.plain(), 0), 0u);
+    EXPECT_GE(left->span.lastCol, 9);  // the last column of the picture, or beyond
+    EXPECT_EQ(numbered.rfind(wrapped->text.plain(), 0), 0u);
+    const std::string tail = rightJob->text.plain();
+    EXPECT_EQ(numbered.compare(numbered.size() - tail.size(), tail.size(), tail), 0);
+    EXPECT_EQ(rightJob->span.firstCol, 0);
+    const std::string middle = centre->text.plain();
+    const size_t at = numbered.find(middle);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_NEAR(double(at + middle.size() / 2), double(numbered.size() / 2), 8.0);
+    EXPECT_EQ(layOut(4, 0)->text.plain(), "short text");
+}
+
+TEST_F(CellTextLayoutTest, CutsFallBetweenWholeCharacters) {
+    const std::string cjk = repeatedTo("\xE4\xBA\xA4\xE9\x80\x9A\xE8\xB4\xB9\xE7\x94\xA8", 3 * kCellLimit);
+    xls::CellFormat right;
+    right.hAlign = xls::HAlign::Right;
+    xls::CellFormat centred;
+    centred.hAlign = xls::HAlign::Center;
+    builder.put(0, 0, cjk);
+    builder.put(1, 3, cjk, builder.format(right));
+    builder.put(2, 4, cjk, builder.format(centred));
+    for (const auto& [row, col] : {std::pair{0, 0}, std::pair{1, 3}, std::pair{2, 4}}) {
+        const std::string shown = layOut(row, col)->text.plain();
+        EXPECT_FALSE(shown.empty());
+        EXPECT_EQ(QString::fromUtf8(shown.data(), qsizetype(shown.size())).toUtf8().toStdString(), shown) << row;
+        EXPECT_NE(cjk.find(shown), std::string::npos) << row;
+        EXPECT_EQ(cjk.find(shown) % 3, 0u) << row;
+    }
+}
+
 TEST_F(CellTextLayoutTest, GeneralAlignmentFollowsTheValueKind) {
     builder.put(0, 0, 1.0);
     builder.put(1, 0, std::string("a"));

@@ -1,10 +1,12 @@
 #include "SheetFixtures.h"
 
+#include "xls/ColumnWidth.h"
+
 #include <cmath>
 
 namespace drawtest {
 
-uint16_t storedWidth(double characters) { return uint16_t((characters * 7 + 5) / 7 * 256); }
+uint16_t storedWidth(double characters) { return xls::storedColumnWidth(xls::columnPixels(characters, 7), 7); }
 
 SheetBuilder::SheetBuilder() {
     book.sheets.emplace_back();

@@ -1,4 +1,5 @@
 #include "SheetFixtures.h"
+#include "workbook/template/ExpenseTemplate.h"
 #include "xls/ScreenFonts.h"
 #include "xls/SheetGeometry.h"
 
@@ -14,15 +15,16 @@ using drawtest::storedWidth;
 constexpr int kDigit = 7;  // Arial 10 at 96 dpi
 
 // Widths of the template's columns A to M in characters, and their pixels worked by hand:
-// stored = trunc((chars * 7 + 5) / 7 * 256), pixels = trunc((stored + trunc(128 / 7)) * 7 / 256).
+// stored = trunc(pixels * 256 / 7), pixels = trunc((stored + trunc(128 / 7)) * 7 / 256).
 // Beside each, LibreOffice 7.4's width for the same file (its column-width at 96 dpi, unrounded):
-// it draws about 5.5 % wider, so compare with it for looks, not size.
+// it draws about 5.5 % wider, so compare with it for looks, not size. Column A, below one
+// character, is 7 px in LibreOffice, Gnumeric and here.
 struct TemplateColumn {
     double characters;
     int pixels;
 };
 constexpr std::array<TemplateColumn, 13> kTemplateColumns{{
-    {0.57, 9},     // LibreOffice 9.4
+    {0.57, 7},     // LibreOffice 7
     {11.43, 85},   // 89.8
     {8.43, 64},    // 67.0
     {29.14, 209},  // 220.9
@@ -58,6 +60,53 @@ xls::Sheet templateShapedSheet() {
     for (uint16_t row = 0; row < points.size(); ++row)
         sheet.rows[row] = {uint16_t(std::lround(points[row] * 20)), true, false, std::nullopt};
     return sheet;
+}
+
+// Characters as a spreadsheet shows them, the pixels they take with a 7-px digit, and the stored
+// 1/256 digits that readers turn back into those pixels. Below one character the 5 px of padding
+// shrink with the width (0.57 * 12 = 6.84 px); from one character on they are whole.
+struct WidthRule {
+    double characters;
+    int pixels;
+    uint16_t stored;
+};
+constexpr std::array<WidthRule, 6> kWidthRules{{
+    {0.57, 7, 256},
+    {0.99, 12, 438},
+    {1.00, 12, 438},
+    {1.29, 14, 512},
+    {8.43, 64, 2340},
+    {29.14, 209, 7643},
+}};
+
+TEST(ColumnWidth, CharactersBecomePixelsWithPaddingScaledBelowOneCharacter) {
+    for (const WidthRule& rule : kWidthRules)
+        EXPECT_EQ(xls::columnPixels(rule.characters, kDigit), rule.pixels) << rule.characters;
+    EXPECT_EQ(xls::columnPixels(0.0, kDigit), 0);
+    EXPECT_EQ(xls::columnPixels(0.5, 0), 0);
+    // No width between one character less a hair and one character jumps.
+    for (double characters = 0.05; characters < 2.0; characters += 0.01)
+        EXPECT_LE(xls::columnPixels(characters, kDigit), xls::columnPixels(characters + 0.01, kDigit)) << characters;
+}
+
+TEST(ColumnWidth, PixelsBecomeStoredWidthsThatReadBackAsTheSamePixels) {
+    for (const WidthRule& rule : kWidthRules) {
+        EXPECT_EQ(xls::storedColumnWidth(rule.pixels, kDigit), rule.stored) << rule.characters;
+        EXPECT_EQ(xls::columnWidthPixels(rule.stored, kDigit), rule.pixels) << rule.characters;
+    }
+    for (int digit : {6, 7, 8, 9, 11})
+        for (int pixels = 1; pixels <= 400; ++pixels)
+            EXPECT_EQ(xls::columnWidthPixels(xls::storedColumnWidth(pixels, digit), digit), pixels) << pixels;
+    EXPECT_EQ(xls::storedColumnWidth(0, kDigit), 0);
+    EXPECT_EQ(xls::storedColumnWidth(100000, kDigit), 0xFFFF);  // the field's limit, not a wrapped value
+}
+
+TEST(ColumnWidth, TemplateColumnAIsSevenPixels) {
+    const xls::Workbook book = BuildExpenseTemplate();
+    const xls::Sheet& sheet = book.sheets.front();
+    const xls::SheetGeometry geometry(sheet, {0, 0, 28, 13}, xls::maxDigitWidth(xls::screenFont(book.fonts.front())));
+    EXPECT_EQ(geometry.columnWidth(0), 7);
+    EXPECT_EQ(geometry.width(), 7 + 1111);
 }
 
 TEST(ColumnWidth, StoredWidthsBecomeThePixelsOfTheNinetySevenProgram) {

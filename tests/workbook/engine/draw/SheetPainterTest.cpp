@@ -1,9 +1,15 @@
 // Pixel probes on hand-built sheets: every column is 82 px wide and every row 27 px tall, so
 // cell (row, col) covers x 82*col .. 82*col+81 and y 27*row .. 27*row+26, gridline included.
 #include "SheetFixtures.h"
+#include "xls/ScreenFonts.h"
 #include "xls/SheetPainter.h"
 
+#include <QFontMetrics>
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -198,6 +204,109 @@ TEST(SheetPainter, FontAndSectionColoursColourTheText) {
     const QImage image = render(builder);
     EXPECT_GT(countPixels(image, cellRect(0, 0), isRed), 20);
     EXPECT_GT(countPixels(image, cellRect(1, 0), isBlue), 10);
+}
+
+// Texts at the cell limit of 32,767 characters, each the repetition of a unit: CJK, one unbroken
+// ASCII word, and words.
+std::vector<std::string> textsAtTheCellLimit() {
+    std::vector<std::string> texts;
+    for (const auto& [unit, bytesPerChar] : {std::pair<std::string, size_t>{"\xE4\xBA\xA4\xE9\x80\x9A", 3},
+                                             {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", 1},
+                                             {"taxi to the airport and dinner ", 1}}) {
+        std::string text;
+        while ((text.size() + unit.size()) / bytesPerChar <= 32767) text += unit;
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Each alignment draws what it shows of a long text; a text one visible stretch long draws the same.
+TEST(SheetPainter, TextAtTheCellLimitDrawsAsItsVisiblePartWould) {
+    xls::CellFormat wrapping;
+    wrapping.wrap = true;
+    wrapping.vAlign = xls::VAlign::Top;
+    xls::CellFormat right;
+    right.hAlign = xls::HAlign::Right;
+    for (const std::string& text : textsAtTheCellLimit()) {
+        const size_t unit = text.find(text.substr(0, 6), 1);  // the repeated unit's length in bytes
+        const std::string visibleStretch = text.substr(0, unit * (1200 / unit + 1));
+        const auto picture = [&](const std::string& shown) {
+            SheetBuilder builder;
+            builder.put(0, 1, shown);
+            builder.put(1, 1, shown, builder.format(wrapping));
+            builder.put(2, 2, shown, builder.format(right));
+            return render(builder);
+        };
+        const QImage whole = picture(text);
+        EXPECT_EQ(whole, picture(visibleStretch));
+        EXPECT_GT(inkCount(whole, cellRect(0, 3)), 10);  // running on to the picture's edge
+        EXPECT_GT(inkCount(whole, cellRect(2, 0)), 10);
+    }
+}
+
+TEST(SheetPainter, WrappedTextTallerThanItsCellShowsItsFirstLinesWhateverItsAlignment) {
+    const auto picture = [](xls::VAlign vertical) {
+        SheetBuilder builder;
+        xls::CellFormat wrapping;
+        wrapping.wrap = true;
+        wrapping.vAlign = vertical;
+        builder.put(0, 0, textsAtTheCellLimit().back(), builder.format(wrapping));
+        return render(builder, {0, 0, 0, 0});
+    };
+    const QImage top = picture(xls::VAlign::Top);
+    EXPECT_GT(inkCount(top, QRect(0, 0, kWidth, 8)), 5);
+    EXPECT_EQ(picture(xls::VAlign::Bottom), top);
+    EXPECT_EQ(picture(xls::VAlign::Center), top);
+}
+
+// The sum of how much darker than white each pixel is: the ink a text puts down.
+long darkness(const QImage& image, const QRect& area) {
+    long ink = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) ink += 255 - qGray(image.pixel(x, y));
+    return ink;
+}
+
+// The template's bold labels in Tahoma 9 and 10 pt: the installed bold face is no heavier than
+// the regular one, so bold has to be drawn heavier, within the bold face's own advance widths.
+TEST(SheetPainter, BoldTahomaCarriesAQuarterMoreInkThanRegularAtItsAdvanceWidths) {
+    for (const uint16_t twips : {180, 200}) {
+        for (const char* label : {"PURPOSE:", "Subtotal"}) {
+            const auto picture = [&](bool bold) {
+                SheetBuilder builder;
+                xls::Font tahoma;
+                tahoma.name = "Tahoma";
+                tahoma.heightTwips = twips;
+                tahoma.bold = bold;
+                xls::CellFormat format;
+                format.font = builder.book.addFont(tahoma);
+                builder.put(0, 0, std::string(label), builder.format(format));
+                return render(builder, {0, 0, 0, 1});
+            };
+            const QImage bold = picture(true);
+            const QImage regular = picture(false);
+            const QRect row(0, 0, 2 * kWidth, kHeight);
+            EXPECT_GE(double(darkness(bold, row)), 1.25 * double(darkness(regular, row))) << label << " " << twips;
+
+            xls::Font face;
+            face.name = "Tahoma";
+            face.heightTwips = twips;
+            face.bold = true;
+            const int advance = QFontMetrics(xls::screenFont(face)).horizontalAdvance(QString::fromLatin1(label));
+            EXPECT_LE(rightmostInk(bold, row) - leftmostInk(bold, row), advance + 1) << label << " " << twips;
+        }
+    }
+}
+
+TEST(ScreenFonts, OnlyBoldFacesNoHeavierThanRegularAreEmboldened) {
+    xls::Font font;
+    font.name = "Tahoma";
+    font.heightTwips = 180;
+    EXPECT_FALSE(xls::needsEmboldening(xls::screenFont(font)));
+    font.bold = true;
+    EXPECT_TRUE(xls::needsEmboldening(xls::screenFont(font)));
+    font.name = "Arial";  // Liberation Sans Bold is a true bold
+    EXPECT_FALSE(xls::needsEmboldening(xls::screenFont(font)));
 }
 
 TEST(SheetPainter, DamagedIndicesAndEmptyRangesDoNotBreakDrawing) {
