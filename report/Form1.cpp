@@ -1,9 +1,12 @@
 #include "report/Form1.h"
 
 #include "app/AppShell.h"
+#include "app/ButtonKeys.h"
+#include "app/FixedWindow.h"
 #include "report/DatePicker.h"
 #include "report/FormLayout.h"
 #include "report/RowDatePicker.h"
+#include "report/WholeValueTip.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -60,10 +63,8 @@ constexpr std::array<std::array<QLineEdit*, kGridRows> Form1::*, kCategories> kA
 
 Form1::Form1(QWidget* parent) : QWidget(parent), m_pointer(this) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    SetFixedSingleBorder(this, ToPixels({0, 0, kClientWidth, kClientHeight}).size());
     setFont(EntryFont(9));
-    setFixedSize(ToPixels({0, 0, kClientWidth, kClientHeight}).size());
 
     buildButtons();
     buildHeader();
@@ -71,6 +72,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), m_pointer(this) {
     buildFooter();
     setInitialTabOrder();
     connectBehaviours();
+    nameControls();
 
     if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
@@ -82,6 +84,7 @@ void Form1::buildButtons() {
     const auto button = [&](const QString& name, const QString& caption, const TwipsRect& rect) {
         auto* b = Place(new QPushButton(caption, this), name, rect);
         b->setFont(buttonFont);
+        PressOnEnter(b);
         return b;
     };
     PushButton22 = button(QStringLiteral("PushButton22"), QStringLiteral("Start Creating Template"), kStartButton);
@@ -108,8 +111,7 @@ void Form1::buildHeader() {
         return field;
     };
     const auto date = [&](int index, bool right, const QString& caption, const QString& name) {
-        auto* picker = new QDateEdit(Frame2);
-        SetUpDatePicker(picker);
+        auto* picker = new DatePicker(Frame2);
         picker->setDate(QDate::currentDate());
         line(index, right, caption, picker, name);
         return picker;
@@ -155,6 +157,7 @@ void Form1::buildGrid() {
         auto* field = Place(new QLineEdit(Frame1), Indexed(name, row), GridCell(column, row));
         field->setProperty("gridCell", true);
         field->setAlignment(Qt::AlignCenter);
+        WholeValueTip::attach(field);
         return field;
     };
     for (int r = 0; r < kGridRows; ++r) {

@@ -10,7 +10,8 @@
 #include <array>
 #include <functional>
 
-class QDateEdit;
+class DatePicker;
+class ErrorHandler;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -44,7 +45,7 @@ public:
     std::array<QLineEdit*, kCategories> txtHeading;
     std::array<QLineEdit*, kGridRows> txtAccount, txtDesc, txtHotel, txtTransport, txtFuel, txtMeals, txtPhone,
         txtEntertainment, txtMisc;
-    QDateEdit *dtpFrom, *dtpTo;
+    DatePicker *dtpFrom, *dtpTo;
     std::array<RowDatePicker*, kGridRows> DTPicker2;
     std::array<QWidget*, kGridRows> Picture3;  // the clipping box of each row picker
     QPushButton *PushButton22, *PushButton6, *PushButton7;
@@ -66,8 +67,13 @@ private:
     void buildFooter();
     void buildButtons();
     void setInitialTabOrder();
+    void nameControls();
+    void nameAmountColumn(int category);
     void connectBehaviours();
     void runAvailabilityCheck();
+    template <class Restore, class RestoredValue>
+    void restoreStored(ErrorHandler& handler, int line, const QString& key, Restore&& restore,
+                       RestoredValue&& restoredValue);
 
     // Entry behaviours.
     void storeEdit(const QString& key, const QString& value);

@@ -73,9 +73,17 @@ void Form1::connectBehaviours() {
     for (QLineEdit* field : stored)
         if (!isHeading(field)) pointerAreas.push_back(field);
     for (QWidget* area : pointerAreas) {
-        area->setMouseTracking(true);
-        area->setAttribute(Qt::WA_NoMousePropagation, area != Frame1 && area != Frame2 && area != Frame3);
-        if (!isAmountField(area)) area->installEventFilter(this);
+        const bool frame = area == Frame1 || area == Frame2 || area == Frame3;
+        // A control's inner parts (a picker's text field, its check box) take the moves over them,
+        // so they carry the control's rule; a frame's children have rules of their own.
+        std::vector<QWidget*> parts{area};
+        if (!frame)
+            for (QWidget* part : area->findChildren<QWidget*>()) parts.push_back(part);
+        for (QWidget* part : parts) {
+            part->setMouseTracking(true);
+            part->setAttribute(Qt::WA_NoMousePropagation, !frame);
+            if (!isAmountField(part)) part->installEventFilter(this);
+        }
     }
     setMouseTracking(true);
 }
@@ -141,10 +149,13 @@ void Form1::amountFocusLeft(QLineEdit* field, Qt::FocusReason reason) {
     if (!next || next == field || next->window() != this) return;
     if (const std::optional<double> value = ParseAmount(field->text())) {
         field->setText(CurrencyForm(*value));
+        field->setAccessibleDescription(QString());
         return;
     }
     MsgBox(kInvalidAmount);
     field->setText(CurrencyForm(0));
+    // A screen reader reads the message again with the field the focus comes back to.
+    field->setAccessibleDescription(kInvalidAmount);
     // The focus went before we could refuse it: take it back, and drop the click that moved it.
     if (reason == Qt::MouseFocusReason) {
         m_swallowClick = true;

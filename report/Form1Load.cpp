@@ -39,6 +39,19 @@ QString StoredAmountInCurrencyForm(const QString& stored) {
 
 }  // namespace
 
+template <class Restore, class RestoredValue>
+void Form1::restoreStored(ErrorHandler& handler, int line, const QString& key, Restore&& restore,
+                          RestoredValue&& restoredValue) {
+    bool restored = false;
+    handler.step(line, [&] {
+        restore();
+        restored = true;
+    });
+    // A stored value the load cannot read is reported once: after the box the field's value
+    // replaces it, so the next start reads what the user saw.
+    if (!restored) storeEdit(key, restoredValue());
+}
+
 void Form1::Form_Load() {
     ErrorHandler handler(QStringLiteral("Form1.Form_Load"));
     const DeferredSettingsSync writeBacksOnce;
@@ -65,14 +78,14 @@ void Form1::Form_Load() {
 
     // The dates this step sets are never written back: only the user's changes are stored.
     const QString today = StoredDateText(QDate::currentDate());
-    handler.step(158, [&] {
+    restoreStored(handler, 158, dtpFrom->objectName(), [&] {
         const QSignalBlocker quiet(dtpFrom);
         dtpFrom->setDate(PickerDate(Get(QStringLiteral("dtpFrom"), today)));
-    });
-    handler.step(160, [&] {
+    }, [&] { return StoredDateText(dtpFrom->date()); });
+    restoreStored(handler, 160, dtpTo->objectName(), [&] {
         const QSignalBlocker quiet(dtpTo);
         dtpTo->setDate(PickerDate(Get(QStringLiteral("dtpto"), today)));
-    });
+    }, [&] { return StoredDateText(dtpTo->date()); });
 
     for (int r = 0; r < kGridRows; ++r) {
         const size_t i = size_t(r);
@@ -81,17 +94,21 @@ void Form1::Form_Load() {
             const QSignalBlocker quiet(picker);
             picker->setValue(QDate::currentDate());
         });
-        handler.step(166, [&] {
+        restoreStored(handler, 166, picker->objectName(), [&] {
             const QSignalBlocker quiet(picker);
             const QString stored = Get(picker->objectName(), {});
             picker->setValue(stored.isEmpty() ? std::nullopt : std::optional<QDate>(PickerDate(stored)));
-        });
+        }, [&] { return picker->value() ? StoredDateText(*picker->value()) : QString(); });
         handler.step(168, [&] { txtAccount[i]->setText(Get(txtAccount[i]->objectName(), {})); });
         handler.step(170, [&] { txtDesc[i]->setText(Get(txtDesc[i]->objectName(), {})); });
         for (int c = 0; c < kCategories; ++c) {
             QLineEdit* amount = amountColumn(c)[i];
-            handler.step(172 + 2 * c, [&] {
+            restoreStored(handler, 172 + 2 * c, amount->objectName(), [&] {
                 amount->setText(StoredAmountInCurrencyForm(Get(amount->objectName(), QStringLiteral("0"))));
+            }, [&] {
+                // As the amount check does with text it cannot read.
+                amount->setText(CurrencyForm(0));
+                return amount->text();
             });
         }
 

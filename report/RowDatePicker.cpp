@@ -1,7 +1,5 @@
 #include "report/RowDatePicker.h"
 
-#include "report/DatePicker.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -13,8 +11,7 @@ constexpr int kCheckBoxLeft = 4;
 constexpr int kTextIndent = 18;
 }  // namespace
 
-RowDatePicker::RowDatePicker(QWidget* parent) : QDateEdit(parent), m_check(new QCheckBox(this)) {
-    SetUpDatePicker(this);
+RowDatePicker::RowDatePicker(QWidget* parent) : DatePicker(parent), m_check(new QCheckBox(this)) {
     m_check->setFocusPolicy(Qt::NoFocus);
     lineEdit()->setTextMargins(kTextIndent, 0, 0, 0);
 
@@ -48,12 +45,12 @@ void RowDatePicker::keyPressEvent(QKeyEvent* event) {
         setValue(m_value ? std::nullopt : std::optional<QDate>(date()));
         return;
     default:
-        QDateEdit::keyPressEvent(event);
+        DatePicker::keyPressEvent(event);
     }
 }
 
 void RowDatePicker::resizeEvent(QResizeEvent* event) {
-    QDateEdit::resizeEvent(event);
+    DatePicker::resizeEvent(event);
     const QSize box = m_check->sizeHint();
     m_check->setGeometry(kCheckBoxLeft, (height() - box.height()) / 2, box.width(), box.height());
 }

@@ -3,13 +3,13 @@
 // choosing a date in the calendar sets it.
 #pragma once
 
-#include <QDateEdit>
+#include "report/DatePicker.h"
 
 #include <optional>
 
 class QCheckBox;
 
-class RowDatePicker : public QDateEdit {
+class RowDatePicker : public DatePicker {
     Q_OBJECT
 public:
     explicit RowDatePicker(QWidget* parent = nullptr);

@@ -199,6 +199,22 @@ TEST_F(Form1Entry, PointerShowsTheHandOverButtonsAndLeavesTheHourglass) {
     EXPECT_EQ(f.pointer().kind(), kPointerHourglass);
 }
 
+TEST_F(Form1Entry, ThePointerIsTheArrowOverEveryPartOfADatePicker) {
+    Form1& f = open();
+    RowDatePicker* row = f.DTPicker2[6];
+    const std::vector<QWidget*> parts{f.dtpFrom->findChild<QLineEdit*>(), f.dtpTo->findChild<QLineEdit*>(),
+                                      row->findChild<QLineEdit*>(), row->checkBox()};
+    for (QWidget* part : parts) {
+        ASSERT_NE(part, nullptr);
+        SCOPED_TRACE(part->parentWidget()->objectName().toStdString());
+        // Real moves through the window, so only widgets that track the mouse see them.
+        QTest::mouseMove(f.PushButton6);
+        ASSERT_EQ(f.pointer().kind(), kPointerCustom);
+        QTest::mouseMove(part, part->rect().center());
+        EXPECT_EQ(f.pointer().kind(), kPointerDefault);
+    }
+}
+
 TEST_F(Form1Entry, StartCreatingTemplateRunsTheInstalledGeneration) {
     Form1& f = open();
     Form1* ran = nullptr;

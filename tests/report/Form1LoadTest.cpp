@@ -51,7 +51,7 @@ TEST_F(Form1Load, RestoresStoredValuesUnderAnyLetterCase) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(Form1Load, BadStoredValuesAreReportedAtTheirLineAndTheLoadGoesOn) {
+TEST_F(Form1Load, UnreadableStoredValuesAreReportedOnceAtTheirLineAndTheLoadGoesOn) {
     store.save("txtMeals3", "12a");
     store.save("txtHotel9", "");
     store.save("DTPicker22", "not a date");
@@ -68,13 +68,28 @@ TEST_F(Form1Load, BadStoredValuesAreReportedAtTheirLineAndTheLoadGoesOn) {
         EXPECT_EQ(box.title, "Application Error");
         EXPECT_EQ(box.icon, MsgIcon::Exclamation);
     }
-    // The failing cells keep what they held before the load; the store keeps the typed text.
-    EXPECT_EQ(f.txtMeals[3]->text(), "");
-    EXPECT_EQ(store.get("txtMeals3"), "12a");
+    // An unreadable amount becomes zero, as the amount check makes it; the pickers keep the date
+    // the load set first. What the cells show replaces the unreadable text in the store.
+    const QString today = StoredDateText(QDate::currentDate());
+    EXPECT_EQ(f.txtMeals[3]->text(), "$0.00");
+    EXPECT_EQ(store.get("txtMeals3"), "$0.00");
+    EXPECT_EQ(f.txtHotel[9]->text(), "$0.00");
+    EXPECT_EQ(store.get("txtHotel9"), "$0.00");
     EXPECT_EQ(f.txtMeals[4]->text(), "$0.00");
-    EXPECT_EQ(f.DTPicker2[2]->value(), QDate::currentDate()) << "the row keeps the date the load set first";
+    EXPECT_EQ(f.DTPicker2[2]->value(), QDate::currentDate());
+    EXPECT_EQ(store.get("DTPicker22"), today);
     EXPECT_EQ(f.dtpFrom->date(), QDate::currentDate());
+    EXPECT_EQ(store.get("dtpFrom"), today);
+    EXPECT_EQ(store.get("dtpTo"), "<none>") << "only the unreadable values are written back";
     EXPECT_EQ(f.txtNotes2->text(), "after the bad ones");
+
+    // So the boxes are shown once, not at every start.
+    form.reset();
+    boxes.clear();
+    Form1& again = open();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(again.txtMeals[3]->text(), "$0.00");
+    EXPECT_EQ(again.DTPicker2[2]->value(), QDate::currentDate());
 }
 
 TEST_F(Form1Load, TheAvailabilityCheckRunsLastOverARestoredReport) {

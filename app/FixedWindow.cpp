@@ -1,0 +1,9 @@
+#include "app/FixedWindow.h"
+
+#include <QWidget>
+
+void SetFixedSingleBorder(QWidget* window, QSize clientSize) {
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setFixedSize(clientSize);
+}

@@ -1,0 +1,214 @@
+// The entry window for keyboard and screen-reader users: one tab stop per control in the described
+// order, Enter pressing the focused button, a name for every control, the amount check's message
+// announced, and the whole value of a cell too narrow for it.
+#include "EntryWindowFixture.h"
+#include "report/AmountText.h"
+#include "report/RowDatePicker.h"
+#include "report/WholeValueTip.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <set>
+
+namespace {
+
+using Form1Access = EntryWindowTest;
+
+QWidget* Focused() {
+    return QApplication::focusWidget();
+}
+
+// The described tab order: the header, the grid row by row, the footer, the headings, the buttons.
+std::vector<QWidget*> DescribedOrder(const Form1& f) {
+    std::vector<QWidget*> order{f.txtPurpose, f.dtpFrom, f.txtName, f.txtPosition, f.txtSSN,
+                                f.txtStatement, f.dtpTo, f.txtDept, f.txtManager, f.txtEmpID};
+    for (int r = 0; r < kGridRows; ++r) {
+        const size_t i = size_t(r);
+        order.insert(order.end(), {f.DTPicker2[i], f.txtAccount[i], f.txtDesc[i]});
+        for (int c = 0; c < kCategories; ++c) order.push_back(f.amountColumn(c)[i]);
+    }
+    order.insert(order.end(), {f.txtApproved1, f.txtApproved2, f.txtNotes1, f.txtNotes2});
+    order.insert(order.end(), f.txtHeading.begin(), f.txtHeading.end());
+    order.insert(order.end(), {f.PushButton22, f.PushButton6, f.PushButton7});
+    return order;
+}
+
+// Walks the accessible tree under an interface, depth first.
+void Walk(QAccessibleInterface* node, std::vector<QAccessibleInterface*>& into) {
+    into.push_back(node);
+    for (int i = 0; i < node->childCount(); ++i)
+        if (QAccessibleInterface* child = node->child(i)) Walk(child, into);
+}
+
+}  // namespace
+
+TEST_F(Form1Access, EachControlIsOneTabStopInTheDescribedOrder) {
+    Form1& f = open();
+    const std::vector<QWidget*> order = DescribedOrder(f);
+    ASSERT_EQ(order.size(), 174u);
+    f.txtPurpose->setFocus(Qt::TabFocusReason);
+    for (size_t k = 1; k <= order.size(); ++k) {
+        QTest::keyClick(Focused(), Qt::Key_Tab);
+        ASSERT_EQ(Focused(), order[k % order.size()]) << "Tab number " << k << " reached "
+                                                       << Focused()->objectName().toStdString();
+    }
+    for (size_t k = order.size(); k > 0; --k) {
+        QTest::keyClick(Focused(), Qt::Key_Tab, Qt::ShiftModifier);
+        ASSERT_EQ(Focused(), order[k - 1]) << "Shift+Tab number " << order.size() - k + 1;
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Form1Access, ArrowKeysStayInsideADatePicker) {
+    Form1& f = open();
+    for (QDateEdit* picker : {static_cast<QDateEdit*>(f.dtpFrom), static_cast<QDateEdit*>(f.DTPicker2[4])}) {
+        SCOPED_TRACE(picker->objectName().toStdString());
+        picker->setDate(QDate(2026, 6, 7));
+        picker->setFocus(Qt::TabFocusReason);
+        picker->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClick(picker, Qt::Key_Right);
+        EXPECT_EQ(picker->currentSection(), QDateTimeEdit::MonthSection);
+        QTest::keyClick(picker, Qt::Key_Up);
+        EXPECT_EQ(picker->date().toString(Qt::ISODate), "2026-07-07");
+        QTest::keyClick(picker, Qt::Key_Left);
+        QTest::keyClick(picker, Qt::Key_Down);
+        EXPECT_EQ(picker->date().toString(Qt::ISODate), "2026-07-06");
+        EXPECT_EQ(Focused(), picker);
+    }
+    EXPECT_EQ(store.get("dtpFrom"), StoredDateText(QDate(2026, 7, 6)));
+    EXPECT_EQ(store.get("DTPicker24"), StoredDateText(QDate(2026, 7, 6)));
+}
+
+TEST_F(Form1Access, EnterAndSpacePressTheFocusedButtonAndNothingElse) {
+    Form1& f = open();
+    int runs = 0;
+    Form1::setGenerationRun([&](Form1&) { ++runs; });
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(int(key));
+        runs = 0;
+        boxes.clear();
+        f.PushButton22->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.PushButton22, key);
+        EXPECT_EQ(runs, 1);
+        f.PushButton6->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.PushButton6, key);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].text.startsWith("Questions?"));
+        f.txtPurpose->setText(QString());
+        f.PushButton7->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.PushButton7, key);
+        EXPECT_EQ(f.txtPurpose->text(), "Business trip");
+    }
+    // The window has no default button: Enter in a field presses none.
+    runs = 0;
+    boxes.clear();
+    for (QWidget* field : {static_cast<QWidget*>(f.txtPurpose), static_cast<QWidget*>(f.txtMeals[3]),
+                           static_cast<QWidget*>(f.dtpTo), static_cast<QWidget*>(f.txtHeading[1])}) {
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(Focused(), field);
+    }
+    Form1::setGenerationRun({});
+    EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Form1Access, EveryFocusableControlHasItsOwnName) {
+    Form1& f = open();
+    std::vector<QAccessibleInterface*> nodes;
+    Walk(QAccessible::queryAccessibleInterface(&f), nodes);
+    std::set<QString> names;
+    int focusable = 0;
+    for (QAccessibleInterface* node : nodes) {
+        if (!node->state().focusable) continue;
+        ++focusable;
+        const QString name = node->text(QAccessible::Name);
+        EXPECT_FALSE(name.isEmpty()) << node->object()->objectName().toStdString() << " has no name";
+        EXPECT_TRUE(names.insert(name).second) << name.toStdString() << " is named twice";
+    }
+    EXPECT_GE(focusable, 174);
+
+    const auto nameOf = [](QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); };
+    EXPECT_EQ(nameOf(f.txtHotel[2]), "Hotel, row 3");
+    EXPECT_EQ(nameOf(f.txtMisc[14]), "Misc, row 15");
+    EXPECT_EQ(nameOf(f.DTPicker2[0]), "Date, row 1");
+    EXPECT_EQ(nameOf(f.txtDesc[6]), "Description, row 7");
+    EXPECT_EQ(nameOf(f.dtpFrom), "Pay period from");
+    EXPECT_EQ(nameOf(f.txtPurpose), "Purpose");
+    EXPECT_EQ(nameOf(f.txtNotes2), "Notes, line 2");
+    EXPECT_EQ(nameOf(f.txtHeading[2]), "Heading of amount column 3");
+    EXPECT_EQ(nameOf(f.PushButton7), "Load Sample/Example Data");
+
+    // A renamed column is read under its new title; an emptied one under its category.
+    f.txtHeading[2]->setText("Mileage");
+    EXPECT_EQ(nameOf(f.txtFuel[4]), "Mileage, row 5");
+    f.txtHeading[2]->setText("");
+    EXPECT_EQ(nameOf(f.txtFuel[4]), "Fuel, row 5");
+}
+
+TEST_F(Form1Access, TheAmountChecksMessageIsReadWithTheFieldItKeeps) {
+    Form1& f = open();
+    QLineEdit* meals = f.txtMeals[3];
+    const auto description = [meals] {
+        return QAccessible::queryAccessibleInterface(meals)->text(QAccessible::Description);
+    };
+    meals->setFocus(Qt::TabFocusReason);
+    meals->setText("abc");
+    QTest::keyClick(meals, Qt::Key_Tab);
+    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(Focused(), meals);
+    EXPECT_EQ(description(), "Please enter a valid amount.");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(meals)->text(QAccessible::Name), "Meals, row 4");
+    // Once the field holds an amount the message goes with it.
+    meals->setText("12");
+    QTest::keyClick(meals, Qt::Key_Tab);
+    EXPECT_EQ(meals->text(), "$12.00");
+    EXPECT_TRUE(description().isEmpty());
+}
+
+TEST_F(Form1Access, ANarrowAmountCellShowsItsWholeValueAsTipAndWhileFocused) {
+    Form1& f = open();
+    QLineEdit* hotel = f.txtHotel[0];
+    const QRect designed = hotel->geometry();
+    hotel->setFocus(Qt::TabFocusReason);
+    hotel->setText("1234.567");
+    QTest::keyClick(hotel, Qt::Key_Tab);
+    ASSERT_EQ(hotel->text(), "$1,234.57");
+    EXPECT_TRUE(WholeValueTip::tooNarrow(hotel));
+    EXPECT_EQ(hotel->toolTip(), "$1,234.57");
+    EXPECT_EQ(WholeValueTip::shownTip(hotel), nullptr) << "no tip while another cell has the focus";
+
+    QTest::keyClick(Focused(), Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(Focused(), hotel);
+    QCoreApplication::processEvents();  // the keys that select the whole text on entry
+    QLabel* tip = WholeValueTip::shownTip(hotel);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip->text(), "$1,234.57");
+    EXPECT_GE(tip->width(), tip->fontMetrics().horizontalAdvance("$1,234.57"));
+    EXPECT_EQ(tip->pos().y(), hotel->mapToGlobal(QPoint(0, hotel->height())).y()) << "just below the cell";
+    // It follows the typing, and goes when the value fits or the cell is left.
+    hotel->clear();
+    EXPECT_EQ(WholeValueTip::shownTip(hotel), nullptr);
+    QTest::keyClicks(hotel, "12345678");
+    EXPECT_EQ(WholeValueTip::shownTip(hotel)->text(), "12345678");
+    hotel->setText("5");
+    EXPECT_EQ(WholeValueTip::shownTip(hotel), nullptr);
+    EXPECT_TRUE(hotel->toolTip().isEmpty());
+    hotel->setText("99999.99");
+    QTest::keyClick(hotel, Qt::Key_Tab);
+    EXPECT_EQ(WholeValueTip::shownTip(hotel), nullptr);
+    EXPECT_EQ(hotel->geometry(), designed) << "the layout stays as designed";
+
+    // Cells whose value fits say nothing more; a wider column fits more.
+    EXPECT_FALSE(WholeValueTip::tooNarrow(f.txtMeals[5]));
+    EXPECT_TRUE(f.txtMeals[5]->toolTip().isEmpty());
+    f.txtEntertainment[1]->setText("$1,234.57");
+    EXPECT_FALSE(WholeValueTip::tooNarrow(f.txtEntertainment[1]));
+    f.txtDesc[1]->setText(QString(80, QLatin1Char('x')));
+    EXPECT_EQ(f.txtDesc[1]->toolTip(), QString(80, QLatin1Char('x')));
+}
