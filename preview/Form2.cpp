@@ -1,8 +1,10 @@
 #include "preview/Form2.h"
 
 #include "app/AppShell.h"
+#include "app/ButtonKeys.h"
 #include "app/ErrorHandler.h"
 #include "app/FileService.h"
+#include "app/FixedWindow.h"
 #include "app/ProgramFolders.h"
 #include "preview/PictureBox.h"
 #include "preview/TopLevelWindows.h"
@@ -93,8 +95,8 @@ Form2::Form2(QWidget* parent) : QWidget(parent), mPointer(this) {
 }
 
 void Form2::buildControls() {
+    SetFixedSingleBorder(this, QSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight)));
     setFont(ArialBold(9));
-    setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
     setMouseTracking(true);
 
     Picture2 = new PictureBox(PictureBox::Border::FixedSingle, this);
@@ -128,6 +130,7 @@ void Form2::buildControls() {
         // Unpressed buttons pass moves on; Frame1 or the window would then reset the hand pointer.
         button->setAttribute(Qt::WA_NoMousePropagation);
         button->installEventFilter(this);
+        PressOnEnter(button);
         PlaceInTwips(button, rect);
         return button;
     };
@@ -145,6 +148,8 @@ void Form2::buildControls() {
     connect(Picture1, &PictureBox::mousePressed, this, &Form2::picture1_MouseDown);
     connect(Picture1, &PictureBox::mouseMoved, this, &Form2::picture1_MouseMove);
     connect(Picture1, &PictureBox::mouseReleased, this, &Form2::Picture1_MouseUp);
+    connectKeyboard();
+    nameControls();
 
     if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
@@ -299,6 +304,9 @@ void Form2::SetVScrollbarByPercent(QScrollBar* VScrollbar, int16_t percent) {
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Picture1 || watched == Picture2)
+        return event->type() == QEvent::Wheel ? viewportWheel(static_cast<QWheelEvent*>(event))
+                                              : QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove && mPointer.kind() != kPointerHourglass)
         mPointer.setKind(watched == Frame1 ? kPointerDefault : kPointerCustom);
     return QWidget::eventFilter(watched, event);

@@ -14,6 +14,7 @@ class PictureBox;
 class QGroupBox;
 class QPushButton;
 class QScrollBar;
+class QWheelEvent;
 
 class Form2 : public QWidget {
     Q_OBJECT
@@ -63,6 +64,9 @@ protected:
 
 private:
     void buildControls();
+    void nameControls();
+    void connectKeyboard();
+    bool viewportWheel(QWheelEvent* wheel);
     void Form_Load();
     void Form_Activate();
     void RedrawImage();
@@ -86,4 +90,5 @@ private:
     bool mFirstActivate = false;
     float mStartX = 0.0f;
     float mStartY = 0.0f;
+    int mZoomWheel = 0;
 };

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -14,6 +15,22 @@ constexpr int kBorderPixels = 1;
 
 QPointF EventTwips(const QMouseEvent* event) {
     return event->position() * kTwipsPerPixel;
+}
+
+// A picture file records its resolution; one drawn for a high-resolution screen holds more pixels
+// than its size at 96 dpi. Pictures at 96 dpi or less count as 96 dpi, as they always have.
+constexpr double kDotsPerMeterAt96Dpi = 96 / 0.0254;
+
+QImage WithPixelRatio(QImage picture) {
+    if (picture.isNull() || picture.devicePixelRatio() != 1.0) return picture;
+    const double ratio = std::round(picture.dotsPerMeterX() / kDotsPerMeterAt96Dpi * 100) / 100;
+    if (ratio > 1.0) picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
+// A picture's own size in twips.
+int PictureTwips(int devicePixels, double ratio) {
+    return static_cast<int>(std::nearbyint(devicePixels / ratio * kTwipsPerPixel));
 }
 
 }  // namespace
@@ -59,10 +76,10 @@ void PictureBox::setBackColour(const QColor& colour) {
 }
 
 void PictureBox::setPicture(const QImage& picture) {
-    m_picture = picture;
+    m_picture = WithPixelRatio(picture);
     if (m_autoSize) {
-        m_outerWidth = picture.width() * kTwipsPerPixel + borderTwips();
-        m_outerHeight = picture.height() * kTwipsPerPixel + borderTwips();
+        m_outerWidth = PictureTwips(m_picture.width(), m_picture.devicePixelRatio()) + borderTwips();
+        m_outerHeight = PictureTwips(m_picture.height(), m_picture.devicePixelRatio()) + borderTwips();
         applyGeometry();
     }
     restartImage();
@@ -70,11 +87,12 @@ void PictureBox::setPicture(const QImage& picture) {
 
 void PictureBox::paintPicture(const QImage& image, const QRectF& destinationTwips, const QRectF& sourceTwips) {
     if (image.isNull() || m_image.isNull()) return;
-    const auto toPixels = [](const QRectF& twips) {
-        return QRectF(twips.topLeft() / kTwipsPerPixel, twips.size() / kTwipsPerPixel);
+    const auto toPixels = [](const QRectF& twips, qreal ratio) {
+        return QRectF(twips.topLeft() * ratio / kTwipsPerPixel, twips.size() * ratio / kTwipsPerPixel);
     };
+    // The destination is in the box's pixels; the source is in the image's own, finer ones.
     QPainter painter(&m_image);
-    painter.drawImage(toPixels(destinationTwips), image, toPixels(sourceTwips));
+    painter.drawImage(toPixels(destinationTwips, 1.0), image, toPixels(sourceTwips, image.devicePixelRatio()));
     painter.end();
     update();
 }
@@ -87,9 +105,12 @@ void PictureBox::applyGeometry() {
     const QSize inner(std::max(0, width - 2 * border), std::max(0, height - 2 * border));
     if (m_client != this) m_client->setGeometry(border, border, inner.width(), inner.height());
 
-    // A resize keeps what was painted; new area shows the back colour.
-    if (inner == m_image.size()) return;
-    QImage resized(inner, QImage::Format_RGB32);
+    // A resize keeps what was painted; new area shows the back colour. The image holds the
+    // screen's device pixels, so what is painted into it is as sharp as the screen.
+    const qreal ratio = devicePixelRatioF();
+    if (inner == m_image.deviceIndependentSize().toSize() && ratio == m_image.devicePixelRatio()) return;
+    QImage resized(inner * ratio, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
     resized.fill(m_backColour);
     if (!m_image.isNull() && !resized.isNull()) {
         QPainter painter(&resized);

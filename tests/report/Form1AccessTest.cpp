@@ -5,6 +5,7 @@
 #include "report/AmountText.h"
 #include "report/RowDatePicker.h"
 #include "report/WholeValueTip.h"
+#include "support/AccessibleNames.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <set>
 
 namespace {
 
@@ -36,13 +36,6 @@ std::vector<QWidget*> DescribedOrder(const Form1& f) {
     order.insert(order.end(), f.txtHeading.begin(), f.txtHeading.end());
     order.insert(order.end(), {f.PushButton22, f.PushButton6, f.PushButton7});
     return order;
-}
-
-// Walks the accessible tree under an interface, depth first.
-void Walk(QAccessibleInterface* node, std::vector<QAccessibleInterface*>& into) {
-    into.push_back(node);
-    for (int i = 0; i < node->childCount(); ++i)
-        if (QAccessibleInterface* child = node->child(i)) Walk(child, into);
 }
 
 }  // namespace
@@ -120,18 +113,7 @@ TEST_F(Form1Access, EnterAndSpacePressTheFocusedButtonAndNothingElse) {
 
 TEST_F(Form1Access, EveryFocusableControlHasItsOwnName) {
     Form1& f = open();
-    std::vector<QAccessibleInterface*> nodes;
-    Walk(QAccessible::queryAccessibleInterface(&f), nodes);
-    std::set<QString> names;
-    int focusable = 0;
-    for (QAccessibleInterface* node : nodes) {
-        if (!node->state().focusable) continue;
-        ++focusable;
-        const QString name = node->text(QAccessible::Name);
-        EXPECT_FALSE(name.isEmpty()) << node->object()->objectName().toStdString() << " has no name";
-        EXPECT_TRUE(names.insert(name).second) << name.toStdString() << " is named twice";
-    }
-    EXPECT_GE(focusable, 174);
+    EXPECT_GE(ExpectFocusableControlsNamedOnce(&f).size(), 174u);
 
     const auto nameOf = [](QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); };
     EXPECT_EQ(nameOf(f.txtHotel[2]), "Hotel, row 3");
@@ -211,4 +193,11 @@ TEST_F(Form1Access, ANarrowAmountCellShowsItsWholeValueAsTipAndWhileFocused) {
     EXPECT_FALSE(WholeValueTip::tooNarrow(f.txtEntertainment[1]));
     f.txtDesc[1]->setText(QString(80, QLatin1Char('x')));
     EXPECT_EQ(f.txtDesc[1]->toolTip(), QString(80, QLatin1Char('x')));
+}
+
+TEST_F(Form1Access, TheTitleBarOffersNoMaximise) {
+    Form1& f = open();
+    EXPECT_FALSE(f.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(f.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(f.minimumSize(), f.maximumSize());
 }
