@@ -69,6 +69,29 @@ TEST_F(Form2Viewer, SetsUpALargePictureAtFactorOne) {
     EXPECT_EQ(errorBoxes(), 0);
 }
 
+TEST_F(Form2Viewer, APictureForAHighResolutionScreenKeepsItsSizeInTwips) {
+    // Twice the pixels each way at 192 dpi, as the snapshot of a screen with two device pixels to
+    // a pixel is drawn, and read back from its file.
+    QImage sharp = QuarteredPicture(2 * kLargeW, 2 * kLargeH);
+    sharp.setDotsPerMeterX(7559);
+    sharp.setDotsPerMeterY(7559);
+    const QString file = folder.filePath(QStringLiteral("temp.bmp"));
+    ASSERT_TRUE(sharp.save(file, "BMP"));
+    handOver(QImage(file));
+    EXPECT_EQ(form->mOriW, 16633);
+    EXPECT_EQ(form->mOriH, 10423);
+    EXPECT_EQ(form->HScroll1->maximum(), 730);
+    EXPECT_EQ(form->VScroll1->maximum(), 300);
+    // Zooming works in twips as before and paints the picture's quarters where they belong.
+    Click(form->PushButton2);
+    EXPECT_EQ(form->Picture1->outerWidth(), 12474);
+    const QImage& shown = form->Picture1->persistentImage();
+    EXPECT_EQ(shown.pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(820, 10), QColor(Qt::green));
+    EXPECT_EQ(shown.pixelColor(820, 510), QColor(Qt::black));
+    EXPECT_EQ(errorBoxes(), 0);
+}
+
 TEST_F(Form2Viewer, SetsUpASmallPictureWithDisabledBars) {
     handOver(QuarteredPicture(100, 80));
     EXPECT_EQ(form->mOriW, 1468);

@@ -4,10 +4,10 @@
 #include <QStandardPaths>
 #include <QTest>
 
-VirtualDisplay::VirtualDisplay() {
+VirtualDisplay::VirtualDisplay(const QString& screen) {
     // Xvfb picks a free display itself and writes its number to standard output, so parallel
     // tests never race for one.
-    m_server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    m_server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
     if (!m_server.waitForStarted(5000)) return;
     QElapsedTimer waited;
     waited.start();

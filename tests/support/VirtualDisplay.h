@@ -9,7 +9,8 @@
 
 class VirtualDisplay {
 public:
-    VirtualDisplay();
+    // screen: width x height x depth, large enough for the windows at the scale under test.
+    explicit VirtualDisplay(const QString& screen = QStringLiteral("1280x1024x24"));
     ~VirtualDisplay();
 
     // Whether Xvfb and xdotool are installed at all.

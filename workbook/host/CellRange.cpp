@@ -26,7 +26,9 @@ void CellRange::CopyPicture() {
         throw HostError(QStringLiteral("The clipboard is not available to take the picture."));
     // A spreadsheet shows formulas computed from what was typed since they were last saved.
     xls::recalculate(book);
-    const QImage picture = xls::renderRange(book, book.sheets.at(size_t(m_sheetIndex)), m_bounds, m_book->localeInfo());
+    // At the screen's resolution, as a spreadsheet copies what it shows.
+    const QImage picture = xls::renderRange(book, book.sheets.at(size_t(m_sheetIndex)), m_bounds, m_book->localeInfo(),
+                                            qGuiApp->devicePixelRatio());
     if (picture.isNull()) throw HostError(QStringLiteral("The picture of the range could not be drawn."));
     QGuiApplication::clipboard()->setImage(picture);
 }

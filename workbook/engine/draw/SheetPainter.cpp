@@ -7,6 +7,7 @@
 #include "xls/SheetGeometry.h"
 
 #include <QPainter>
+#include <QtMath>
 
 #include <algorithm>
 #include <set>
@@ -15,6 +16,7 @@ namespace xls {
 namespace {
 
 const QColor kGridlineColour(0xC0, 0xC0, 0xC0);
+constexpr double kDotsPerMeterAt96Dpi = 96 / 0.0254;
 
 QColor fillColour(const CellFormat& format) { return screenColour(format.fill, Qt::white); }
 
@@ -86,6 +88,11 @@ std::vector<QFont> screenFonts(const Workbook& workbook) {
 }  // namespace
 
 QImage renderRange(const Workbook& workbook, const Sheet& sheet, const Range& requested, const LocaleInfo& locale) {
+    return renderRange(workbook, sheet, requested, locale, 1.0);
+}
+
+QImage renderRange(const Workbook& workbook, const Sheet& sheet, const Range& requested, const LocaleInfo& locale,
+                   qreal devicePixelRatio) {
     Range range = requested;
     range.lastCol = std::min<uint16_t>(range.lastCol, kMaxColumns - 1);
     if (range.firstRow > range.lastRow || range.firstCol > range.lastCol) return {};
@@ -94,9 +101,15 @@ QImage renderRange(const Workbook& workbook, const Sheet& sheet, const Range& re
     const int digitWidth = maxDigitWidth(fonts.front());
     const SheetGeometry geometry(sheet, range, digitWidth);
     if (geometry.width() <= 0 || geometry.height() <= 0) return {};
-    QImage image(geometry.width(), geometry.height(), QImage::Format_RGB32);
+    QImage image(qCeil(geometry.width() * devicePixelRatio), qCeil(geometry.height() * devicePixelRatio),
+                 QImage::Format_RGB32);
     if (image.isNull()) return {};  // too large to allocate
     image.fill(Qt::white);
+    if (devicePixelRatio != 1.0) {
+        image.setDevicePixelRatio(devicePixelRatio);
+        image.setDotsPerMeterX(qRound(kDotsPerMeterAt96Dpi * devicePixelRatio));
+        image.setDotsPerMeterY(qRound(kDotsPerMeterAt96Dpi * devicePixelRatio));
+    }
 
     const CellLookup cells(workbook, sheet);
     const CellTextLayout layout(cells, geometry, locale, std::move(fonts), digitWidth);

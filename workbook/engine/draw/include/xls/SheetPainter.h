@@ -11,4 +11,10 @@ namespace xls {
 
 QImage renderRange(const Workbook& workbook, const Sheet& sheet, const Range& range, const LocaleInfo& locale);
 
+// The same for a screen with devicePixelRatio device pixels to a pixel: the layout stays in 96-dpi
+// pixels, the picture holds that many times the pixels each way and says so in its device pixel
+// ratio and its resolution (which survives a picture file).
+QImage renderRange(const Workbook& workbook, const Sheet& sheet, const Range& range, const LocaleInfo& locale,
+                   qreal devicePixelRatio);
+
 }  // namespace xls
