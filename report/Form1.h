@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/MousePointer.h"
+#include "report/DatePicker.h"
 #include "report/ExpenseReport.h"
 
 #include <QWidget>
@@ -10,7 +11,6 @@
 #include <array>
 #include <functional>
 
-class DatePicker;
 class ErrorHandler;
 class QGroupBox;
 class QLabel;
