@@ -1,7 +1,10 @@
 #include "workbook/snapshot/SheetSnapshot.h"
 
 #include "app/ErrorHandler.h"
+#include "workbook/ScratchFiles.h"
 #include "workbook/host/HostError.h"
+
+#include <QBuffer>
 
 #include <optional>
 
@@ -31,7 +34,11 @@ void saveCellsActivesheet(const std::shared_ptr<host::Workbook>& book, const QSt
     handler.step(112, [&] {
         const QImage picture = GetClipboardPicture(0, attempt);
         if (picture.isNull()) throw host::HostError(QStringLiteral("The clipboard holds no picture of the sheet."));
-        if (!picture.save(path, "BMP"))
-            throw host::HostError(QStringLiteral("The sheet picture could not be written to %1.").arg(path));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "BMP"))
+            throw host::HostError(QStringLiteral("The sheet picture could not be encoded."));
+        // A new file renamed into place: whatever sits at path, a planted link included, is replaced.
+        WriteBytesToFile(bytes, path);
     });
 }

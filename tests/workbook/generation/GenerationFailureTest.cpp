@@ -53,6 +53,20 @@ TEST_F(GenerationTest, PlantedLinkAsTemplateCopyIsReplacedNotFollowed) {
     EXPECT_FALSE(QFileInfo(planted).isSymLink());
 }
 
+TEST_F(GenerationTest, PlantedLinkAsSnapshotIsReplacedNotFollowed) {
+    const QString victim = outputPath(QStringLiteral("victim.bmp"));
+    writeFile(victim, "keep me");
+    const QString planted = QDir(scratchFolder()).filePath(QStringLiteral("temp.bmp"));
+    ASSERT_TRUE(QFile::link(victim, planted));
+
+    click(form().PushButton22);
+
+    EXPECT_TRUE(takeMessages().isEmpty());
+    ASSERT_TRUE(preview().isVisible());
+    EXPECT_EQ(contents(victim), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(planted).isSymLink());
+}
+
 TEST_F(GenerationTest, StaleTemplateCopyFromAnEarlierCrashIsRewritten) {
     const QString stale = QDir(scratchFolder()).filePath(QStringLiteral("template.xlt"));
     writeFile(stale, QByteArray("not a workbook at all"));

@@ -10,6 +10,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
@@ -88,6 +89,30 @@ TEST_F(SheetSnapshot, AFailedClipboardAttemptIsTriedAgainWithoutAMessage) {
     EXPECT_EQ(attempts, 2);
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(QImage(picturePath()).size(), offered.size());
+}
+
+TEST_F(SheetSnapshot, LinksPlantedAtThePicturesPlaceAreReplacedNeverFollowed) {
+    const QImage offered(8, 8, QImage::Format_RGB32);
+    const auto attempt = [&]() -> std::optional<QImage> { return offered; };
+    const QString victim = folder.filePath(QStringLiteral("victim.txt"));
+    {
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    const QString absent = folder.filePath(QStringLiteral("created-through-link.bmp"));
+    for (const QString& target : {victim, absent}) {
+        QFile::remove(picturePath());
+        ASSERT_TRUE(QFile::link(target, picturePath()));
+        saveCellsActivesheet(openWithCells({{0, 0}, {2, 2}}), picturePath(), attempt);
+        EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
+        EXPECT_FALSE(QFileInfo(picturePath()).isSymLink()) << target.toStdString();
+        EXPECT_EQ(QImage(picturePath()).size(), offered.size());
+    }
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo::exists(absent));
 }
 
 TEST_F(SheetSnapshot, FailuresAreReportedWithTheirStatementNumbers) {
