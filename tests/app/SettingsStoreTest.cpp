@@ -1,6 +1,7 @@
 #include "app/SettingsStore.h"
 
 #include "RecordedMessages.h"
+#include "support/OrdinaryUser.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,8 @@
 
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kWriterValue = QStringLiteral("typed before the kill: Größe 12a");
@@ -23,6 +26,40 @@ QString Get(const QString& key, const QString& defaultValue = QStringLiteral("<d
 
 void Save(const QString& key, const QString& value) {
     SaveSetting(kSettingsApp, kSettingsSection, key, value);
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteContents(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList SetAsideBeside(const QString& storeFile) {
+    return QFileInfo(storeFile).dir().entryList({QFileInfo(storeFile).fileName() + QStringLiteral(".corrupt-*")},
+                                                QDir::AllEntries | QDir::Hidden);
+}
+
+// The message of a refused write, or "" when the write went through.
+QString RefusalOf(const QString& key, const QString& value) {
+    try {
+        Save(key, value);
+    } catch (const std::runtime_error& refusal) {
+        return QString::fromUtf8(refusal.what());
+    }
+    return {};
+}
+
+const QByteArray kSoundStore = "[Brindlemoor]\ntxtName=Ann Lee\ntxtDept=Sales\ntxtHotel0=$12.50\n";
+
+// A store as a hand edit or a bad disk leaves it: every sound key around one damaged line.
+QByteArray AroundDamagedLine(const QByteArray& damaged) {
+    return "[General]\nTXTPOSITION=Clerk\n[Brindlemoor]\ntxtName=Ann Lee\n" + damaged +
+           "\ntxtDept=Sales\ntxtmanager=\"Lee, Bo\"\n[Other]\ntxtName=not this one\ntxtNotes1=from another section\n";
 }
 
 // Each test starts from its own empty store.
@@ -39,10 +76,7 @@ protected:
         ReloadSettingsLocation();
     }
     QString storeFile() const { return SettingsFilePath(kSettingsApp); }
-    QStringList setAside() const {
-        return QDir(m_config.path()).entryList({kSettingsApp + QStringLiteral(".ini.corrupt-*")},
-                                               QDir::AllEntries | QDir::Hidden);
-    }
+    QStringList setAside() const { return SetAsideBeside(storeFile()); }
 
     QTemporaryDir m_config;
     QByteArray m_previous;
@@ -76,10 +110,14 @@ TEST_F(SettingsStoreTest, ValuesComeBackExactlyFromDisk) {
                              QStringLiteral("line\nbreak\r\nend"), QStringLiteral("@Variant(x)"),
                              QStringLiteral("Größe ÄÖÜ 東京 😀"), QStringLiteral("#not a comment"),
                              QStringLiteral("[section]"), QStringLiteral("tab\there"),
-                             QString(5000, QLatin1Char('x'))};
+                             QString(5000, QLatin1Char('x')), QStringLiteral("\"open"), QStringLiteral("end\\"),
+                             QStringLiteral("[Brindlemoor"), QStringLiteral("; comment"), QStringLiteral("=")};
     for (int i = 0; i < values.size(); ++i) Save(QStringLiteral("txtNotes%1").arg(i), values[i]);
     ReloadSettingsLocation();
+    RecordedMessages boxes;
     for (int i = 0; i < values.size(); ++i) EXPECT_EQ(Get(QStringLiteral("txtNotes%1").arg(i)), values[i]) << i;
+    EXPECT_TRUE(boxes.shown.empty()) << "a file the store wrote is never taken for damaged";
+    EXPECT_TRUE(setAside().isEmpty());
 }
 
 TEST_F(SettingsStoreTest, DeferredWritesReachTheDiskWhenTheLastScopeEnds) {
@@ -177,4 +215,140 @@ TEST_F(SettingsStoreTest, WriteSurvivesSigkill) {
 
     ReloadSettingsLocation();
     EXPECT_EQ(Get(QStringLiteral("txtNotes1")), kWriterValue);
+}
+
+TEST_F(SettingsStoreTest, OneDamagedLineCostsNoOtherKey) {
+    const std::vector<QByteArray> damagedLines{
+        "[Brind\xffmoor]",             // a header that is not text
+        "[Brindlemoor",                 // a header without its bracket
+        "Brindlemoor]",                 // a header without its opening
+        "txtPurpose=\"Trip to Berlin",  // a quote left open runs on into the lines below
+        "txtPurpose=Trip \\",          // so does a trailing backslash
+        QByteArray("txtPurpose=Tr\0ip", 17),  // a NUL
+        "txtPurpose=Caf\xe9",           // not UTF-8
+        "some words",                   // no key
+        "=no key"};
+    for (const QByteArray& damaged : damagedLines) {
+        SCOPED_TRACE(damaged.toStdString());
+        const QByteArray original = AroundDamagedLine(damaged);
+        WriteContents(storeFile(), original);
+        ReloadSettingsLocation();
+        RecordedMessages boxes;
+
+        EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("Ann Lee")) << "the own section wins";
+        EXPECT_EQ(Get(QStringLiteral("txtDept")), QStringLiteral("Sales"));
+        EXPECT_EQ(Get(QStringLiteral("txtManager")), QStringLiteral("Lee, Bo"));
+        EXPECT_EQ(Get(QStringLiteral("txtPosition")), QStringLiteral("Clerk"));
+        EXPECT_EQ(Get(QStringLiteral("txtNotes1")), QStringLiteral("from another section"));
+        EXPECT_EQ(Get(QStringLiteral("txtPurpose")), QStringLiteral("<default>"));
+        Save(QStringLiteral("txtPurpose"), QStringLiteral("Trip"));
+
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        ASSERT_EQ(setAside().size(), 1);
+        EXPECT_TRUE(boxes.shown[0].text.contains(setAside()[0]));
+        EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("line 5 is damaged")));
+        EXPECT_EQ(Contents(QDir(m_config.path()).filePath(setAside()[0])), original) << "the original is kept as it was";
+
+        ReloadSettingsLocation();
+        EXPECT_EQ(Get(QStringLiteral("TXTNOTES1")), QStringLiteral("from another section"));
+        EXPECT_EQ(Get(QStringLiteral("txtPurpose")), QStringLiteral("Trip"));
+        EXPECT_EQ(boxes.shown.size(), 1u) << "the mended file raises no second notice";
+        ASSERT_TRUE(QFile::remove(QDir(m_config.path()).filePath(setAside()[0])));
+    }
+}
+
+TEST_F(SettingsStoreTest, ADamagedHeaderOverEveryKeyCostsNone) {
+    const QByteArray original = "[Brind\xffmoor]\ntxtName=Ann Lee\ntxtDept=Sales\nDTPICKER20=2016-11-05\n";
+    WriteContents(storeFile(), original);
+    RecordedMessages boxes;
+    EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("Ann Lee"));
+    EXPECT_EQ(Get(QStringLiteral("txtDept")), QStringLiteral("Sales"));
+    EXPECT_EQ(Get(QStringLiteral("DTPicker20")), QStringLiteral("2016-11-05"));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    ASSERT_EQ(setAside().size(), 1);
+    EXPECT_EQ(Contents(QDir(m_config.path()).filePath(setAside()[0])), original);
+}
+
+// Run only as the child of ReadOnlyStoreIsReadAndLeftUntouched, as an ordinary user.
+TEST(SettingsStoreChild, DISABLED_ReadOnlyStore) {
+    ReloadSettingsLocation();
+    const QString file = SettingsFilePath(kSettingsApp);
+    const QByteArray before = Contents(file);
+    RecordedMessages boxes;
+    EXPECT_EQ(Get(QStringLiteral("TXTNAME")), QStringLiteral("Ann Lee"));
+    EXPECT_EQ(Get(QStringLiteral("txtHotel0")), QStringLiteral("$12.50"));
+    {
+        const DeferredSettingsSync load;
+        EXPECT_EQ(RefusalOf(QStringLiteral("txtHotel1"), QStringLiteral("$0.00")), QString())
+            << "the load's write-backs are not edits";
+    }
+    for (const QString& typed : {QStringLiteral("B"), QStringLiteral("Bo"), QStringLiteral("Bob")})
+        EXPECT_TRUE(RefusalOf(QStringLiteral("txtName"), typed).contains(QStringLiteral("can be read but not written")));
+    ReloadSettingsLocation();
+    EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("Ann Lee"));
+    EXPECT_TRUE(RefusalOf(QStringLiteral("txtName"), QStringLiteral("Bob")).contains(QStringLiteral("not written")));
+
+    EXPECT_TRUE(boxes.shown.empty()) << "a read-only store is not damaged";
+    EXPECT_EQ(Contents(file), before);
+    EXPECT_TRUE(SetAsideBeside(file).isEmpty());
+}
+
+// Run only as the child of DamagedReadOnlyStoreIsReadAndLeftUntouched, as an ordinary user.
+TEST(SettingsStoreChild, DISABLED_DamagedReadOnlyStore) {
+    ReloadSettingsLocation();
+    const QString file = SettingsFilePath(kSettingsApp);
+    const QByteArray before = Contents(file);
+    RecordedMessages boxes;
+    EXPECT_EQ(Get(QStringLiteral("txtDept")), QStringLiteral("Sales"));
+    EXPECT_EQ(Get(QStringLiteral("txtPosition")), QStringLiteral("Clerk"));
+    EXPECT_FALSE(RefusalOf(QStringLiteral("txtName"), QStringLiteral("Bob")).isEmpty());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("left as it is")));
+    EXPECT_EQ(Contents(file), before);
+    EXPECT_TRUE(SetAsideBeside(file).isEmpty());
+}
+
+// Where permissions bind: the store is read by an ordinary user who cannot write it.
+class ReadOnlyStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto found = FindOrdinaryUser();
+        if (!found) GTEST_SKIP() << "needs an ordinary (non-root) user, and none could be made";
+        user = *found;
+        ASSERT_TRUE(GiveTo(config.path(), user));
+    }
+    // Writes the store file, owned by the user unless another owner is asked for.
+    void plant(const QByteArray& bytes, mode_t mode, std::optional<uid_t> owner = std::nullopt) {
+        WriteContents(file(), bytes);
+        ASSERT_EQ(::chown(QFile::encodeName(file()).constData(), owner.value_or(user.uid), user.gid), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(file()).constData(), mode), 0);
+    }
+    ::testing::AssertionResult runChild(const QString& name) {
+        QProcessEnvironment extra;
+        extra.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        return RunAsOrdinaryUser(user, QStringLiteral("SettingsStoreChild.DISABLED_") + name, extra);
+    }
+    QString file() const { return config.filePath(kSettingsApp + QStringLiteral(".ini")); }
+
+    OrdinaryUser user;
+    QTemporaryDir config;
+};
+
+TEST_F(ReadOnlyStoreTest, ReadOnlyStoreIsReadAndLeftUntouched) {
+    plant(kSoundStore, 0444);
+    EXPECT_TRUE(runChild(QStringLiteral("ReadOnlyStore"))) << "made read-only by its owner";
+
+    plant(kSoundStore, 0644);
+    ASSERT_EQ(::chmod(QFile::encodeName(config.path()).constData(), 0555), 0);
+    EXPECT_TRUE(runChild(QStringLiteral("ReadOnlyStore"))) << "in a folder that takes no new files";
+    ASSERT_EQ(::chmod(QFile::encodeName(config.path()).constData(), 0700), 0);
+
+    if (::getuid() != 0) GTEST_SKIP() << "a file owned by another user needs root to set up";
+    plant(kSoundStore, 0644, 0);
+    EXPECT_TRUE(runChild(QStringLiteral("ReadOnlyStore"))) << "owned by another user and readable";
+}
+
+TEST_F(ReadOnlyStoreTest, DamagedReadOnlyStoreIsReadAndLeftUntouched) {
+    plant(AroundDamagedLine("[Brind\xffmoor]"), 0444);
+    EXPECT_TRUE(runChild(QStringLiteral("DamagedReadOnlyStore")));
 }

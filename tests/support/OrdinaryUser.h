@@ -1,0 +1,69 @@
+// Runs part of a test as an ordinary (non-root) user, for behaviour that only shows where file
+// permissions bind: root writes through a read-only mode. The part is a DISABLED_ test of the same
+// executable, run in a child process under that user's ids.
+#pragma once
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include <pwd.h>
+#include <unistd.h>
+
+struct OrdinaryUser {
+    uid_t uid = 0;
+    gid_t gid = 0;
+};
+
+inline const char* const kOrdinaryUserName = "brindlemoor-tester";
+
+// This process's own ids when it is not root; as root, a system account made for the tests.
+inline std::optional<OrdinaryUser> FindOrdinaryUser() {
+    if (::getuid() != 0) return OrdinaryUser{::getuid(), ::getgid()};
+    if (!::getpwnam(kOrdinaryUserName))
+        QProcess::execute(QStringLiteral("useradd"), {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
+                                                      QStringLiteral("--shell"), QStringLiteral("/usr/sbin/nologin"),
+                                                      QString::fromLatin1(kOrdinaryUserName)});
+    const passwd* entry = ::getpwnam(kOrdinaryUserName);
+    if (!entry) return std::nullopt;
+    return OrdinaryUser{entry->pw_uid, entry->pw_gid};
+}
+
+// Hands a file or folder to user, so the child can work in it (a no-op when the user is oneself).
+inline bool GiveTo(const QString& path, const OrdinaryUser& user) {
+    return ::chown(QFile::encodeName(path).constData(), user.uid, user.gid) == 0;
+}
+
+// Runs the disabled test `name` ("Suite.DISABLED_Case") as user with the extra environment; its
+// output comes back on failure.
+inline ::testing::AssertionResult RunAsOrdinaryUser(const OrdinaryUser& user, const QString& name,
+                                                    const QProcessEnvironment& extra) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(extra);
+    // The user has no home of its own: Qt's runtime folder goes to its private default.
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.insert(QStringLiteral("HOME"), extra.value(QStringLiteral("XDG_CONFIG_HOME"), QStringLiteral("/")));
+    QStringList arguments{QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=") + name};
+    QString program = QCoreApplication::applicationFilePath();
+    if (::getuid() == 0) {
+        arguments = QStringList{QStringLiteral("--reuid=%1").arg(user.uid), QStringLiteral("--regid=%1").arg(user.gid),
+                                QStringLiteral("--clear-groups"), QStringLiteral("--"), program} +
+                    arguments;
+        program = QStringLiteral("setpriv");
+    }
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(program, arguments);
+    if (!child.waitForFinished(120000)) return ::testing::AssertionFailure() << "the child did not finish";
+    const QByteArray output = child.readAll();
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0 || !output.contains("[  PASSED  ] 1 test"))
+        return ::testing::AssertionFailure() << output.constData();
+    return ::testing::AssertionSuccess();
+}
