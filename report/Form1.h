@@ -18,6 +18,9 @@ class QLineEdit;
 class QPushButton;
 class RowDatePicker;
 
+// The most characters a text field takes: as many as one workbook cell holds.
+inline constexpr int kMaxFieldText = 32767;
+
 class Form1 : public QWidget {
     Q_OBJECT
 public:

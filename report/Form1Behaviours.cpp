@@ -46,8 +46,10 @@ void Form1::connectBehaviours() {
         stored.push_back(txtDesc[size_t(r)]);
         for (int c = 0; c < kCategories; ++c) stored.push_back(amountColumn(c)[size_t(r)]);
     }
-    for (QLineEdit* field : stored)
+    for (QLineEdit* field : stored) {
+        field->setMaxLength(kMaxFieldText);
         connect(field, &QLineEdit::textChanged, this, [this, field](const QString& text) { storeEdit(field->objectName(), text); });
+    }
 
     for (QDateEdit* picker : {dtpFrom, dtpTo})
         connect(picker, &QDateEdit::dateChanged, this,

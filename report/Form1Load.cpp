@@ -4,6 +4,7 @@
 #include "app/AppShell.h"
 #include "app/ErrorHandler.h"
 #include "app/FileService.h"
+#include "app/MessageService.h"
 #include "app/ProgramFolders.h"
 #include "app/SettingsStore.h"
 #include "report/AmountText.h"
@@ -12,6 +13,7 @@
 
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -64,15 +66,25 @@ void Form1::Form_Load() {
     if (handler.test(108, [&] { return FileExists(cursorFile); }))
         handler.step(110, [&] { m_pointer.loadCustom(cursorFile); });
 
+    // A stored text longer than its field is shown cut, but the load does not write the cut text
+    // back: the whole stays stored until the user changes the field.
+    QStringList cutFields;
+    const auto restoreText = [&](QLineEdit* field, const QString& defaultValue) {
+        const QString stored = Get(field->objectName(), defaultValue);
+        if (stored.size() <= field->maxLength()) return field->setText(stored);
+        cutFields << field->objectName();
+        const QSignalBlocker keepWhole(field);
+        field->setText(stored);
+    };
     for (int i = 0; i < kCategories; ++i) {
         QLineEdit* heading = txtHeading[size_t(i)];
-        handler.step(132, [&] { heading->setText(Get(heading->objectName(), heading->text())); });
+        handler.step(132, [&] { restoreText(heading, heading->text()); });
     }
     const std::array<QLineEdit*, 12> texts{txtPurpose, txtStatement, txtName, txtPosition, txtSSN, txtEmpID,
                                            txtManager, txtDept, txtApproved1, txtApproved2, txtNotes1, txtNotes2};
     int line = 134;
     for (QLineEdit* field : texts) {
-        handler.step(line, [&] { field->setText(Get(field->objectName(), {})); });
+        handler.step(line, [&] { restoreText(field, {}); });
         line += 2;
     }
 
@@ -99,8 +111,8 @@ void Form1::Form_Load() {
             const QString stored = Get(picker->objectName(), {});
             picker->setValue(stored.isEmpty() ? std::nullopt : std::optional<QDate>(PickerDate(stored)));
         }, [&] { return picker->value() ? StoredDateText(*picker->value()) : QString(); });
-        handler.step(168, [&] { txtAccount[i]->setText(Get(txtAccount[i]->objectName(), {})); });
-        handler.step(170, [&] { txtDesc[i]->setText(Get(txtDesc[i]->objectName(), {})); });
+        handler.step(168, [&] { restoreText(txtAccount[i], {}); });
+        handler.step(170, [&] { restoreText(txtDesc[i], {}); });
         for (int c = 0; c < kCategories; ++c) {
             QLineEdit* amount = amountColumn(c)[i];
             restoreStored(handler, 172 + 2 * c, amount->objectName(), [&] {
@@ -122,5 +134,10 @@ void Form1::Form_Load() {
     }
 
     handler.step(228, [] { LockWindowUpdate(nullptr); });
+    if (!cutFields.isEmpty())
+        MsgBox(QStringLiteral("Stored text longer than the %1 characters a field holds is shown cut to that length, "
+                              "and only that part goes into the workbook: %2. The whole text stays stored until "
+                              "you change the field.")
+                   .arg(QLocale().toString(kMaxFieldText), cutFields.join(QStringLiteral(", "))));
     handler.step(230, [this] { runAvailabilityCheck(); });
 }
