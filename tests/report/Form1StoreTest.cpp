@@ -1,6 +1,7 @@
 // The entry window over stores it cannot fully use: text at a cell's limit, a read-only store, a
 // damaged one. Permission cases run as an ordinary user.
 #include "EntryWindowFixture.h"
+#include "support/EntryFields.h"
 #include "support/OrdinaryUser.h"
 
 #include <QClipboard>
@@ -22,17 +23,6 @@ QByteArray Contents(const QString& path) {
 QStringList SetAsideBeside(const QString& storeFile) {
     return QFileInfo(storeFile).dir().entryList({QFileInfo(storeFile).fileName() + QStringLiteral(".corrupt-*")},
                                                 QDir::AllEntries | QDir::Hidden);
-}
-
-// Every field whose text the store keeps, amounts aside.
-std::vector<QLineEdit*> TextFields(Form1& form) {
-    std::vector<QLineEdit*> fields{form.txtPurpose,   form.txtStatement, form.txtName,     form.txtPosition,
-                                   form.txtSSN,       form.txtEmpID,     form.txtManager,  form.txtDept,
-                                   form.txtApproved1, form.txtApproved2, form.txtNotes1,   form.txtNotes2};
-    fields.insert(fields.end(), form.txtHeading.begin(), form.txtHeading.end());
-    fields.insert(fields.end(), form.txtAccount.begin(), form.txtAccount.end());
-    fields.insert(fields.end(), form.txtDesc.begin(), form.txtDesc.end());
-    return fields;
 }
 
 }  // namespace
