@@ -308,6 +308,16 @@ TEST(SettingsStoreChild, DISABLED_DamagedReadOnlyStore) {
     EXPECT_TRUE(SetAsideBeside(file).isEmpty());
 }
 
+// Run only as the child of AStoreThatCannotBeReadIsNeverOverwritten, as an ordinary user.
+TEST(SettingsStoreChild, DISABLED_UnreadableStore) {
+    ReloadSettingsLocation();
+    RecordedMessages boxes;
+    EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("<default>"));
+    EXPECT_TRUE(RefusalOf(QStringLiteral("txtName"), QStringLiteral("Bob")).contains(QStringLiteral("cannot be read")));
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(SetAsideBeside(SettingsFilePath(kSettingsApp)).isEmpty());
+}
+
 // Where permissions bind: the store is read by an ordinary user who cannot write it.
 class ReadOnlyStoreTest : public ::testing::Test {
 protected:
@@ -351,4 +361,11 @@ TEST_F(ReadOnlyStoreTest, ReadOnlyStoreIsReadAndLeftUntouched) {
 TEST_F(ReadOnlyStoreTest, DamagedReadOnlyStoreIsReadAndLeftUntouched) {
     plant(AroundDamagedLine("[Brind\xffmoor]"), 0444);
     EXPECT_TRUE(runChild(QStringLiteral("DamagedReadOnlyStore")));
+}
+
+TEST_F(ReadOnlyStoreTest, AStoreThatCannotBeReadIsNeverOverwritten) {
+    plant(kSoundStore, 0200);
+    EXPECT_TRUE(runChild(QStringLiteral("UnreadableStore")));
+    ASSERT_EQ(::chmod(QFile::encodeName(file()).constData(), 0600), 0);
+    EXPECT_EQ(Contents(file()), kSoundStore);
 }
