@@ -76,7 +76,8 @@ bool Accessible(const QString& path, int mode) { return ::access(QFile::encodeNa
 // new file in the folder and renames it over the old one, so the folder must take files as well.
 QString WhyNotWritable(const QString& path) {
     if (!Accessible(path, W_OK) || !Accessible(QFileInfo(path).absolutePath(), W_OK | X_OK))
-        return QStringLiteral("the file can be read but not written (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return QStringLiteral("the file can be read but not written (%1)")
+            .arg(QString::fromLocal8Bit(std::strerror(errno)));
     return {};
 }
 
@@ -120,8 +121,11 @@ Entries SalvagedEntries(const QByteArray& soundLines) {
 QString DamageOf(const QString& path, const StoreFileLines& lines) {
     if (lines.damaged.size() == 1) return QStringLiteral("line %1 is damaged").arg(lines.damaged.front());
     if (!lines.damaged.empty())
-        return QStringLiteral("%1 lines are damaged, the first is line %2").arg(lines.damaged.size()).arg(lines.damaged.front());
-    if (QSettings(path, QSettings::IniFormat).status() != QSettings::NoError) return QStringLiteral("its contents are damaged");
+        return QStringLiteral("%1 lines are damaged, the first is line %2")
+            .arg(lines.damaged.size())
+            .arg(lines.damaged.front());
+    if (QSettings(path, QSettings::IniFormat).status() != QSettings::NoError)
+        return QStringLiteral("its contents are damaged");
     return {};
 }
 

@@ -1,5 +1,7 @@
 // Per-user store of the report's fields: string values under application, section and key.
 // Names match without regard to letter case; every write is on disk before it returns.
+// A store file this user can read but not write is read and never touched: every write is refused.
+// A damaged file is set aside once, with a notice, and every entry that still reads is kept.
 #pragma once
 
 #include <QString>
@@ -10,7 +12,8 @@ inline const QString kSettingsSection = QStringLiteral("Brindlemoor");
 // The stored value, or defaultValue when the key has no entry (an empty entry returns "").
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue);
 
-// Replaces the key's value and syncs it to disk. Throws std::runtime_error when the store cannot be written.
+// Replaces the key's value and syncs it to disk. Throws std::runtime_error, saying why, when the
+// store cannot be written (inside a DeferredSettingsSync, a read-only store refuses silently).
 void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
 
 // The file that holds appName's store: $XDG_CONFIG_HOME/<appName>.ini.

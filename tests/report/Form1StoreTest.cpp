@@ -31,7 +31,8 @@ using Form1Store = EntryWindowTest;
 
 TEST_F(Form1Store, TextFieldsTakeNoMoreThanACellHolds) {
     Form1& f = open();
-    for (QLineEdit* field : TextFields(f)) EXPECT_EQ(field->maxLength(), kMaxFieldText) << field->objectName().toStdString();
+    for (QLineEdit* field : TextFields(f))
+        EXPECT_EQ(field->maxLength(), kMaxFieldText) << field->objectName().toStdString();
 
     QApplication::clipboard()->setText(QString(kMaxFieldText + 10, QLatin1Char('p')));
     QTest::mouseClick(f.txtDesc[4], Qt::LeftButton);
