@@ -81,22 +81,31 @@ QString WhyNotWritable(const QString& path) {
     return {};
 }
 
-Entries StringEntries(QSettings& settings) {
-    Entries entries;
+struct ParsedText {
+    Entries entries;  // each string entry under its "section/key"
+    bool damaged = false;
+};
+
+// Reads store text with the INI reader through a private copy: QSettings shares what it read of a
+// path among its objects, edits that failed to reach the disk included, and would report their
+// failure as the file's.
+ParsedText ParseStoreText(const QByteArray& text) {
+    ParsedText parsed;
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(text) != text.size() || !copy.flush()) return {{}, true};
+    QSettings settings(copy.fileName(), QSettings::IniFormat);
+    parsed.damaged = settings.status() != QSettings::NoError;
     for (const QString& key : settings.allKeys()) {
         const QVariant value = settings.value(key);
-        if (value.typeId() == QMetaType::QString) entries.emplace_back(key, value.toString());
+        if (value.typeId() == QMetaType::QString) parsed.entries.emplace_back(key, value.toString());
     }
-    return entries;
+    return parsed;
 }
 
-// Every entry of the readable lines, moved into the program's one section whatever section held it:
+// The entries of a damaged file moved into the program's one section, whatever section held them:
 // the keys under a header that was left out join the section above it. Of entries with the same
 // name, the one in that section wins, then one outside any section, then the first other.
-Entries SalvagedEntries(const QByteArray& soundLines) {
-    QTemporaryFile copy;
-    if (!copy.open() || copy.write(soundLines) != soundLines.size() || !copy.flush()) return {};
-    QSettings readable(copy.fileName(), QSettings::IniFormat);
+Entries InOwnSection(const Entries& readable) {
     const QString ownSection = kSettingsSection.toCaseFolded();
     struct Found {
         QString name;
@@ -104,7 +113,7 @@ Entries SalvagedEntries(const QByteArray& soundLines) {
         int rank;
     };
     QHash<QString, Found> byName;  // folded key -> the best entry of that name
-    for (const auto& [path, value] : StringEntries(readable)) {
+    for (const auto& [path, value] : readable) {
         const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
         const QString name = path.mid(slash + 1);
         const int rank = slash < 0 ? 1 : path.left(slash).toCaseFolded() == ownSection ? 2 : 0;
@@ -118,14 +127,13 @@ Entries SalvagedEntries(const QByteArray& soundLines) {
 }
 
 // Why the file does not read as a whole, or an empty text when it does.
-QString DamageOf(const QString& path, const StoreFileLines& lines) {
+QString DamageOf(const StoreFileLines& lines, const ParsedText& parsed) {
     if (lines.damaged.size() == 1) return QStringLiteral("line %1 is damaged").arg(lines.damaged.front());
     if (!lines.damaged.empty())
         return QStringLiteral("%1 lines are damaged, the first is line %2")
             .arg(lines.damaged.size())
             .arg(lines.damaged.front());
-    if (QSettings(path, QSettings::IniFormat).status() != QSettings::NoError)
-        return QStringLiteral("its contents are damaged");
+    if (parsed.damaged) return QStringLiteral("its contents are damaged");
     return {};
 }
 
@@ -159,17 +167,15 @@ void Load(Store& store) {
     if (!file.open(QIODevice::ReadOnly))
         return store.openReadOnly(QStringLiteral("the file cannot be read (%1)").arg(file.errorString()), {});
     const StoreFileLines lines = KeepSoundLines(file.readAll());
+    const ParsedText parsed = ParseStoreText(lines.sound);
     const QString whyReadOnly = WhyNotWritable(store.path);
-    const QString damage = DamageOf(store.path, lines);
-    if (damage.isEmpty()) {
-        if (whyReadOnly.isEmpty()) return store.openWritable();
-        QSettings readable(store.path, QSettings::IniFormat);
-        return store.openReadOnly(whyReadOnly, StringEntries(readable));
-    }
-    const Entries salvaged = SalvagedEntries(lines.sound);
+    const QString damage = DamageOf(lines, parsed);
+    if (damage.isEmpty())
+        return whyReadOnly.isEmpty() ? store.openWritable() : store.openReadOnly(whyReadOnly, parsed.entries);
+    const Entries salvaged = InOwnSection(parsed.entries);
     if (!whyReadOnly.isEmpty()) {
         MsgBox(QStringLiteral("The stored expense report is damaged (%1) and cannot be written, so it was left as "
-                              "it is. Every entry that could be read is shown; edits cannot be stored.")
+                              "it is. Every entry that could be read is shown.")
                    .arg(damage));
         return store.openReadOnly(whyReadOnly, salvaged);
     }

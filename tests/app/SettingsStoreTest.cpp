@@ -319,6 +319,21 @@ TEST(SettingsStoreChild, DISABLED_UnreadableStore) {
     EXPECT_TRUE(SetAsideBeside(SettingsFilePath(kSettingsApp)).isEmpty());
 }
 
+// Run only as the child of AStoreMadeReadOnlyWhileOpenIsNotTakenForDamaged, as an ordinary user.
+TEST(SettingsStoreChild, DISABLED_MadeReadOnlyWhileOpen) {
+    ReloadSettingsLocation();
+    const QString file = SettingsFilePath(kSettingsApp);
+    RecordedMessages boxes;
+    Save(QStringLiteral("txtName"), QStringLiteral("Ann"));
+    const QByteArray stored = Contents(file);
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0444), 0);
+    for (const QString& typed : {QStringLiteral("B"), QStringLiteral("Bo"), QStringLiteral("Bob")})
+        EXPECT_FALSE(RefusalOf(QStringLiteral("txtName"), typed).isEmpty()) << typed.toStdString();
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text.toStdString();
+    EXPECT_EQ(Contents(file), stored);
+    EXPECT_TRUE(SetAsideBeside(file).isEmpty());
+}
+
 // Where permissions bind: the store is read by an ordinary user who cannot write it.
 class ReadOnlyStoreTest : public ::testing::Test {
 protected:
@@ -369,4 +384,8 @@ TEST_F(ReadOnlyStoreTest, AStoreThatCannotBeReadIsNeverOverwritten) {
     EXPECT_TRUE(runChild(QStringLiteral("UnreadableStore")));
     ASSERT_EQ(::chmod(QFile::encodeName(file()).constData(), 0600), 0);
     EXPECT_EQ(Contents(file()), kSoundStore);
+}
+
+TEST_F(ReadOnlyStoreTest, AStoreMadeReadOnlyWhileOpenIsNotTakenForDamaged) {
+    EXPECT_TRUE(runChild(QStringLiteral("MadeReadOnlyWhileOpen")));
 }
