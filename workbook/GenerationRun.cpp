@@ -109,7 +109,7 @@ void RunGeneration(Form1& form) {
         handler.step(190, [&] { name = QStringLiteral("ferrun"); });
         for (int digit = 0; digit < 8; ++digit) handler.step(196, [&] { name += QString::number(DrawNameDigit()); });
         handler.step(202, [&] { state.resultPath = QDir(state.scratch).filePath(name + QStringLiteral(".xls")); });
-    } while (handler.test(204, [&] { return FileExists(state.resultPath); }));
+    } while (handler.test(204, [&] { return ScratchNameTaken(state.resultPath); }));
     handler.step(206, [&] {
         xlBook->SaveAs(state.resultPath, GetSaveFormat(xlApp));
         state.saved = true;

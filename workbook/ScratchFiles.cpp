@@ -25,6 +25,11 @@ void WriteBytesToFile(const QByteArray& bytes, const QString& path) {
     temporary.setAutoRemove(false);
 }
 
+bool ScratchNameTaken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 int DrawNameDigit() {
     static std::mt19937 generator{std::random_device{}()};
     return std::uniform_int_distribution<int>(1, 9)(generator);

@@ -11,5 +11,9 @@ bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes);
 // link at path is replaced, never followed, and a failed write leaves no partial file.
 void WriteBytesToFile(const QByteArray& bytes, const QString& path);
 
+// True when anything has the name path, a link to nothing included: the result workbook is saved
+// only under a name that nothing holds, so its save cannot follow a link.
+bool ScratchNameTaken(const QString& path);
+
 // A decimal digit from 1 to 9, from a generator seeded once per process.
 int DrawNameDigit();

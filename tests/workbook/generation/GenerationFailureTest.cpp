@@ -1,9 +1,11 @@
 // Failures of the generation run: what can still be previewed is, what cannot ends the run cleanly.
 #include "GenerationFixture.h"
+#include "workbook/ScratchFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -65,6 +67,18 @@ TEST_F(GenerationTest, PlantedLinkAsSnapshotIsReplacedNotFollowed) {
     ASSERT_TRUE(preview().isVisible());
     EXPECT_EQ(contents(victim), QByteArray("keep me"));
     EXPECT_FALSE(QFileInfo(planted).isSymLink());
+}
+
+TEST(ResultWorkbookName, ALinkToNothingHoldsTheName) {
+    QTemporaryDir folder;
+    const QString name = folder.filePath(QStringLiteral("ferrun12345678.xls"));
+    EXPECT_FALSE(ScratchNameTaken(name));
+    ASSERT_TRUE(QFile::link(folder.filePath(QStringLiteral("created-through-link")), name));
+    EXPECT_TRUE(ScratchNameTaken(name)) << "saving under it would create the link's target";
+    ASSERT_TRUE(QFile::remove(name));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(ScratchNameTaken(name));
 }
 
 TEST_F(GenerationTest, StaleTemplateCopyFromAnEarlierCrashIsRewritten) {
