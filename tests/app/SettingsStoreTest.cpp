@@ -339,7 +339,7 @@ class ReadOnlyStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto found = FindOrdinaryUser();
-        if (!found) GTEST_SKIP() << "needs an ordinary (non-root) user, and none could be made";
+        if (!found) GTEST_SKIP() << "needs an ordinary (non-root) user who can run this executable; none could be had";
         user = *found;
         ASSERT_TRUE(GiveTo(config.path(), user));
     }

@@ -122,7 +122,7 @@ TEST(Form1StoreChild, DISABLED_ReadOnlyStore) {
 
 TEST(Form1StoreAsOrdinaryUser, ReadOnlyStoreIsShownAndLeftUntouched) {
     const auto user = FindOrdinaryUser();
-    if (!user) GTEST_SKIP() << "needs an ordinary (non-root) user, and none could be made";
+    if (!user) GTEST_SKIP() << "needs an ordinary (non-root) user who can run this executable; none could be had";
     QTemporaryDir config;
     ASSERT_TRUE(GiveTo(config.path(), *user));
     const QString file = config.filePath(kSettingsApp + QStringLiteral(".ini"));

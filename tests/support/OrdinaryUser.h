@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,14 @@ struct OrdinaryUser {
 
 inline const char* const kOrdinaryUserName = "brindlemoor-tester";
 
-// This process's own ids when it is not root; as root, a system account made for the tests.
+inline QStringList AsUser(const OrdinaryUser& user, const QStringList& command) {
+    return QStringList{QStringLiteral("--reuid=%1").arg(user.uid), QStringLiteral("--regid=%1").arg(user.gid),
+                       QStringLiteral("--clear-groups"), QStringLiteral("--")} +
+           command;
+}
+
+// This process's own ids when it is not root; as root, a system account made for the tests, if
+// it can run this executable (a build tree in a private home folder keeps it out).
 inline std::optional<OrdinaryUser> FindOrdinaryUser() {
     if (::getuid() != 0) return OrdinaryUser{::getuid(), ::getgid()};
     if (!::getpwnam(kOrdinaryUserName))
@@ -32,7 +40,10 @@ inline std::optional<OrdinaryUser> FindOrdinaryUser() {
                                                       QString::fromLatin1(kOrdinaryUserName)});
     const passwd* entry = ::getpwnam(kOrdinaryUserName);
     if (!entry) return std::nullopt;
-    return OrdinaryUser{entry->pw_uid, entry->pw_gid};
+    const OrdinaryUser user{entry->pw_uid, entry->pw_gid};
+    const QStringList canRun{QStringLiteral("test"), QStringLiteral("-x"), QCoreApplication::applicationFilePath()};
+    if (QProcess::execute(QStringLiteral("setpriv"), AsUser(user, canRun)) != 0) return std::nullopt;
+    return user;
 }
 
 // Hands a file or folder to user, so the child can work in it (a no-op when the user is oneself).
@@ -52,9 +63,7 @@ inline ::testing::AssertionResult RunAsOrdinaryUser(const OrdinaryUser& user, co
     QStringList arguments{QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=") + name};
     QString program = QCoreApplication::applicationFilePath();
     if (::getuid() == 0) {
-        arguments = QStringList{QStringLiteral("--reuid=%1").arg(user.uid), QStringLiteral("--regid=%1").arg(user.gid),
-                                QStringLiteral("--clear-groups"), QStringLiteral("--"), program} +
-                    arguments;
+        arguments = AsUser(user, QStringList{program} + arguments);
         program = QStringLiteral("setpriv");
     }
     QProcess child;
