@@ -2,6 +2,7 @@
 
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/Error.h"
+#include "xls/Formula.h"
 #include "xls/WorkbookIo.h"
 
 #include <QFile>
@@ -31,6 +32,9 @@ xls::Workbook readModel(const QString& fileName) {
         xls::Workbook model = xls::readWorkbook(
             std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
         if (model.sheets.empty()) throw xls::Error("it holds no worksheet");
+        // Results cached by whatever wrote the file are not trusted; from here on every cell
+        // write keeps them current.
+        xls::recalculate(model);
         return model;
     } catch (const xls::Error& error) {
         throw HostError(QStringLiteral("\"%1\" could not be opened as a workbook: %2")

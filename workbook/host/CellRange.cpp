@@ -2,7 +2,6 @@
 
 #include "workbook/host/HostError.h"
 #include "workbook/host/HostWorkbook.h"
-#include "xls/Formula.h"
 #include "xls/SheetPainter.h"
 
 #include <QClipboard>
@@ -24,8 +23,6 @@ void CellRange::CopyPicture() {
     xls::Workbook& book = m_book->model();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         throw HostError(QStringLiteral("The clipboard is not available to take the picture."));
-    // A spreadsheet shows formulas computed from what was typed since they were last saved.
-    xls::recalculate(book);
     // At the screen's resolution, as a spreadsheet copies what it shows.
     const QImage picture = xls::renderRange(book, book.sheets.at(size_t(m_sheetIndex)), m_bounds, m_book->localeInfo(),
                                             qGuiApp->devicePixelRatio());

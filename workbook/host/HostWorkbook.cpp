@@ -2,7 +2,6 @@
 
 #include "workbook/host/Application.h"
 #include "xls/Error.h"
-#include "xls/Formula.h"
 #include "xls/WorkbookIo.h"
 
 #include <QFileInfo>
@@ -61,7 +60,6 @@ void Workbook::SaveAs(const QString& fileName, int fileFormat) {
         throw HostError(QStringLiteral("\"%1\" is open read-only: save it under another name.").arg(fileName));
 
     askForRecalculationOnLoad(book);
-    xls::recalculate(book);
     xls::Workbook normal = book;
     normal.isTemplate = false;
     std::vector<uint8_t> bytes;

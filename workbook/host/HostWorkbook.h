@@ -21,7 +21,7 @@ class Workbook : public std::enable_shared_from_this<Workbook> {
 public:
     Workbook(std::weak_ptr<Application> application, xls::Workbook model, QString path, bool readOnly);
 
-    // Recalculates and writes a normal (non-template) workbook; the file appears whole or not at all.
+    // Writes a normal (non-template) workbook; the file appears whole or not at all.
     void SaveAs(const QString& fileName, int fileFormat);
     void Close();
     Worksheet ActiveSheet();

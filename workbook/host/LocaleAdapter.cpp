@@ -3,6 +3,9 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include <tuple>
+#include <utility>
+
 namespace {
 
 std::string utf8(const QString& text) { return text.toStdString(); }
@@ -62,6 +65,22 @@ std::string withoutTrailingPoint(QString name) {
     return utf8(name);
 }
 
+// Spreadsheets name the booleans in the user's language; Qt has no words for them.
+std::pair<std::string, std::string> booleanWords(QLocale::Language language) {
+    switch (language) {
+        case QLocale::German: return {"WAHR", "FALSCH"};
+        case QLocale::French: return {"VRAI", "FAUX"};
+        case QLocale::Spanish: return {"VERDADERO", "FALSO"};
+        case QLocale::Italian: return {"VERO", "FALSO"};
+        case QLocale::Portuguese: return {"VERDADEIRO", "FALSO"};
+        case QLocale::Dutch: return {"WAAR", "ONWAAR"};
+        case QLocale::Swedish: return {"SANT", "FALSKT"};
+        case QLocale::Danish: return {"SAND", "FALSK"};
+        case QLocale::NorwegianBokmal: return {"SANN", "USANN"};
+        default: return {"TRUE", "FALSE"};
+    }
+}
+
 }  // namespace
 
 xls::LocaleInfo LocaleInfoFromQLocale(const QLocale& locale) {
@@ -89,5 +108,11 @@ xls::LocaleInfo LocaleInfoFromQLocale(const QLocale& locale) {
     }
     info.am = utf8(locale.amText());
     info.pm = utf8(locale.pmText());
+    std::tie(info.trueWord, info.falseWord) = booleanWords(locale.language());
     return info;
+}
+
+QString FullYearShortDate(const QLocale& locale, const QDate& date) {
+    static const QRegularExpression years(QStringLiteral("y+"));
+    return locale.toString(date, locale.dateFormat(QLocale::ShortFormat).replace(years, QStringLiteral("yyyy")));
 }

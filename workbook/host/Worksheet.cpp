@@ -2,7 +2,9 @@
 
 #include "workbook/host/HostError.h"
 #include "workbook/host/HostWorkbook.h"
+#include "workbook/host/LocaleAdapter.h"
 #include "workbook/template/A1Reference.h"
+#include "xls/Formula.h"
 #include "xls/TypedInput.h"
 
 namespace host {
@@ -10,6 +12,10 @@ namespace {
 
 constexpr uint16_t kGeneral = 0;
 constexpr uint16_t kShortDate = 14;
+
+// The dates the 1900 date system holds.
+const QDate kFirstSerialDate(1900, 1, 1);
+const QDate kLastSerialDate(9999, 12, 31);
 
 void checkCell(int row, int column) {
     if (row < 1 || row > int(xls::kMaxRows) + 1 || column < 1 || column > int(xls::kMaxColumns))
@@ -36,6 +42,11 @@ Cell& Cell::operator=(const QDate& date) {
         store(std::monostate{}, nullptr);
         return *this;
     }
+    if (date < kFirstSerialDate || date > kLastSerialDate) {
+        // No serial can stand for it: as text, every reader shows the date that was picked.
+        store(FullYearShortDate(QLocale(), date).toStdString(), nullptr);
+        return *this;
+    }
     const std::string shortDate = m_book->model().numberFormatCode(kShortDate);
     store(xls::dateSerial(date.year(), date.month(), date.day()), &shortDate);
     return *this;
@@ -50,21 +61,15 @@ xls::Value Cell::Value() const {
 void Cell::store(const xls::Value& value, const std::string* suggestedFormat) {
     xls::Workbook& book = m_book->model();
     xls::Sheet& sheet = book.sheets.at(size_t(m_sheetIndex));
-    const bool empty = std::holds_alternative<std::monostate>(value);
-    const xls::Cell* existing = sheet.find(m_row, m_column);
-    if (empty && !existing) return;
-
-    xls::Cell& cell = sheet.at(m_row, m_column);
-    cell.formula.reset();
-    cell.value = value;
-    const xls::CellFormat& format = book.formats.at(cell.xf);
-    if (suggestedFormat && format.numFmt == kGeneral) {
-        xls::CellFormat suggested = format;
-        suggested.numFmt = book.numberFormatId(*suggestedFormat);
-        cell.xf = book.addFormat(suggested);
+    if (suggestedFormat) {
+        const xls::Cell* existing = sheet.find(m_row, m_column);
+        xls::CellFormat format = book.formats.at(existing ? existing->xf : 0);
+        if (format.numFmt == kGeneral) {
+            format.numFmt = book.numberFormatId(*suggestedFormat);
+            sheet.at(m_row, m_column).xf = book.addFormat(format);
+        }
     }
-    // An emptied cell without formatting is no longer part of the sheet.
-    if (empty && cell.xf == 0) sheet.cells.erase(xls::Sheet::key(m_row, m_column));
+    xls::writeCellValue(sheet, {m_row, m_column}, value);
 }
 
 Worksheet::Worksheet(std::shared_ptr<Workbook> book, int sheetIndex) : m_book(std::move(book)), m_sheetIndex(sheetIndex) {}

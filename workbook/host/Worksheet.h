@@ -20,7 +20,8 @@ public:
     Cell(std::shared_ptr<Workbook> book, int sheetIndex, int row, int column);
 
     Cell& operator=(const QString& text);
-    // A date serial; a General cell gets the short date format. An invalid date empties the cell.
+    // A date serial; a General cell gets the short date format. An invalid date empties the cell; a
+    // date outside the 1900 date system is written as text, in the default locale's short form.
     Cell& operator=(const QDate& date);
 
     xls::Value Value() const;

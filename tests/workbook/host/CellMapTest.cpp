@@ -1,9 +1,13 @@
 #include "SampleReport.h"
 #include "TemplateFile.h"
 #include "workbook/CellMap.h"
+#include "xls/Formula.h"
+#include "xls/SheetPainter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -80,6 +84,26 @@ TEST_F(CellMap, TextsLandUnchangedAndDatesAsDates) {
     EXPECT_EQ(sheet.Cells(13, 2).Value(), xls::Value());  // a row without a date
 }
 
+// No save in between: the picture drawn from the filled model already shows every total.
+TEST_F(CellMap, APictureDrawnStraightAfterTheWritesShowsTheTotals) {
+    WriteReportCells(*app, SampleReport());
+    xls::Workbook& model = book->model();
+    const xls::Range used = book->ActiveSheet().UsedRange().bounds();
+    const auto picture = [&](const xls::Workbook& workbook) {
+        return xls::renderRange(workbook, workbook.sheets[0], used, book->localeInfo());
+    };
+    const QImage straight = picture(model);
+    EXPECT_NEAR(numberAt(book->ActiveSheet(), 29, 13), 448.94, 1e-9);
+
+    xls::Workbook recalculated = model;
+    xls::recalculate(recalculated);
+    EXPECT_EQ(straight, picture(recalculated));
+    xls::Workbook stale = model;
+    for (auto& [key, cell] : stale.sheets[0].cells)
+        if (cell.formula) cell.formula->cached = 0.0;
+    EXPECT_NE(straight, picture(stale));  // the totals are in the picture, not only in the model
+}
+
 TEST_F(CellMap, StatementsCarryTheRunsNumbersInOrder) {
     std::vector<int> lines;
     WriteReportCells(*app, SampleReport(), [&lines](int line, const std::function<void()>& statement) {
@@ -138,6 +162,57 @@ TEST_F(CellMap, AdversarialTextsStayTextForEveryReader) {
     EXPECT_EQ(lines[0], QStringLiteral("32767 1"));  // 1: a text cell
     EXPECT_EQ(lines[1], report.texts[3]);
 }
+
+// The pickers reach back to 1601; the 1900 date system starts in 1900. Such dates are written as
+// the short date text of the settings, and read back as that text by us and by xlrd.
+class EarlyDates : public ::testing::TestWithParam<QLocale::Country> {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(GetParam() == QLocale::Germany ? QLocale(QLocale::German, QLocale::Germany)
+                                                           : QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+    void TearDown() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    bool german() const { return GetParam() == QLocale::Germany; }
+
+    QTemporaryDir folder;
+    std::shared_ptr<host::Application> app = host::CreateObject(QStringLiteral("Excel.Application"));
+};
+
+TEST_P(EarlyDates, AreWrittenAsTheShortDateTextEveryReaderShows) {
+    const auto book = app->Workbooks().Open(WriteTemplateFile(folder.path()), std::nullopt, true);
+    ExpenseReport report = SampleReport();
+    report.payFrom = QDate(1850, 3, 4);
+    report.payTo = QDate(1899, 12, 31);
+    report.rows[0].date = QDate(1601, 1, 1);
+    report.rows[1].date = QDate(1900, 1, 1);  // the first day the date system holds
+    WriteReportCells(*app, report);
+    host::Worksheet sheet = book->ActiveSheet();
+    const std::string from = german() ? "04.03.1850" : "3/4/1850";
+    const std::string to = german() ? "31.12.1899" : "12/31/1899";
+    const std::string first = german() ? "01.01.1601" : "1/1/1601";
+    EXPECT_EQ(textAt(sheet, 4, 13), from);
+    EXPECT_EQ(textAt(sheet, 5, 13), to);
+    EXPECT_EQ(textAt(sheet, 11, 2), first);
+    EXPECT_DOUBLE_EQ(numberAt(sheet, 12, 2), 1.0);
+
+    const QString saved = folder.filePath(QStringLiteral("early.xls"));
+    book->SaveAs(saved, host::xlExcel8);
+    QProcess xlrd;
+    xlrd.start(QStringLiteral("/usr/bin/python3"),
+               {QStringLiteral("-c"), QStringLiteral("import sys, xlrd\n"
+                                                     "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                                     "for r, c in ((3, 12), (4, 12), (10, 1)):\n"
+                                                     "    print(s.cell(r, c).ctype, s.cell(r, c).value)\n"
+                                                     "print(s.cell(11, 1).ctype, s.cell(11, 1).value)"),
+                saved});
+    ASSERT_TRUE(xlrd.waitForFinished(60000));
+    ASSERT_EQ(xlrd.exitCode(), 0) << xlrd.readAllStandardError().toStdString();
+    EXPECT_EQ(xlrd.readAllStandardOutput().toStdString(),
+              "1 " + from + "\n1 " + to + "\n1 " + first + "\n3 1.0\n");  // 1: a text cell, 3: a date
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, EarlyDates, ::testing::Values(QLocale::UnitedStates, QLocale::Germany),
+                         [](const auto& info) { return info.param == QLocale::Germany ? "de_DE" : "en_US"; });
 
 // A sheet as another spreadsheet program exported it to CSV: cell texts by 1-based row and column.
 // Some programs leave out empty leading columns: firstColumn is the column the export starts with.

@@ -86,6 +86,23 @@ TEST_F(HostObjects, SaveAsWritesANormalWorkbookWithActiveCellAndRecalculatedTota
     EXPECT_EQ(book->FullName(), saved);
 }
 
+// Automatic calculation: a read straight after a write sees every total that depends on it.
+TEST_F(HostObjects, FormulaResultsAreCurrentStraightAfterEveryWrite) {
+    host::Worksheet sheet = openTemplate()->ActiveSheet();
+    sheet.Cells(11, 5) = QStringLiteral("12.50");
+    EXPECT_EQ(sheet.Cells(11, 13).Value(), xls::Value(12.5));
+    sheet.Cells(11, 12) = QStringLiteral("2.25");
+    sheet.Cells(12, 5) = QStringLiteral("10");
+    EXPECT_EQ(sheet.Cells(11, 13).Value(), xls::Value(14.75));
+    EXPECT_EQ(sheet.Cells(26, 5).Value(), xls::Value(22.5));
+    EXPECT_EQ(sheet.Cells(27, 13).Value(), xls::Value(24.75));
+    sheet.Cells(28, 13) = QStringLiteral("4.75");
+    EXPECT_EQ(sheet.Cells(29, 13).Value(), xls::Value(20.0));
+    sheet.Cells(11, 5) = QString();
+    EXPECT_EQ(sheet.Cells(11, 13).Value(), xls::Value(2.25));
+    EXPECT_EQ(sheet.Cells(29, 13).Value(), xls::Value(7.5));
+}
+
 TEST_F(HostObjects, SaveFailuresAreClearAndLeaveNothingBehind) {
     const auto book = openTemplate();
     const QString missingFolder = folder.filePath(QStringLiteral("missing/result.xls"));

@@ -1,8 +1,10 @@
 #include "TemplateFile.h"
 #include "workbook/host/Application.h"
+#include "xls/NumberFormat.h"
 
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -85,6 +87,41 @@ TEST_P(TypedCellInput, TextCellsKeepLeadingZeros) {
 TEST_P(TypedCellInput, AFormulaCellTypedOverBecomesAValue) {
     EXPECT_DOUBLE_EQ(numberOf(typed(11, 13, QStringLiteral("7"))), 7.0);
     EXPECT_FALSE(book->model().sheets[0].find(10, 12)->formula);
+}
+
+// The locale's words, in any case, become booleans: BOOLERR in the file, TRUE/FALSE on screen,
+// left out of sums; the other language's words stay text.
+TEST_P(TypedCellInput, TheLocalesBooleanWordsBecomeBooleansForEveryReader) {
+    EXPECT_EQ(typed(4, 3, german() ? QStringLiteral("wahr") : QStringLiteral("true")), xls::Value(true));
+    EXPECT_EQ(typed(11, 5, german() ? QStringLiteral("FALSCH") : QStringLiteral("False")), xls::Value(false));
+    EXPECT_EQ(typed(11, 6, german() ? QStringLiteral("Wahr") : QStringLiteral("TRUE")), xls::Value(true));
+    EXPECT_EQ(formatOf(4, 3), "General");
+    const QString foreign = german() ? QStringLiteral("TRUE") : QStringLiteral("WAHR");
+    EXPECT_EQ(typed(7, 3, foreign), xls::Value(foreign.toStdString()));
+    EXPECT_EQ(app->Worksheets(1).Cells(11, 13).Value(), xls::Value(0.0));
+    EXPECT_EQ(xls::formatValue(true, formatOf(11, 6), book->localeInfo()).plain(), "TRUE");
+    EXPECT_EQ(xls::formatValue(false, "General", book->localeInfo()).plain(), "FALSE");
+
+    const QString saved = folder.filePath(QStringLiteral("booleans.xls"));
+    book->SaveAs(saved, host::xlExcel8);
+    QProcess xlrd;
+    xlrd.start(QStringLiteral("/usr/bin/python3"),
+               {QStringLiteral("-c"), QStringLiteral("import sys, xlrd\n"
+                                                     "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                                     "print([(s.cell(r, c).ctype, s.cell(r, c).value) for r, c in ((3, 2), (10, 4), (10, 5))])"),
+                saved});
+    ASSERT_TRUE(xlrd.waitForFinished(60000));
+    ASSERT_EQ(xlrd.exitCode(), 0) << xlrd.readAllStandardError().toStdString();
+    EXPECT_EQ(xlrd.readAllStandardOutput().trimmed(), QByteArray("[(4, 1), (4, 0), (4, 1)]"));  // 4: a boolean
+}
+
+TEST_P(TypedCellInput, FractionsTimesAndLongNumbersAsASpreadsheetTakesThem) {
+    EXPECT_DOUBLE_EQ(numberOf(typed(4, 3, QStringLiteral("1 1/2"))), 1.5);
+    EXPECT_EQ(formatOf(4, 3), "# ?/?");
+    EXPECT_DOUBLE_EQ(numberOf(typed(7, 3, QStringLiteral("12 PM"))), 0.5);
+    EXPECT_DOUBLE_EQ(numberOf(typed(8, 3, QStringLiteral("12:30 PM"))), 12.5 / 24);
+    EXPECT_EQ(numberOf(typed(11, 5, QStringLiteral("12345678901234567890"))), 12345678901234500000.0);
+    EXPECT_EQ(numberOf(app->Worksheets(1).Cells(29, 13).Value()), 12345678901234500000.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, TypedCellInput, ::testing::Values(QLocale::UnitedStates, QLocale::Germany),

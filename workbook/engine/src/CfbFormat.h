@@ -46,6 +46,7 @@ constexpr std::size_t kEntryColourAt = 0x43;
 constexpr std::size_t kEntryLeftAt = 0x44;
 constexpr std::size_t kEntryRightAt = 0x48;
 constexpr std::size_t kEntryChildAt = 0x4C;
+constexpr std::size_t kEntryClassIdAt = 0x50;
 constexpr std::size_t kEntryStartSectorAt = 0x74;
 constexpr std::size_t kEntrySizeAt = 0x78;
 

@@ -134,7 +134,7 @@ void writeEmptyEntry(uint8_t* at)
 
 }  // namespace
 
-std::vector<uint8_t> write(const std::vector<Stream>& streams)
+std::vector<uint8_t> write(const std::vector<Stream>& streams, const ClassId& rootClass)
 {
     checkStreams(streams);
     std::vector<TreeLinks> links;
@@ -235,6 +235,7 @@ std::vector<uint8_t> write(const std::vector<Stream>& streams)
     uint8_t* directory = sector(firstDirectory);
     writeEntry(directory, u"Root Entry", kRootEntry, TreeLinks{}, treeTop,
                miniStreamBytes > 0 ? firstMiniStream : kEndOfChain, static_cast<uint32_t>(miniStreamBytes));
+    std::memcpy(directory + kEntryClassIdAt, rootClass.data(), rootClass.size());
     for (std::size_t i = 0; i < streams.size(); ++i)
         writeEntry(directory + (i + 1) * kDirectoryEntrySize, streams[i].name, kStreamEntry, links[i + 1], kNoStream,
                    placements[i].start, static_cast<uint32_t>(streams[i].data.size()));

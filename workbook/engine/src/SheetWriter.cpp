@@ -8,11 +8,16 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <vector>
 
 namespace xls::biff {
 namespace {
 
 constexpr uint16_t kRowsPerBlock = 32;
+constexpr size_t kRecordHeaderSize = 4;
+constexpr size_t kRowRecordSize = kRecordHeaderSize + 16;
+constexpr size_t kIndexDefColWidthAt = 12;  // within the INDEX record's data
+constexpr size_t kIndexBlocksAt = 16;
 constexpr size_t kMergesPerRecord = 1000;
 constexpr size_t kMaxHeaderFooterLength = 255;
 
@@ -26,12 +31,15 @@ public:
         for (const auto& [key, cell] : sheet_.cells)
             if ((key & 0xFFFF) >= kMaxColumns) throw Error("the sheet \"" + sheet_.name + "\" has a cell beyond column IV");
         writeBof(out_, kWorksheetSubstream);
+        const std::set<uint16_t> rows = rowsWithRecords();
+        const size_t index = writeIndex(rows);
         writeCalculationSettings();
         writePrintSettings();
         writeKept(RecordPlace::Start);
+        out_.patchU32(index + kIndexDefColWidthAt, uint32_t(out_.size()));
         writeColumns();
         writeDimensions();
-        writeCellTable();
+        writeCellTable(rows, index + kIndexBlocksAt);
         writeKept(RecordPlace::Middle);
         writeView();
         if (sheet_.standardWidth) writeU16Record(out_, kStandardWidth, *sheet_.standardWidth);
@@ -145,17 +153,64 @@ private:
         writeRecord(out_, kDimensions, data);
     }
 
-    void writeCellTable() {
+    std::set<uint16_t> rowsWithRecords() const {
         std::set<uint16_t> rows;
         for (const auto& [key, cell] : sheet_.cells) rows.insert(uint16_t(key >> 16));
         for (const auto& [row, info] : sheet_.rows) rows.insert(row);
+        return rows;
+    }
+
+    static size_t blockCount(const std::set<uint16_t>& rows) {
+        std::set<uint16_t> blocks;
+        for (uint16_t row : rows) blocks.insert(uint16_t(row / kRowsPerBlock));
+        return blocks.size();
+    }
+
+    // The rows holding cells, and one stream position per row block, filled in as the blocks are
+    // written (like the default column width's position). Returns where the record's data starts.
+    size_t writeIndex(const std::set<uint16_t>& rows) {
+        ByteWriter data;
+        data.u32(0);
+        data.u32(sheet_.cells.empty() ? 0 : sheet_.cells.begin()->first >> 16);
+        data.u32(sheet_.cells.empty() ? 0 : (sheet_.cells.rbegin()->first >> 16) + 1);
+        data.u32(0);
+        data.zeros(4 * blockCount(rows));
+        const size_t at = out_.size() + kRecordHeaderSize;
+        writeRecord(out_, kIndex, data);
+        return at;
+    }
+
+    // Blocks of up to 32 rows: their ROW records, their cells, then the DBCELL that finds them.
+    void writeCellTable(const std::set<uint16_t>& rows, size_t blockPointers) {
         for (auto blockStart = rows.begin(); blockStart != rows.end();) {
             const uint32_t blockEnd = uint32_t(*blockStart / kRowsPerBlock + 1) * kRowsPerBlock;
+            const size_t firstRow = out_.size();
             auto next = blockStart;
             for (; next != rows.end() && *next < blockEnd; ++next) writeRow(*next);
-            for (auto row = blockStart; row != next; ++row) writeCellsOfRow(*row);
+            std::vector<size_t> cellStarts;
+            for (auto row = blockStart; row != next; ++row) {
+                cellStarts.push_back(out_.size());
+                writeCellsOfRow(*row);
+            }
+            out_.patchU32(blockPointers, uint32_t(out_.size()));
+            blockPointers += 4;
+            writeDbCell(firstRow, cellStarts);
             blockStart = next;
         }
+    }
+
+    // Offsets back to the block's first ROW record and from one row's first cell to the next row's
+    // (the first counted from the end of the first ROW record); a row without cells points where its
+    // cells would begin.
+    void writeDbCell(size_t firstRow, const std::vector<size_t>& cellStarts) {
+        ByteWriter data;
+        data.u32(uint32_t(out_.size() - firstRow));
+        size_t from = firstRow + kRowRecordSize;
+        for (size_t start : cellStarts) {
+            data.u16(uint16_t(std::min<size_t>(start - from, 0xFFFF)));  // a row of more than 64 KB cannot be pointed at
+            from = start;
+        }
+        writeRecord(out_, kDbCell, data);
     }
 
     void writeRow(uint16_t row) {

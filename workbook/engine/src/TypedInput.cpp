@@ -11,12 +11,20 @@
 namespace xls {
 namespace {
 
-bool isGeneral(std::string_view code) {
-    constexpr std::string_view kGeneral = "general";
-    return code.empty() || (code.size() == kGeneral.size() &&
-                            std::equal(code.begin(), code.end(), kGeneral.begin(), [](char a, char b) {
-                                return std::tolower(static_cast<unsigned char>(a)) == b;
-                            }));
+bool equalNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool isGeneral(std::string_view code) { return code.empty() || equalNoCase(code, "General"); }
+
+// The locale's words for true and false, in any case.
+std::optional<bool> parseTypedBoolean(std::string_view text, const LocaleInfo& locale) {
+    text = typed::trimBlanks(text);
+    if (!locale.trueWord.empty() && equalNoCase(text, locale.trueWord)) return true;
+    if (!locale.falseWord.empty() && equalNoCase(text, locale.falseWord)) return false;
+    return std::nullopt;
 }
 
 // Leading characters that must never start anything but text (formula injection, control characters).
@@ -46,6 +54,7 @@ TypedValue interpretTypedInput(std::string_view text, std::string_view currentFo
     cellText = typed::cutToCellLimit(std::move(cellText));
     if (currentFormat == "@" || startsAsTextOnly(cellText)) return {std::move(cellText), std::nullopt};
 
+    if (const auto flag = parseTypedBoolean(cellText, locale)) return {*flag, std::nullopt};
     const bool general = isGeneral(currentFormat);
     if (const auto number = typed::parseTypedNumber(cellText, locale))
         return {number->value, general ? typed::formatForTypedNumber(*number, locale) : std::nullopt};

@@ -206,14 +206,17 @@ std::optional<TypedDate> parseDate(std::string_view text, const LocaleInfo& loca
     return numericDate(numbers, separators, locale, today);
 }
 
-// h:mm or h:mm:ss with an optional AM/PM marker.
+// h:mm or h:mm:ss with an optional AM/PM marker, or an hour with a whole marker ("12 PM"; "12a"
+// stays text).
 std::optional<TypedDate> parseTime(std::string_view text, const LocaleInfo& locale) {
     std::optional<bool> afternoon;
+    bool wholeMarker = false;
     for (const auto& [marker, pm] : {std::pair{std::string_view(locale.am), false}, {std::string_view(locale.pm), true},
                                      {std::string_view("AM"), false}, {std::string_view("PM"), true},
                                      {std::string_view("A"), false}, {std::string_view("P"), true}}) {
         if (!marker.empty() && text.size() > marker.size() && equalNoCase(text.substr(text.size() - marker.size()), marker)) {
             afternoon = pm;
+            wholeMarker = marker.size() > 1;
             text = trimBlanks(text.substr(0, text.size() - marker.size()));
             break;
         }
@@ -229,9 +232,9 @@ std::optional<TypedDate> parseTime(std::string_view text, const LocaleInfo& loca
         if (!text.starts_with(locale.timeSeparator) && !text.starts_with(":")) return std::nullopt;
         text.remove_prefix(text.starts_with(":") ? 1 : locale.timeSeparator.size());
     }
-    if (!text.empty() || fields.size() < 2) return std::nullopt;
+    if (!text.empty() || fields.size() < (wholeMarker ? 1u : 2u)) return std::nullopt;
     int hour = fields[0];
-    const int minute = fields[1];
+    const int minute = fields.size() > 1 ? fields[1] : 0;
     const int second = fields.size() == 3 ? fields[2] : 0;
     if (minute > 59 || second > 59) return std::nullopt;
     if (afternoon) {
@@ -240,7 +243,7 @@ std::optional<TypedDate> parseTime(std::string_view text, const LocaleInfo& loca
     } else if (hour > 23) {
         return std::nullopt;
     }
-    std::string format = fields.size() == 3 ? "h:mm:ss" : "h:mm";
+    std::string format = fields.size() == 3 ? "h:mm:ss" : fields.size() == 2 ? "h:mm" : "h";
     if (afternoon) format += " AM/PM";
     return TypedDate{(hour * 3600 + minute * 60 + second) / 86400.0, format};
 }
@@ -250,7 +253,10 @@ std::optional<TypedDate> parseTime(std::string_view text, const LocaleInfo& loca
 std::optional<TypedDate> parseTypedDateTime(std::string_view text, const LocaleInfo& locale, const CivilDate& today) {
     text = trimBlanks(text);
     const size_t colon = std::min(text.find(':'), text.find(locale.timeSeparator));
-    if (colon == std::string_view::npos) return parseDate(text, locale, today);
+    if (colon == std::string_view::npos) {
+        if (auto date = parseDate(text, locale, today)) return date;
+        return parseTime(text, locale);
+    }
     const size_t space = text.rfind(' ', colon);
     if (space == std::string_view::npos) return parseTime(text, locale);
     const std::optional<TypedDate> date = parseDate(trimBlanks(text.substr(0, space)), locale, today);

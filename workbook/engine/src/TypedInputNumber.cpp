@@ -9,6 +9,9 @@
 namespace xls::typed {
 namespace {
 
+constexpr size_t kSignificantDigits = 15;
+constexpr size_t kMaxFractionDigits = 3;
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool consumePrefix(std::string_view& text, std::string_view prefix) {
@@ -66,6 +69,44 @@ std::optional<double> toDouble(const std::string& ascii) {
     return value;
 }
 
+// A spreadsheet keeps 15 significant digits of what is typed: the digits after them become zeros.
+void keepSignificantDigits(std::string& integer, std::string& fraction) {
+    size_t significant = 0;
+    for (std::string* digits : {&integer, &fraction})
+        for (char& digit : *digits) {
+            if (significant == kSignificantDigits) digit = '0';
+            else if (significant > 0 || digit != '0') ++significant;
+        }
+}
+
+std::string_view readDigits(std::string_view& text) {
+    size_t end = 0;
+    while (end < text.size() && isDigit(text[end])) ++end;
+    const std::string_view digits = text.substr(0, end);
+    text.remove_prefix(end);
+    return digits;
+}
+
+// A whole number and a proper or improper fraction: "1 1/2", "0 3/16". A bare "1/2" is a date.
+std::optional<double> parseFraction(std::string_view text, TypedNumber& number) {
+    std::string whole(readDigits(text)), fraction;
+    const size_t blanks = text.size();
+    text = trimBlanks(text);
+    if (whole.empty() || blanks == text.size()) return std::nullopt;
+    const std::string_view numerator = readDigits(text);
+    if (numerator.empty() || numerator.size() > kMaxFractionDigits || !text.starts_with('/')) return std::nullopt;
+    text.remove_prefix(1);
+    const std::string_view denominator = readDigits(text);
+    if (!text.empty() || denominator.empty() || denominator.size() > kMaxFractionDigits) return std::nullopt;
+    const int over = std::stoi(std::string(denominator));
+    if (over == 0) return std::nullopt;
+    keepSignificantDigits(whole, fraction);
+    const std::optional<double> wholeValue = toDouble(whole);
+    if (!wholeValue) return std::nullopt;
+    number.fractionDigits = int(denominator.size());
+    return *wholeValue + std::stoi(std::string(numerator)) / double(over);
+}
+
 // The bare number: [digits][decimal digits][E[sign]digits], nothing else.
 std::optional<double> parseCore(std::string_view text, const LocaleInfo& locale, TypedNumber& number) {
     std::string integer, fraction, exponent;
@@ -85,6 +126,7 @@ std::optional<double> parseCore(std::string_view text, const LocaleInfo& locale,
         number.exponent = true;
     }
     if (!text.empty()) return std::nullopt;
+    keepSignificantDigits(integer, fraction);
     std::string ascii = (integer.empty() ? "0" : integer) + (fraction.empty() ? "" : "." + fraction);
     if (number.exponent) ascii += "e" + exponent;
     return toDouble(ascii);
@@ -123,7 +165,8 @@ std::optional<TypedNumber> parseTypedNumber(std::string_view text, const LocaleI
         else break;
     }
     if (open != close || (open && negative.has_value()) || (number.percent && number.currency)) return std::nullopt;
-    const std::optional<double> value = parseCore(text, locale, number);
+    std::optional<double> value = parseCore(text, locale, number);
+    if (!value && !number.percent && !number.currency) value = parseFraction(text, number);
     if (!value) return std::nullopt;
     number.value = *value;
     if (open || negative.value_or(false)) number.value = -number.value;
@@ -133,6 +176,10 @@ std::optional<TypedNumber> parseTypedNumber(std::string_view text, const LocaleI
 }
 
 std::optional<std::string> formatForTypedNumber(const TypedNumber& number, const LocaleInfo& locale) {
+    if (number.fractionDigits > 0) {
+        const std::string places(size_t(number.fractionDigits), '?');
+        return "# " + places + "/" + places;
+    }
     if (number.percent) return number.decimals ? "0.00%" : "0%";
     if (number.currency) return currencyFormat(locale, number.decimals);
     if (number.exponent) return "0.00E+00";

@@ -1,4 +1,5 @@
-// Numbers as typed under a locale: signs, parentheses, grouping, decimals, exponent, percent, currency.
+// Numbers as typed under a locale: signs, parentheses, grouping, decimals, exponent, percent, currency,
+// fractions; 15 significant digits kept.
 #pragma once
 
 #include "xls/Locale.h"
@@ -16,6 +17,7 @@ struct TypedNumber {
     bool grouped = false;
     bool exponent = false;
     bool decimals = false;
+    int fractionDigits = 0;  // digits of the denominator of a typed fraction
 };
 
 std::optional<TypedNumber> parseTypedNumber(std::string_view text, const LocaleInfo& locale);

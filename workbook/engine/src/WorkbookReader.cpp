@@ -29,7 +29,7 @@ const std::unordered_set<uint16_t>& regeneratedRecords() {
         kEof, kTemplate, kInterfaceHdr, kMms, kInterfaceEnd, kWriteAccess, kCodePage, kDsf, kTabId, kWindow1,
         kBackup, kHideObj, kDateMode, kPrecision, kRefreshAll, kBookBool, kFont, kFormat, kXf, kXfCrc, kXfExt,
         kStyle, kStyleExt, kPalette, kBoundSheet, kSupBook, kExternSheet, kName, kExternName, kSst, kExtSst,
-        kIndex, kDbCell};
+        kIndex, kDbCell, kWindowProtect, kProtect, kPassword, kProt4Rev, kProt4RevPass, kUsesElfs, kCountry};
     return ids;
 }
 

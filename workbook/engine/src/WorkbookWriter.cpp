@@ -23,6 +23,11 @@ constexpr size_t kMinimumStreamSize = 4096;  // keeps the stream out of the comp
 constexpr size_t kMinimumFonts = 5;          // file indices 0-3 and 5
 constexpr size_t kMaxSheetNameLength = 31;
 constexpr uint8_t kBuiltinPrintArea = 0x06;
+constexpr size_t kWriteAccessSize = 112;
+constexpr uint16_t kUnitedStates = 1;
+// 00020820-0000-0000-C000-000000000046: a 97-2003 workbook.
+constexpr cfb::ClassId kWorkbookClass{0x20, 0x08, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                      0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
 class GlobalsWriter {
 public:
@@ -39,12 +44,14 @@ public:
         writeU16Record(out_, kInterfaceHdr, 1200);
         writeU16Record(out_, kMms, 0);
         writeRecord(out_, kInterfaceEnd, ByteWriter{});
+        writeWriteAccess();
         writeU16Record(out_, kCodePage, 1200);  // UTF-16
         writeU16Record(out_, kDsf, 0);
         ByteWriter tabIds;
         for (size_t i = 0; i < workbook_.sheets.size(); ++i) tabIds.u16(uint16_t(i + 1));
         writeRecord(out_, kTabId, tabIds);
         writeKept(RecordPlace::Start);
+        writeProtection();
         writeWindow();
         writeU16Record(out_, kBackup, 0);
         writeU16Record(out_, kHideObj, 0);
@@ -57,8 +64,10 @@ public:
         writeXfs();
         writeStyles();
         if (!palette_.isDefault()) writePalette();
+        writeU16Record(out_, kUsesElfs, 0);
         const std::vector<size_t> offsetFields = writeSheetList();
         writeKept(RecordPlace::Middle);
+        writeCountry();
         writePrintAreas();
         strings_.write(out_);
         writeKept(RecordPlace::End);
@@ -76,6 +85,27 @@ private:
     void writeKept(RecordPlace place) {
         for (const RawRecord& record : workbook_.keptRecords)
             if (record.place == place) writeRecord(out_, record.id, record.data);
+    }
+
+    // No user name: the name field holds the two spaces that say so, padded to the fixed size.
+    void writeWriteAccess() {
+        ByteWriter data;
+        data.u16(2);
+        data.u8(0);
+        while (data.size() < kWriteAccessSize) data.u8(' ');
+        writeRecord(out_, kWriteAccess, data);
+    }
+
+    // Workbook protection, all of it off and without passwords.
+    void writeProtection() {
+        for (uint16_t id : {kWindowProtect, kProtect, kPassword, kProt4Rev, kProt4RevPass}) writeU16Record(out_, id, 0);
+    }
+
+    void writeCountry() {
+        ByteWriter data;
+        data.u16(kUnitedStates);  // the country of the built-in formats' forms
+        data.u16(kUnitedStates);
+        writeRecord(out_, kCountry, data);
     }
 
     void writeWindow() {
@@ -230,7 +260,7 @@ std::vector<uint8_t> writeWorkbook(const Workbook& workbook) {
     streams.push_back({u"Workbook", writeWorkbookStream(workbook)});
     streams.push_back({u"\x0005SummaryInformation", neutralSummaryInformation()});
     streams.push_back({u"\x0005" u"DocumentSummaryInformation", neutralDocumentSummaryInformation()});
-    return cfb::write(streams);
+    return cfb::write(streams, kWorkbookClass);
 }
 
 }  // namespace xls

@@ -104,6 +104,61 @@ TEST(FormulaRecalculate, LongChainsDoNotExhaustTheStack) {
     EXPECT_EQ(workbook.sheets[0].find(59999, 0)->formula->cached, Value(60000.0));
 }
 
+// A cell write recomputes what reads the cell, through chains of formulas, and nothing else.
+TEST(FormulaAutomaticCalculation, AWriteBringsEveryDependentUpToDate) {
+    Sheet sheet;
+    sheet.at(10, 12).formula = Formula{compileFormula("SUM(E11:L11)"), 0.0, true, {}};
+    sheet.at(11, 12).formula = Formula{compileFormula("SUM(E12:L12)"), 0.0, true, {}};
+    sheet.at(25, 4).formula = Formula{compileFormula("SUM(E11:E25)"), 0.0, true, {}};
+    sheet.at(26, 12).formula = Formula{compileFormula("SUM(M11:M25)"), 0.0, true, {}};
+    sheet.at(28, 12).formula = Formula{compileFormula("(M27-M28)"), 0.0, true, {}};
+    sheet.at(0, 0).formula = Formula{compileFormula("B1+1"), 7.0, true, {}};  // does not read what is written
+    sheet.at(3, 0).formula = Formula{compileFormula("A5"), 0.0, true, {}};    // a single-cell reference
+    sheet.at(2, 3).formula = Formula{{0x3A, 0, 0, 0, 0, 0, 0}, std::string("kept"), true, {}};
+
+    writeCellValue(sheet, {10, 4}, 12.5);
+    writeCellValue(sheet, {10, 7}, 7.5);
+    EXPECT_EQ(sheet.find(10, 12)->formula->cached, Value(20.0));
+    EXPECT_EQ(sheet.find(25, 4)->formula->cached, Value(12.5));
+    EXPECT_EQ(sheet.find(26, 12)->formula->cached, Value(20.0));
+    EXPECT_EQ(sheet.find(28, 12)->formula->cached, Value(20.0));
+    EXPECT_EQ(sheet.find(11, 12)->formula->cached, Value(0.0));
+    EXPECT_EQ(sheet.find(0, 0)->formula->cached, Value(7.0));
+    EXPECT_EQ(sheet.find(2, 3)->formula->cached, Value(std::string("kept")));
+
+    writeCellValue(sheet, {27, 12}, 5.0);  // the advance lowers the total
+    EXPECT_EQ(sheet.find(28, 12)->formula->cached, Value(15.0));
+    writeCellValue(sheet, {4, 0}, std::string("text"));
+    EXPECT_EQ(sheet.find(3, 0)->formula->cached, Value(std::string("text")));
+
+    // Emptying a cell recomputes too, and a cell with no format leaves the sheet.
+    writeCellValue(sheet, {10, 4}, std::monostate{});
+    EXPECT_EQ(sheet.find(10, 4), nullptr);
+    EXPECT_EQ(sheet.find(28, 12)->formula->cached, Value(2.5));
+    sheet.at(11, 4).xf = 3;
+    writeCellValue(sheet, {11, 4}, std::monostate{});
+    ASSERT_NE(sheet.find(11, 4), nullptr);
+
+    // A value written over a formula replaces it, and what read the formula follows.
+    writeCellValue(sheet, {10, 12}, 100.0);
+    EXPECT_FALSE(sheet.find(10, 12)->formula);
+    EXPECT_EQ(sheet.find(26, 12)->formula->cached, Value(100.0));
+}
+
+TEST(FormulaAutomaticCalculation, CyclesAndLongChainsEndWithResults) {
+    Sheet sheet;
+    sheet.at(0, 0).formula = Formula{compileFormula("B1+C1"), 0.0, true, {}};
+    sheet.at(0, 1).formula = Formula{compileFormula("A1+1"), 0.0, true, {}};
+    writeCellValue(sheet, {0, 2}, 1.0);
+    EXPECT_TRUE(std::holds_alternative<double>(sheet.find(0, 0)->formula->cached));
+
+    Sheet chain;
+    for (uint16_t row = 1; row < 60000; ++row)
+        chain.at(row, 0).formula = Formula{compileFormula("A" + std::to_string(row) + "+1"), 0.0, true, {}};
+    writeCellValue(chain, {0, 0}, 2.0);
+    EXPECT_EQ(chain.find(59999, 0)->formula->cached, Value(60001.0));
+}
+
 TEST(FormulaEvaluate, MalformedTokensGiveValueErrorNotACrash) {
     Sheet sheet;
     const std::vector<std::vector<uint8_t>> damaged{{}, {0x03}, {0x44, 1}, {0x42, 5, 4, 0}, {0x1E, 1, 0, 0x1E, 2, 0},

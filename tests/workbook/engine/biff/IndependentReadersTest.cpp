@@ -119,13 +119,14 @@ TEST_F(IndependentReaders, XlrdSeesCellsFormatsMergesWidthsHeightsAndHiddenGridl
     EXPECT_EQ(result.status, 0) << result.output;
 }
 
-TEST_F(IndependentReaders, OlefileFindsTheWorkbookAndNeutralSummaryStreams) {
+TEST_F(IndependentReaders, OlefileFindsTheWorkbookClassAndNeutralSummaryStreams) {
     const CommandResult result = run("/usr/bin/python3 " + kScripts + "check_with_olefile.py " + save(biff_test::sampleWorkbook(), "s.xls"));
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("Workbook "), std::string::npos);
     EXPECT_NE(result.output.find("\x05SummaryInformation 72"), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("\x05" "DocumentSummaryInformation 72"), std::string::npos);
     EXPECT_NE(result.output.find("codepage 1252 1252"), std::string::npos);
+    EXPECT_NE(result.output.find("root class 00020820-0000-0000-C000-000000000046"), std::string::npos) << result.output;
 }
 
 TEST_F(IndependentReaders, LibreOfficeTotalsEqualOurCachedOnes) {

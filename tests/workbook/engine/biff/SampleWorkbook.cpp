@@ -102,7 +102,9 @@ Workbook sampleWorkbook() {
     second.selected = false;
 
     workbook.sheets = {sheet, second};
-    workbook.keptRecords.push_back(RawRecord{0x008C, {1, 0, 49, 0}, RecordPlace::Middle});  // country
+    // Full calculation on load, a record the engine does not interpret.
+    workbook.keptRecords.push_back(
+        RawRecord{0x08A3, {0xA3, 0x08, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}, RecordPlace::Middle});
     return workbook;
 }
 

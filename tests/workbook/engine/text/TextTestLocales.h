@@ -20,6 +20,8 @@ inline xls::LocaleInfo germany() {
     locale.monthAbbreviations = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
     locale.dayNames = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
     locale.dayAbbreviations = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+    locale.trueWord = "WAHR";
+    locale.falseWord = "FALSCH";
     locale.am = "vorm.";
     locale.pm = "nachm.";
     return locale;

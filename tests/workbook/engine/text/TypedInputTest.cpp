@@ -66,6 +66,47 @@ TEST(TypedInputNumbers, CellFormatIsKeptUnlessGeneral) {
     expectText(typed("11/5/2016", unitedStates(), "@"), "11/5/2016");
 }
 
+// A spreadsheet keeps 15 significant digits of what is typed; the rest become zeros, not a rounding.
+TEST(TypedInputNumbers, FifteenSignificantDigitsAreKept) {
+    expectNumber(typed("12345678901234567890"), 12345678901234500000.0);
+    expectNumber(typed("123456789012345678"), 123456789012345000.0);
+    expectNumber(typed("0.000123456789012345678"), 0.000123456789012345);
+    expectNumber(typed("1234567890.123456789"), 1234567890.12345);
+    expectNumber(typed("-99999999999999999"), -99999999999999900.0);
+    expectNumber(typed("123456789012345678%"), 1234567890123450.0, "0%");
+    expectNumber(typed("1,234,567,890,123,456,789"), 1234567890123450000.0, "#,##0");
+    expectNumber(typed("1.2345678901234567E+20"), 1.23456789012345e20, "0.00E+00");
+    expectNumber(typed("1.234.567.890.123.456,789", germany()), 1234567890123450.0, "#,##0.00");
+    expectNumber(typed("999999999999999"), 999999999999999.0);
+}
+
+TEST(TypedInputNumbers, WholeNumbersWithFractions) {
+    expectNumber(typed("1 1/2"), 1.5, "# ?/?");
+    expectNumber(typed("0 3/4"), 0.75, "# ?/?");
+    expectNumber(typed("-2 1/4"), -2.25, "# ?/?");
+    expectNumber(typed("(2 1/4)"), -2.25, "# ?/?");
+    expectNumber(typed("3 5/16"), 3.3125, "# ?" "?/?" "?");
+    expectNumber(typed("1 1/2", germany()), 1.5, "# ?/?");
+    expectNumber(typed("1 1/2", unitedStates(), "0.00"), 1.5);
+    expectNumber(typed("1/2"), dateSerial(2024, 1, 2), "d-mmm");  // without a whole number it is a date
+    for (const char* refused : {"1 1/0", "1 /2", "1 1/", "1 1/2/3", "1 1/2x", "$1 1/2", "1 1/2%", "1 1/2345", "1,5 1/2"})
+        expectText(typed(refused), refused);
+}
+
+TEST(TypedInputBooleans, TheLocalesWordsInAnyCase) {
+    for (const char* text : {"TRUE", "true", "True", " tRuE "}) EXPECT_EQ(typed(text).value, Value(true)) << text;
+    for (const char* text : {"FALSE", "false", "False"}) EXPECT_EQ(typed(text).value, Value(false)) << text;
+    EXPECT_EQ(typed("TRUE", unitedStates(), "0.00").value, Value(true));
+    EXPECT_FALSE(typed("TRUE").formatCode.has_value());
+    EXPECT_EQ(typed("wahr", germany()).value, Value(true));
+    EXPECT_EQ(typed("Falsch", germany()).value, Value(false));
+    expectText(typed("TRUE", germany()), "TRUE");
+    for (const char* text : {"TRUE", "'TRUE", "TRUEX", "=TRUE", "T RUE"}) {
+        const TypedValue asText = typed(text, unitedStates(), text == std::string("TRUE") ? "@" : "General");
+        ASSERT_TRUE(std::holds_alternative<std::string>(asText.value)) << text;
+    }
+}
+
 TEST(TypedInputDates, NumericDatesInTheLocalesOrder) {
     expectNumber(typed("11/5/2016"), 42679, "m/d/yyyy");
     expectNumber(typed("1-2-12"), dateSerial(2012, 1, 2), "m/d/yyyy");
@@ -92,7 +133,13 @@ TEST(TypedInputDates, MonthNamesAndTimes) {
     expectNumber(typed("1:45 PM"), (13 * 60 + 45) / 1440.0, "h:mm AM/PM");
     expectNumber(typed("12:00:30 am"), 30 / 86400.0, "h:mm:ss AM/PM");
     expectNumber(typed("11/5/2016 18:00"), 42679.75, "m/d/yyyy h:mm");
-    for (const char* refused : {"Nov", "Nov Dec 5", "24:00", "13:45 PM", "1:60", "Smarch 5"}) expectText(typed(refused), refused);
+    expectNumber(typed("12 PM"), 0.5, "h AM/PM");
+    expectNumber(typed("12 am"), 0, "h AM/PM");
+    expectNumber(typed("7 pm"), 19 / 24.0, "h AM/PM");
+    expectNumber(typed("12:30 PM"), 12.5 / 24, "h:mm AM/PM");
+    expectNumber(typed("12:30 AM"), 0.5 / 24, "h:mm AM/PM");
+    for (const char* refused : {"Nov", "Nov Dec 5", "24:00", "13:45 PM", "1:60", "Smarch 5", "13 PM", "123 PM", "PM", "12 PMX", "12a", "5 p"})
+        expectText(typed(refused), refused);
 }
 
 TEST(TypedInputDates, SerialsOfThe1900System) {

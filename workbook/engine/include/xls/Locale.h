@@ -25,6 +25,8 @@ struct LocaleInfo {
                                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::array<std::string, 7> dayNames{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     std::array<std::string, 7> dayAbbreviations{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    std::string trueWord = "TRUE";    // what typed input takes for the booleans, in any case
+    std::string falseWord = "FALSE";
     std::string am = "AM";
     std::string pm = "PM";
 };

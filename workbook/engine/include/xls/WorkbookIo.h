@@ -14,7 +14,7 @@ namespace xls {
 Workbook readWorkbook(std::span<const uint8_t> file);
 
 // Serialises the workbook as a compound file with the Workbook stream and neutral summary streams.
-// Cached formula results are written as they stand: call recalculate() first.
+// Cached formula results are written as they stand (writeCellValue keeps them current).
 std::vector<uint8_t> writeWorkbook(const Workbook& workbook);
 
 // The Workbook stream on its own (BIFF8 records, padded to at least 4096 bytes) and its reading.
