@@ -1,4 +1,5 @@
 #include "SampleReport.h"
+#include "FirstSheetWithXlrd.h"
 #include "TemplateFile.h"
 #include "workbook/CellMap.h"
 #include "xls/Formula.h"
@@ -148,16 +149,11 @@ TEST_F(CellMap, AdversarialTextsStayTextForEveryReader) {
     EXPECT_EQ(textAt(sheet, 14, 3), "@SUM(1+1)");
 
     if (!QFile::exists(QStringLiteral("/usr/bin/python3"))) GTEST_SKIP() << "python3 is not installed";
-    QProcess xlrd;
-    xlrd.start(QStringLiteral("/usr/bin/python3"),
-               {QStringLiteral("-c"), QStringLiteral("import sys, xlrd\n"
-                                                     "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
-                                                     "print(len(s.cell_value(3, 2)), s.cell(13, 3).ctype)\n"
-                                                     "sys.stdout.buffer.write(s.cell_value(6, 6).encode('utf-8'))"),
-                resultPath});
-    ASSERT_TRUE(xlrd.waitForFinished(60000));
-    ASSERT_EQ(xlrd.exitCode(), 0) << xlrd.readAllStandardError().toStdString();
-    const QStringList lines = QString::fromUtf8(xlrd.readAllStandardOutput()).split(QLatin1Char('\n'));
+    const XlrdAnswer xlrd = AskXlrdAboutFirstSheet(
+        resultPath, QStringLiteral("print(len(s.cell_value(3, 2)), s.cell(13, 3).ctype)\n"
+                                   "sys.stdout.buffer.write(s.cell_value(6, 6).encode('utf-8'))"));
+    ASSERT_TRUE(xlrd.ran) << xlrd.output.toStdString();
+    const QStringList lines = xlrd.output.split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], QStringLiteral("32767 1"));  // 1: a text cell
     EXPECT_EQ(lines[1], report.texts[3]);
@@ -197,17 +193,11 @@ TEST_P(EarlyDates, AreWrittenAsTheShortDateTextEveryReaderShows) {
 
     const QString saved = folder.filePath(QStringLiteral("early.xls"));
     book->SaveAs(saved, host::xlExcel8);
-    QProcess xlrd;
-    xlrd.start(QStringLiteral("/usr/bin/python3"),
-               {QStringLiteral("-c"), QStringLiteral("import sys, xlrd\n"
-                                                     "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
-                                                     "for r, c in ((3, 12), (4, 12), (10, 1)):\n"
-                                                     "    print(s.cell(r, c).ctype, s.cell(r, c).value)\n"
-                                                     "print(s.cell(11, 1).ctype, s.cell(11, 1).value)"),
-                saved});
-    ASSERT_TRUE(xlrd.waitForFinished(60000));
-    ASSERT_EQ(xlrd.exitCode(), 0) << xlrd.readAllStandardError().toStdString();
-    EXPECT_EQ(xlrd.readAllStandardOutput().toStdString(),
+    const XlrdAnswer xlrd = AskXlrdAboutFirstSheet(saved, QStringLiteral("for r, c in ((3, 12), (4, 12), (10, 1)):\n"
+                                                                         "    print(s.cell(r, c).ctype, s.cell(r, c).value)\n"
+                                                                         "print(s.cell(11, 1).ctype, s.cell(11, 1).value)"));
+    ASSERT_TRUE(xlrd.ran) << xlrd.output.toStdString();
+    EXPECT_EQ(xlrd.output.toStdString(),
               "1 " + from + "\n1 " + to + "\n1 " + first + "\n3 1.0\n");  // 1: a text cell, 3: a date
 }
 

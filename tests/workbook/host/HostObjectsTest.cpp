@@ -1,6 +1,7 @@
 #include "workbook/host/Application.h"
 #include "TemplateFile.h"
 #include "workbook/template/TemplateBytes.h"
+#include "xls/Formula.h"
 #include "xls/WorkbookIo.h"
 
 #include <QClipboard>
@@ -101,6 +102,21 @@ TEST_F(HostObjects, FormulaResultsAreCurrentStraightAfterEveryWrite) {
     sheet.Cells(11, 5) = QString();
     EXPECT_EQ(sheet.Cells(11, 13).Value(), xls::Value(2.25));
     EXPECT_EQ(sheet.Cells(29, 13).Value(), xls::Value(7.5));
+}
+
+TEST_F(HostObjects, StaleResultsInAnOpenedFileAreComputedOnOpening) {
+    xls::Workbook stale;
+    xls::Sheet sheet;
+    sheet.name = "Sheet1";
+    sheet.at(0, 4).value = 2.0;
+    sheet.at(0, 0).formula = xls::Formula{xls::compileFormula("E1*3"), 0.0, true, {}};
+    stale.sheets.push_back(sheet);
+    const std::vector<uint8_t> bytes = xls::writeWorkbook(stale);
+    QFile file(folder.filePath(QStringLiteral("stale.xls")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    file.close();
+    EXPECT_EQ(app->Workbooks().Open(file.fileName())->ActiveSheet().Cells(1, 1).Value(), xls::Value(6.0));
 }
 
 TEST_F(HostObjects, SaveFailuresAreClearAndLeaveNothingBehind) {

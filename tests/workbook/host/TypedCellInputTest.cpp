@@ -1,10 +1,10 @@
+#include "FirstSheetWithXlrd.h"
 #include "TemplateFile.h"
 #include "workbook/host/Application.h"
 #include "xls/NumberFormat.h"
 
 #include <QFile>
 #include <QLocale>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -104,15 +104,10 @@ TEST_P(TypedCellInput, TheLocalesBooleanWordsBecomeBooleansForEveryReader) {
 
     const QString saved = folder.filePath(QStringLiteral("booleans.xls"));
     book->SaveAs(saved, host::xlExcel8);
-    QProcess xlrd;
-    xlrd.start(QStringLiteral("/usr/bin/python3"),
-               {QStringLiteral("-c"), QStringLiteral("import sys, xlrd\n"
-                                                     "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
-                                                     "print([(s.cell(r, c).ctype, s.cell(r, c).value) for r, c in ((3, 2), (10, 4), (10, 5))])"),
-                saved});
-    ASSERT_TRUE(xlrd.waitForFinished(60000));
-    ASSERT_EQ(xlrd.exitCode(), 0) << xlrd.readAllStandardError().toStdString();
-    EXPECT_EQ(xlrd.readAllStandardOutput().trimmed(), QByteArray("[(4, 1), (4, 0), (4, 1)]"));  // 4: a boolean
+    const XlrdAnswer xlrd = AskXlrdAboutFirstSheet(
+        saved, QStringLiteral("print([(s.cell(r, c).ctype, s.cell(r, c).value) for r, c in ((3, 2), (10, 4), (10, 5))])"));
+    ASSERT_TRUE(xlrd.ran) << xlrd.output.toStdString();
+    EXPECT_EQ(xlrd.output.trimmed(), QStringLiteral("[(4, 1), (4, 0), (4, 1)]"));  // 4: a boolean
 }
 
 TEST_P(TypedCellInput, FractionsTimesAndLongNumbersAsASpreadsheetTakesThem) {

@@ -1,6 +1,7 @@
 #include "xls/Cfb.h"
 
 #include "CfbFormat.h"
+#include "Concat.h"
 #include "xls/Error.h"
 
 #include <algorithm>
@@ -69,7 +70,7 @@ void Reader::readHeader()
     const uint16_t major = readU16(header + kMajorVersionAt);
     const uint16_t sectorShift = readU16(header + kSectorShiftAt);
     if (major != 3 && major != 4)
-        damaged("unknown version " + std::to_string(major));
+        damaged(concat({"unknown version ", std::to_string(major)}));
     if (sectorShift != (major == 3 ? 9 : 12))
         damaged("the sector size does not match the version");
     if (readU16(header + kByteOrderAt) != 0xFFFE)

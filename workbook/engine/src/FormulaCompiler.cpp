@@ -1,5 +1,6 @@
 // compileFormula: a small recursive-descent parser emitting BIFF8 tokens in reverse Polish order.
 #include "CellAddress.h"
+#include "Concat.h"
 #include "FormulaTokens.h"
 #include "xls/Error.h"
 #include "xls/Formula.h"
@@ -31,7 +32,7 @@ public:
     std::vector<uint8_t> run() {
         std::vector<uint8_t> out = expression(0);
         skipSpace();
-        if (pos_ != text_.size()) fail("unexpected '" + std::string(1, text_[pos_]) + "'");
+        if (pos_ != text_.size()) fail(concat({"unexpected '", std::string(1, text_[pos_]), "'"}));
         return out;
     }
 
@@ -167,7 +168,7 @@ private:
     std::vector<uint8_t> reference() {
         size_t used = 0;
         const auto first = parseAddress(std::string_view(text_).substr(pos_), used);
-        if (!first) fail("unknown name or reference at '" + text_.substr(pos_) + "'");
+        if (!first) fail(concat({"unknown name or reference at '", text_.substr(pos_), "'"}));
         pos_ += used;
         std::vector<uint8_t> out;
         if (pos_ < text_.size() && text_[pos_] == ':') {

@@ -1,12 +1,12 @@
 // formulaText: renders tokens back to A1 text.
 #include "CellAddress.h"
+#include "Concat.h"
 #include "FormulaTokens.h"
 #include "xls/Error.h"
 #include "xls/Formula.h"
 
 #include <bit>
 #include <cstdio>
-#include <string_view>
 
 namespace xls {
 namespace {
@@ -23,14 +23,6 @@ std::string numberText(double value) {
 
 Address addressOf(uint16_t row, uint16_t colField) {
     return Address{row, uint16_t(colField & kColumnMask), bool(colField & kRowRelative), bool(colField & kColumnRelative)};
-}
-
-// Built by appending: prepending to a temporary ("(" + text) trips GCC 12's -Wrestrict at -O3.
-std::string enclosed(std::string_view before, const std::string& inner, std::string_view after) {
-    std::string text;
-    text.reserve(before.size() + inner.size() + after.size());
-    text.append(before).append(inner).append(after);
-    return text;
 }
 
 std::string functionName(uint16_t number) {
@@ -64,9 +56,9 @@ std::string formulaText(const std::vector<uint8_t>& rgce) {
                 stack.push_back(left + kOperators[token.base - kPtgAdd] + right);
                 break;
             }
-            case kPtgUminus: stack.push_back(enclosed("-", pop(), "")); break;
-            case kPtgUplus: stack.push_back(enclosed("+", pop(), "")); break;
-            case kPtgParen: stack.push_back(enclosed("(", pop(), ")")); break;
+            case kPtgUminus: stack.push_back(concat({"-", pop()})); break;
+            case kPtgUplus: stack.push_back(concat({"+", pop()})); break;
+            case kPtgParen: stack.push_back(concat({"(", pop(), ")"})); break;
             case kPtgMissArg: stack.emplace_back(); break;
             case kPtgInt: stack.push_back(std::to_string(readU16(b, 1))); break;
             case kPtgNum: {
@@ -79,12 +71,12 @@ std::string formulaText(const std::vector<uint8_t>& rgce) {
             case kPtgErr: stack.push_back(errorText(ErrorCode(b[1]))); break;
             case kPtgRef: stack.push_back(addressText(addressOf(readU16(b, 1), readU16(b, 3)))); break;
             case kPtgArea:
-                stack.push_back(enclosed(addressText(addressOf(readU16(b, 1), readU16(b, 5))), ":",
-                                         addressText(addressOf(readU16(b, 3), readU16(b, 7)))));
+                stack.push_back(concat({addressText(addressOf(readU16(b, 1), readU16(b, 5))), ":",
+                                        addressText(addressOf(readU16(b, 3), readU16(b, 7)))}));
                 break;
             case kPtgRefErr: case kPtgAreaErr: stack.push_back("#REF!"); break;
             case kPtgAttr:
-                if (b[1] & kAttrSum) stack.push_back(enclosed("SUM(", pop(), ")"));
+                if (b[1] & kAttrSum) stack.push_back(concat({"SUM(", pop(), ")"}));
                 else if (!(b[1] & (kAttrSpace | kAttrSemiVolatile))) unsupported();
                 break;
             case kPtgFuncVar: {
@@ -96,7 +88,7 @@ std::string formulaText(const std::vector<uint8_t>& rgce) {
                     arguments += stack[i];
                 }
                 stack.resize(stack.size() - count);
-                stack.push_back(enclosed(functionName(readU16(b, 2) & 0x7FFF) + "(", arguments, ")"));
+                stack.push_back(concat({functionName(readU16(b, 2) & 0x7FFF), "(", arguments, ")"}));
                 break;
             }
             default: unsupported();

@@ -1,5 +1,7 @@
 #include "NumberFormatDate.h"
 
+#include "Concat.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -43,7 +45,7 @@ int weekdayOfSerial(int64_t serial, bool date1904) {  // 0 = Sunday
 }
 
 std::string twoDigits(int64_t value) {
-    return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
+    return value < 10 ? concat({"0", std::to_string(value)}) : std::to_string(value);
 }
 
 std::string padded(int64_t value, int width) {

@@ -1,5 +1,7 @@
 #include "NumberFormatDecimal.h"
 
+#include "Concat.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -43,7 +45,7 @@ Decimal significantDigits(double magnitude, int count) {
 }
 
 std::string fixedText(double magnitude, int decimals) {
-    const std::string zero = decimals > 0 ? "0." + std::string(size_t(decimals), '0') : "0";
+    const std::string zero = decimals > 0 ? concat({"0.", std::string(size_t(decimals), '0')}) : "0";
     if (magnitude == 0) return zero;
     Decimal decimal = significantDigits(magnitude);
     const int kept = decimal.exponent + 1 + decimals;  // digits from the first significant one down to the last decimal

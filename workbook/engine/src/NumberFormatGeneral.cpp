@@ -1,5 +1,6 @@
 #include "NumberFormatGeneral.h"
 
+#include "Concat.h"
 #include "NumberFormatDecimal.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ std::string scientificForm(double magnitude, int exponent, int room) {
     const int decimals = std::clamp(room - 2 - exponentLength, 0, kSignificantDigits - 1);
     const Decimal rounded = significantDigits(magnitude, decimals + 1);
     std::string text = rounded.digits.substr(0, 1);
-    if (rounded.digits.size() > 1) text += "." + rounded.digits.substr(1);
+    if (rounded.digits.size() > 1) text += concat({".", rounded.digits.substr(1)});
     const int shown = std::abs(rounded.exponent);
     return text + (rounded.exponent < 0 ? "E-" : "E+") + (shown < 10 ? "0" : "") + std::to_string(shown);
 }

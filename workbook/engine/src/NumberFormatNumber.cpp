@@ -85,7 +85,7 @@ void scientificDigits(double value, int integerPlaceholders, int decimals, Digit
     const int step = std::max(1, integerPlaceholders);
     if (value == 0) {
         digits.fraction.assign(size_t(decimals), '0');
-        digits.exponent = "0";
+        digits.exponent.assign(1, '0');  // assigning "0" trips GCC 12's -Wrestrict at -O3
         return;
     }
     // Rounding the mantissa may carry into the next power of ten: settle the exponent first.
@@ -129,7 +129,7 @@ void fractionDigits(double value, const Layout& layout, Digits& digits) {
     if (hasWhole && bestNumerator == bestDenominator) whole += 1, bestNumerator = 0;
     digits.integer = withoutLeadingZeros(fixedText(whole, 0));
     digits.fractionBlank = bestNumerator == 0;
-    if (digits.fractionBlank && digits.integer.empty()) digits.integer = "0";
+    if (digits.fractionBlank && digits.integer.empty()) digits.integer.assign(1, '0');
     digits.numerator = std::to_string(bestNumerator);
     digits.denominator = std::to_string(bestDenominator);
 }

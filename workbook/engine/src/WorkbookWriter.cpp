@@ -1,5 +1,6 @@
 // writeWorkbook: the globals substream, then one substream per sheet, in a compound file.
 #include "ByteIo.h"
+#include "Concat.h"
 #include "FormatRecords.h"
 #include "Palette.h"
 #include "RecordIds.h"
@@ -188,7 +189,7 @@ private:
         for (size_t i = 0; i < workbook_.sheets.size(); ++i) {
             const Sheet& sheet = workbook_.sheets[i];
             std::u16string name(cutUtf16(toUtf16(sheet.name), kMaxSheetNameLength));
-            if (name.empty()) name = toUtf16("Sheet" + std::to_string(i + 1));
+            if (name.empty()) name = toUtf16(concat({"Sheet", std::to_string(i + 1)}));
             offsetFields.push_back(out_.size() + 4);
             ByteWriter data;
             data.u32(0);
