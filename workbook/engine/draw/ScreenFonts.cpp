@@ -87,6 +87,13 @@ QFont screenFont(const Font& font) {
     return qfont;
 }
 
+std::vector<QFont> screenFonts(const Workbook& workbook) {
+    std::vector<QFont> fonts;
+    for (const Font& font : workbook.fonts) fonts.push_back(screenFont(font));
+    if (fonts.empty()) fonts.push_back(screenFont(Font{}));
+    return fonts;
+}
+
 int maxDigitWidth(const QFont& font) {
     const QFontMetrics metrics(font);
     int widest = 0;

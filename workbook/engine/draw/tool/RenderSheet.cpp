@@ -1,6 +1,8 @@
-// xlsdraw-render IN.xls OUT.png: draws the used range of the active sheet as the program's
-// snapshot does, for looking at our drawing beside another spreadsheet program's.
+// xlsdraw-render IN.xls OUT.png|OUT.pdf: draws the used range of the active sheet as the program's
+// snapshot does, or prints the sheet by its page setup to a PDF, for looking at our drawing beside
+// another spreadsheet program's.
 #include "xls/Error.h"
+#include "xls/PdfExport.h"
 #include "xls/SheetPainter.h"
 #include "xls/WorkbookIo.h"
 
@@ -14,7 +16,7 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     const QStringList args = app.arguments();
     if (args.size() != 3) {
-        err << "usage: xlsdraw-render IN.xls OUT.png\n";
+        err << "usage: xlsdraw-render IN.xls OUT.png|OUT.pdf\n";
         return 2;
     }
     QFile in(args[1]);
@@ -28,6 +30,14 @@ int main(int argc, char** argv) {
             std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
         if (book.activeSheet >= book.sheets.size()) throw xls::Error("the workbook has no active sheet");
         const xls::Sheet& sheet = book.sheets[book.activeSheet];
+        if (args[2].endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+            const QByteArray pdf = xls::renderPdf(book, sheet, xls::LocaleInfo{});
+            QFile out(args[2]);
+            if (pdf.isEmpty()) throw xls::Error("the sheet has nothing to print");
+            if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.flush())
+                throw xls::Error("the PDF could not be written");
+            return 0;
+        }
         const std::optional<xls::Range> used = sheet.usedRange();
         if (!used) throw xls::Error("the active sheet is empty");
         const QImage picture = xls::renderRange(book, sheet, *used, xls::LocaleInfo{});

@@ -1,0 +1,51 @@
+#include "xls/PagePainter.h"
+
+#include "RangePainter.h"
+#include "xls/PrintPlan.h"
+
+#include <QPainter>
+
+namespace xls {
+namespace {
+
+// Where the painter's origin lies on the paper, in points: the corner of the area inside the
+// margins the device actually took, or the paper's corner for a full-page device.
+QPointF painterOrigin(const QPageLayout& actual) {
+    return actual.mode() == QPageLayout::FullPageMode ? QPointF() : actual.paintRect(QPageLayout::Point).topLeft();
+}
+
+void applyLayout(QPagedPaintDevice& device, const QPageLayout& layout) {
+    // One at a time: a printer refusing the margins must still take the paper and orientation.
+    device.setPageSize(layout.pageSize());
+    device.setPageOrientation(layout.orientation());
+    device.setPageMargins(layout.margins(), layout.units());
+}
+
+}  // namespace
+
+bool printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet& sheet, const LocaleInfo& locale) {
+    const PrintPlan plan = planPrint(workbook, sheet);
+    if (plan.pages.empty()) return false;
+    applyLayout(device, plan.layout);
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const QPointF origin = painterOrigin(device.pageLayout());
+    const double devicePerPoint = device.logicalDpiX() / kPointsPerInch;
+    const double devicePerPixel = devicePerPoint * kPointsPerPixel * plan.scale;
+    const RangeLook look{.gridlines = sheet.page.printGridlines, .overstrikeLightBold = false};
+    bool first = true;
+    for (const PrintedPage& page : plan.pages) {
+        if (!first && !device.newPage()) return false;
+        first = false;
+        const RangePainter cells(workbook, sheet, page.range, locale);
+        painter.save();
+        painter.translate((page.origin - origin) * devicePerPoint);
+        painter.scale(devicePerPixel, devicePerPixel);
+        painter.setClipRect(QRect(0, 0, cells.geometry().width(), cells.geometry().height()));
+        cells.paint(painter, look);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+}  // namespace xls
