@@ -93,7 +93,9 @@ Extent paintPieces(QPainter& painter, const QFontMetrics& metrics, const Display
         if (piece.kind == DisplayPiece::Kind::Fill) {
             if (&piece != &*fill) continue;  // only the first fill code counts
             const int step = metrics.horizontalAdvance(pieceText);
-            if (step > 0)
+            // A blank fill (the accounting formats' "* ") only takes room: drawing it would put
+            // runs of spaces into a document's text.
+            if (step > 0 && !pieceText.trimmed().isEmpty())
                 for (int used = 0; used + step <= fillRoom; used += step)
                     drawTextRun(painter, QPoint(x + used, baseline), pieceText, style);
             x += fillRoom;

@@ -32,7 +32,7 @@ bool printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet
     const QPointF origin = painterOrigin(device.pageLayout());
     const double devicePerPoint = device.logicalDpiX() / kPointsPerInch;
     const double devicePerPixel = devicePerPoint * kPointsPerPixel * plan.scale;
-    const RangeLook look{.gridlines = sheet.page.printGridlines, .overstrikeLightBold = false};
+    const RangeLook look{.gridlines = sheet.page.printGridlines, .overstrike = Overstrike::Outline};
     bool first = true;
     for (const PrintedPage& page : plan.pages) {
         if (!first && !device.newPage()) return false;

@@ -95,7 +95,7 @@ void RangePainter::paint(QPainter& painter, const RangeLook& look) const {
         std::optional<CellTextJob> job = layout_.layout(int(key >> 16), int(key & 0xFFFF));
         if (!job) continue;
         if (look.gridlines) hideCrossedGridlines(painter, geometry_, cells_, *job);
-        if (!look.overstrikeLightBold) job->style.embolden = false;
+        job->style.overstrike = look.overstrike;
         paintDisplayText(painter, job->text, job->style, job->placement);
     }
     paintBorders(painter, geometry_, cells_);

@@ -16,9 +16,8 @@ namespace xls {
 
 struct RangeLook {
     bool gridlines = false;
-    // Thicken bold faces that draw no heavier than regular by drawing them again a pixel over.
-    // Right for pixels; on paper it would put every such text into the document twice.
-    bool overstrikeLightBold = true;
+    // Bold faces that draw no heavier than regular are drawn again a pixel over, this way.
+    Overstrike overstrike = Overstrike::Text;
 };
 
 // The range cut to the columns a sheet can have; nothing when it holds no cell.

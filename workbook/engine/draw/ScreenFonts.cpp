@@ -84,6 +84,9 @@ QFont screenFont(const Font& font) {
     qfont.setStrikeOut(font.strikeout);
     qfont.setUnderline(font.underline == Underline::Single);
     qfont.setKerning(false);
+    // Spreadsheet programs draw "fi" as two letters; a ligature would also make a document's
+    // text read "ﬁ", which searching for "fi" does not find.
+    qfont.setStyleStrategy(QFont::PreferNoShaping);
     return qfont;
 }
 

@@ -32,7 +32,7 @@ QImage renderRange(const Workbook& workbook, const Sheet& sheet, const Range& re
         image.setDotsPerMeterY(qRound(kDotsPerMeterAt96Dpi * devicePixelRatio));
     }
     QPainter imagePainter(&image);
-    painter.paint(imagePainter, {.gridlines = sheet.showGridlines, .overstrikeLightBold = true});
+    painter.paint(imagePainter, {.gridlines = sheet.showGridlines, .overstrike = Overstrike::Text});
     return image;
 }
 

@@ -16,7 +16,16 @@ void drawTextRun(QPainter& painter, const QPoint& baseline, const QString& text,
     painter.drawText(baseline, text);
     if (!style.embolden) return;
     const int strength = std::max(1, int(std::lround(style.font.pixelSize() * kEmboldenShare)));
-    for (int shift = 1; shift <= strength; ++shift) painter.drawText(baseline + QPoint(shift, 0), text);
+    for (int shift = 1; shift <= strength; ++shift) {
+        const QPoint shifted = baseline + QPoint(shift, 0);
+        if (style.overstrike == Overstrike::Text) {
+            painter.drawText(shifted, text);
+            continue;
+        }
+        QPainterPath outline;
+        outline.addText(shifted, style.font, text);
+        painter.fillPath(outline, style.colour);
+    }
 }
 
 }  // namespace xls

@@ -6,10 +6,15 @@
 #include <QColor>
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <QString>
 
 namespace xls {
+
+// How the copies that thicken a too-light bold face are drawn: as text again (pictures), or as
+// outlines, so that a document holds each text once for searching and copying (pages).
+enum class Overstrike { Text, Outline };
 
 struct TextStyle {
     QFont font;
@@ -18,6 +23,7 @@ struct TextStyle {
     // The bold face draws no heavier than the regular one: thicken its strokes by overstriking,
     // keeping its advance widths.
     bool embolden = false;
+    Overstrike overstrike = Overstrike::Text;
 };
 
 void drawTextRun(QPainter& painter, const QPoint& baseline, const QString& text, const TextStyle& style);
