@@ -91,6 +91,7 @@ Form2& Form2::instance() {
 Form2::Form2(QWidget* parent) : QWidget(parent), mPointer(this) {
     setObjectName(QStringLiteral("Form2"));
     buildControls();
+    installPrintShortcut();
     Form_Load();
 }
 

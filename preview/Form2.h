@@ -85,6 +85,9 @@ private:
     void PushButton8_Click();
     void Form_QueryUnload();
     void Form_Unload();
+    // Ctrl+P: prints the result workbook's sheet through the print dialog (Form2Print.cpp).
+    void installPrintShortcut();
+    void PrintPage();
 
     MousePointer mPointer;
     bool mFirstActivate = false;
