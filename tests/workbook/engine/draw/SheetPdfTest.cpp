@@ -1,7 +1,8 @@
 // The sample report as a PDF, judged by poppler's tools as a reader of the file would: one Letter
 // landscape page, searchable text in reading order, embedded fonts, and the cells where our own
-// picture of the print area puts them.
+// picture of the print area puts them; hand-built sheets for gridlines and page breaks.
 #include "SampleResultWorkbook.h"
+#include "SheetFixtures.h"
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/PdfExport.h"
 #include "xls/PrintPlan.h"
@@ -180,6 +181,67 @@ TEST_F(SamplePdf, DrawnAtNinetySixDpiTheBordersLieWhereThePictureScaledByTheFitF
                                                  << line << " of the picture";
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+using drawtest::SheetBuilder;
+
+class HandBuiltPdf : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!PopplerInstalled()) GTEST_SKIP() << "poppler-utils is not installed (./do test installs it)";
+        ASSERT_TRUE(folder.isValid());
+    }
+    QString write(const SheetBuilder& builder) {
+        const QString path = folder.filePath(QStringLiteral("sheet%1.pdf").arg(++written));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(xls::renderPdf(builder.book, builder.book.sheets.front(), {}));
+        return path;
+    }
+    QTemporaryDir folder;
+    int written = 0;
+};
+
+int gridlinePixels(const QImage& page) {
+    int count = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) count += page.pixel(x, y) == qRgb(0xC0, 0xC0, 0xC0);
+    return count;
+}
+
+TEST_F(HandBuiltPdf, GridlinesPrintOnlyWhenThePageSetupAsksWhateverTheScreenShows) {
+    SheetBuilder builder;
+    builder.put(0, 0, std::string("a"));
+    builder.put(5, 3, std::string("b"));
+    builder.sheet().showGridlines = true;
+    EXPECT_EQ(gridlinePixels(PopplerPicture(write(builder), kDpi)), 0);
+    builder.sheet().showGridlines = false;
+    builder.sheet().page.printGridlines = true;
+    EXPECT_GT(gridlinePixels(PopplerPicture(write(builder), kDpi)), 500);
+}
+
+TEST_F(HandBuiltPdf, ALargeSheetPrintsEachCellOnItsOwnPageOnly) {
+    SheetBuilder builder;
+    builder.put(0, 0, std::string("FirstCell"));
+    builder.put(59, 19, std::string("LastCell"));
+    const size_t pages = xls::planPrint(builder.book, builder.sheet()).pages.size();
+    ASSERT_GT(pages, 2u);
+    const QString pdf = write(builder);
+    const QString info = PopplerOutput(QStringLiteral("pdfinfo"), {pdf}).value_or(QString());
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages)))) << info.toStdString();
+    const auto pageText = [&](size_t page) {
+        const QString number = QString::number(page);
+        return PopplerOutput(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf, QStringLiteral("-")})
+            .value_or(QString());
+    };
+    EXPECT_EQ(pageText(1).trimmed(), QStringLiteral("FirstCell"));
+    EXPECT_EQ(pageText(pages).trimmed(), QStringLiteral("LastCell"));
+    for (size_t page = 2; page < pages; ++page) EXPECT_EQ(pageText(page).trimmed(), QString()) << page;
 }
 
 }  // namespace
