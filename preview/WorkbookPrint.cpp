@@ -2,6 +2,7 @@
 
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/PagePainter.h"
+#include "xls/PdfExport.h"
 #include "xls/WorkbookIo.h"
 
 #include <QFile>
@@ -15,9 +16,7 @@ namespace {
     throw std::runtime_error(QStringLiteral("%1 cannot be printed: %2").arg(path, reason).toStdString());
 }
 
-}  // namespace
-
-void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
+xls::Workbook readWorkbookFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) fail(path, file.errorString());
     const QByteArray bytes = file.readAll();
@@ -28,6 +27,22 @@ void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
         fail(path, QString::fromUtf8(error.what()));
     }
     if (book.activeSheet >= book.sheets.size()) fail(path, QStringLiteral("the workbook has no active sheet"));
+    return book;
+}
+
+const QString kNothingToPrint = QStringLiteral("the sheet has nothing to print");
+
+}  // namespace
+
+void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
+    const xls::Workbook book = readWorkbookFile(path);
     if (!xls::printSheet(device, book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(QLocale())))
-        fail(path, QStringLiteral("the sheet has nothing to print"));
+        fail(path, kNothingToPrint);
+}
+
+QByteArray WorkbookFilePdf(const QString& path) {
+    const xls::Workbook book = readWorkbookFile(path);
+    QByteArray pdf = xls::renderPdf(book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(QLocale()));
+    if (pdf.isEmpty()) fail(path, kNothingToPrint);
+    return pdf;
 }

@@ -3,6 +3,8 @@
 #include "PreviewFixture.h"
 #include "SampleResultWorkbook.h"
 #include "preview/PrintDialog.h"
+#include "preview/WorkbookPrint.h"
+#include "xls/WorkbookIo.h"
 
 #include <QApplication>
 #include <QFile>
@@ -55,6 +57,15 @@ TEST_F(Form2Print, CtrlPPrintsTheResultWorkbooksPageByItsPageSetup) {
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Subtotal\\s+\\$\\s+448\\.94")))) << text.toStdString();
     EXPECT_TRUE(notices().isEmpty());
     EXPECT_TRUE(form->isVisible());
+
+    // The PDF the save path writes carries the same page.
+    const QString saved = folder.filePath(QStringLiteral("saved.pdf"));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(WorkbookFilePdf(form->mExcelFile));
+    file.close();
+    EXPECT_EQ(PopplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), saved, QStringLiteral("-")}),
+              text);
 }
 
 TEST_F(Form2Print, CancellingPrintsNothingAndSaysNothing) {
@@ -97,6 +108,25 @@ TEST_F(Form2Print, AMissingOrUnreadableWorkbookIsReportedAndNothingIsPrinted) {
         EXPECT_TRUE(messages.back().text.contains(QStringLiteral("Form2.PrintPage at line 102")));
         EXPECT_TRUE(messages.back().text.contains(workbook));
         EXPECT_FALSE(QFile::exists(pdfPath()));
+    }
+}
+
+TEST(WorkbookFilePdf, AWorkbookWithNothingToPrintIsAFailureNamingTheFile) {
+    QTemporaryDir folder;
+    xls::Workbook book;
+    book.sheets.emplace_back().name = "Empty";
+    const std::vector<uint8_t> bytes = xls::writeWorkbook(book);
+    const QString path = folder.filePath(QStringLiteral("empty.xls"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    file.close();
+    try {
+        WorkbookFilePdf(path);
+        ADD_FAILURE() << "an empty sheet gave a PDF";
+    } catch (const std::runtime_error& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(path));
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("nothing to print")));
     }
 }
 

@@ -30,8 +30,8 @@ bool printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet
     QPainter painter;
     if (!painter.begin(&device)) return false;
     const QPointF origin = painterOrigin(device.pageLayout());
-    const double devicePerPoint = device.logicalDpiX() / kPointsPerInch;
-    const double devicePerPixel = devicePerPoint * kPointsPerPixel * plan.scale;
+    const QPointF devicePerPoint(device.logicalDpiX() / kPointsPerInch, device.logicalDpiY() / kPointsPerInch);
+    const QPointF devicePerPixel = devicePerPoint * kPointsPerPixel * plan.scale;
     const RangeLook look{.gridlines = sheet.page.printGridlines, .overstrike = Overstrike::Outline};
     bool first = true;
     for (const PrintedPage& page : plan.pages) {
@@ -39,8 +39,9 @@ bool printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet
         first = false;
         const RangePainter cells(workbook, sheet, page.range, locale);
         painter.save();
-        painter.translate((page.origin - origin) * devicePerPoint);
-        painter.scale(devicePerPixel, devicePerPixel);
+        const QPointF offset = page.origin - origin;
+        painter.translate(offset.x() * devicePerPoint.x(), offset.y() * devicePerPoint.y());
+        painter.scale(devicePerPixel.x(), devicePerPixel.y());
         painter.setClipRect(QRect(0, 0, cells.geometry().width(), cells.geometry().height()));
         cells.paint(painter, look);
         painter.restore();
