@@ -54,7 +54,11 @@ TEST_F(Form1Process, TypedTextSurvivesAKill) {
     const QString window = start();
     ASSERT_FALSE(window.isEmpty()) << "no window appeared";
     xdotool({"windowfocus", "--sync", window});
-    QTest::qWait(1000);  // the window takes the focus and gives it to its first field
+    // Under load the window may take the focus late: typing before it has it loses keystrokes.
+    QElapsedTimer focusing;
+    focusing.start();
+    while (xdotool({"getwindowfocus"}).trimmed() != window && focusing.elapsed() < 20000) QTest::qWait(50);
+    QTest::qWait(500);  // the window gives the focus to its first field
     const QString typed = QStringLiteral("Trip to Quimper, 2nd week: $40 & more!");
     xdotool({"type", "--delay", "15", "--window", window, typed});
     // Everything the program has shown is on disk by now; nothing more is written at the end.
