@@ -252,3 +252,19 @@ DeferredSettingsSync::~DeferredSettingsSync() {
     for (const auto& store : std::as_const(OpenStores()))
         if (store->settings) store->settings->sync();
 }
+
+std::optional<QHash<QString, QString>> ReadSettingsSection(const QString& appName, const QString& section) {
+    const QString path = SettingsFilePath(appName);
+    if (!QFileInfo(path).exists()) return std::nullopt;
+    if (const QString damage = DamageOf(path); !damage.isEmpty())
+        throw std::runtime_error(("The settings store " + QDir::toNativeSeparators(path) + " cannot be read: " + damage)
+                                     .toStdString());
+    const QSettings store(path, QSettings::IniFormat);
+    const QString folded = section.toCaseFolded();
+    QHash<QString, QString> entries;
+    for (const QString& name : store.allKeys()) {
+        if (name.section(QLatin1Char('/'), 0, 0).toCaseFolded() != folded) continue;
+        entries.insert(name.section(QLatin1Char('/'), 1).toCaseFolded(), store.value(name).toString());
+    }
+    return entries;
+}

@@ -4,7 +4,10 @@
 // A damaged file is set aside once, with a notice, and every entry that still reads is kept.
 #pragma once
 
+#include <QHash>
 #include <QString>
+
+#include <optional>
 
 inline const QString kSettingsApp = QStringLiteral("Tarrowell");
 inline const QString kSettingsSection = QStringLiteral("Brindlemoor");
@@ -31,3 +34,8 @@ public:
     DeferredSettingsSync(const DeferredSettingsSync&) = delete;
     DeferredSettingsSync& operator=(const DeferredSettingsSync&) = delete;
 };
+
+// Every entry of the section, by case-folded key, read without opening the store for writing: the
+// file is never created, mended or changed. nullopt when there is no store file; throws
+// std::runtime_error when the file cannot be read as a store.
+std::optional<QHash<QString, QString>> ReadSettingsSection(const QString& appName, const QString& section);

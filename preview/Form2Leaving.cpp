@@ -5,12 +5,15 @@
 #include "app/ErrorHandler.h"
 #include "app/FileService.h"
 #include "app/MessageService.h"
+#include "app/OutputTarget.h"
 #include "preview/FileReplace.h"
 #include "preview/SaveDialog.h"
 #include "preview/TopLevelWindows.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -24,9 +27,19 @@ void Form2::PushButton6_Click() {
     int answer = 0;
     bool copied = true;
     if (!eh.test(120, [&] { return path.isEmpty(); })) {
+        // Through a link the question names the file that would really be replaced; a link that
+        // another user planted in a shared folder is not followed at all.
+        QString replaced = path;
+        try {
+            if (QFileInfo(path).isSymLink()) replaced = QDir::toNativeSeparators(ResolveOutputTarget(path));
+        } catch (const OutputError& refusal) {
+            MsgBox(QString::fromStdString(refusal.what()));
+            mSaving = false;
+            return;
+        }
         if (eh.test(122, [&] { return FileExists(path); }))
             eh.step(124, [&] {
-                answer = MsgBox(QStringLiteral("Are you sure you wish to overwrite ") + path + QStringLiteral(" ?"),
+                answer = MsgBox(QStringLiteral("Are you sure you wish to overwrite ") + replaced + QStringLiteral(" ?"),
                                 MsgButtons::YesNo);
             });
         if (eh.test(130, [&] { return !FileExists(path); })) answer = kMsgYes;

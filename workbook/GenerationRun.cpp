@@ -6,11 +6,11 @@
 #include "app/ProgramFolders.h"
 #include "preview/Form2.h"
 #include "report/Form1.h"
-#include "workbook/CellMap.h"
 #include "workbook/Excel1.h"
 #include "workbook/HostConnection.h"
 #include "workbook/host/HostError.h"
 #include "workbook/ScratchFiles.h"
+#include "workbook/TemplateFill.h"
 #include "workbook/snapshot/SheetSnapshot.h"
 #include "workbook/template/TemplateBytes.h"
 
@@ -32,7 +32,6 @@ struct RunState {
     std::shared_ptr<host::Workbook> previewBook;
     QImage picture;
     bool hostStarted = false;
-    bool templateOpened = false;
     bool saved = false;
 };
 
@@ -91,17 +90,10 @@ void RunGeneration(Form1& form) {
     if (state.scratch.isEmpty()) return AbandonRun(form, state);
     if (handler.test(108, [&] { return !TemplateCopyIsCurrent(state.templatePath, state.templateBytes); }))
         handler.step(108, [&] { WriteBytesToFile(state.templateBytes, state.templatePath); });
-    handler.step(110, [&] {
-        xlBook = xlApp->Workbooks().Open(state.templatePath, std::nullopt, true);
-        state.templateOpened = true;
-    });
-    if (!state.templateOpened) return AbandonRun(form, state);
+    const StatementRunner runner = [&](int line, const std::function<void()>& statement) { handler.step(line, statement); };
+    xlBook = OpenFilledTemplate(*xlApp, {state.templatePath, {}}, form.report(), runner);
+    if (!xlBook) return AbandonRun(form, state);
 
-    const ExpenseReport report = form.report();
-    WriteReportCells(*xlApp, report,
-                     [&](int line, const std::function<void()>& statement) { handler.step(line, statement); });
-
-    handler.step(184, [&] { xlApp->Range(QStringLiteral("C4")).Select(); });
     handler.step(186, [&] { xlApp->setVisible(false); });
     handler.step(188, [&] { form.pointer().setKind(kPointerDefault); });
     do {

@@ -6,9 +6,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -127,6 +129,51 @@ TEST_F(Form2Leaving, FailedCopyInAReadOnlyFolderLeavesTheOldFile) {
     EXPECT_EQ(Contents(target), QByteArray("old contents"));
     EXPECT_EQ(errorBoxes(), 1);
     EXPECT_FALSE(notices().contains(QStringLiteral("Done.")));
+}
+
+TEST_F(Form2Leaving, ThroughTheUsersOwnLinkTheQuestionNamesTheFileReallyReplaced) {
+    const QString real = folder.filePath(QStringLiteral("real.xls"));
+    Write(real, "old contents");
+    const QString link = folder.filePath(QStringLiteral("link.xls"));
+    ASSERT_TRUE(QFile::link(real, link));
+    answerDialogWith(link);
+    save();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Are you sure you wish to overwrite ") + real + QStringLiteral(" ?"));
+    EXPECT_EQ(Contents(real), kWorkbookBytes);
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link stays a link";
+    EXPECT_EQ(errorBoxes(), 0);
+}
+
+TEST_F(Form2Leaving, ALinkAnotherUserPlantedInASharedFolderIsRefused) {
+    const QString real = folder.filePath(QStringLiteral("mine.xls"));
+    Write(real, "old contents");
+    const QString shared = folder.filePath(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkpath(shared));
+    ::chmod(QFile::encodeName(shared).constData(), 01777);
+    const QString planted = shared + QStringLiteral("/planted.xls");
+    ASSERT_TRUE(QFile::link(real, planted));
+    if (::lchown(QFile::encodeName(planted).constData(), 65534, 65534) != 0)
+        GTEST_SKIP() << "only root can give a link to another user";
+    answerDialogWith(planted);
+    save();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("link that belongs to another user"))) << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains(planted));
+    EXPECT_EQ(Contents(real), QByteArray("old contents"));
+    EXPECT_FALSE(form->mSaving);
+}
+
+TEST_F(Form2Leaving, AFifoIsNotReplaced) {
+    const QString fifo = folder.filePath(QStringLiteral("fifo.xls"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    answerDialogWith(fifo);
+    save();
+    EXPECT_EQ(errorBoxes(), 1);
+    EXPECT_TRUE(errorText().contains(QStringLiteral("not a regular file"))) << errorText().toStdString();
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 TEST_F(Form2Leaving, MissingResultWorkbookCreatesNothing) {

@@ -1,10 +1,10 @@
-// brindlemoor-batch: a report as JSON in, the filled workbook (and optionally its picture) out.
+// brindlemoor-batch: expense reports as JSON (or the settings store) in, filled workbooks (and
+// optionally their pictures) out.
 #pragma once
 
 #include <QStringList>
 
-inline constexpr int kBatchFailed = 2;
-
-// Runs the front end for its command-line arguments (without the program name). On failure
-// writes one line to stderr, leaves no output file behind and returns kBatchFailed.
+// Runs the front end for its command-line arguments (without the program name) and returns the
+// exit code: kBatchDone, kBatchCouldNotWrite or kBatchBadInput (see BatchExit.h). Every failure
+// is one line on stderr; help and version go to stdout.
 int RunBatch(const QStringList& arguments);

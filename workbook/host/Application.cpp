@@ -19,6 +19,8 @@ constexpr qint64 kMaxWorkbookBytes = qint64(256) << 20;
 
 const QString kQuitMessage = QStringLiteral("The spreadsheet host has already quit.");
 
+xls::Workbook modelFromBytes(const QByteArray& bytes, const QString& fileName);
+
 xls::Workbook readModel(const QString& fileName) {
     const QFileInfo info(fileName);
     if (!info.exists() || info.isDir()) throw HostError(QStringLiteral("The file \"%1\" could not be found.").arg(fileName));
@@ -27,7 +29,10 @@ xls::Workbook readModel(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw HostError(QStringLiteral("The file \"%1\" could not be read: %2").arg(fileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    return modelFromBytes(file.readAll(), fileName);
+}
+
+xls::Workbook modelFromBytes(const QByteArray& bytes, const QString& fileName) {
     try {
         xls::Workbook model = xls::readWorkbook(
             std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
@@ -52,6 +57,13 @@ std::shared_ptr<Workbook> WorkbookCollection::Open(const QString& fileName, std:
     m_application.ensureRunning();
     auto workbook = std::make_shared<Workbook>(m_application.weak_from_this(), readModel(fileName),
                                                QFileInfo(fileName).absoluteFilePath(), readOnly);
+    m_application.m_workbooks.push_back(workbook);
+    return workbook;
+}
+
+std::shared_ptr<Workbook> WorkbookCollection::OpenFromBytes(const QByteArray& bytes, const QString& name) {
+    m_application.ensureRunning();
+    auto workbook = std::make_shared<Workbook>(m_application.weak_from_this(), modelFromBytes(bytes, name), name, true);
     m_application.m_workbooks.push_back(workbook);
     return workbook;
 }

@@ -25,6 +25,8 @@ public:
     std::shared_ptr<Workbook> Open(const QString& fileName);
     // Open with update-links omitted and the read-only flag.
     std::shared_ptr<Workbook> Open(const QString& fileName, std::nullopt_t updateLinks, bool readOnly);
+    // Opens a workbook held in memory, read-only under name; no file is read or written.
+    std::shared_ptr<Workbook> OpenFromBytes(const QByteArray& bytes, const QString& name);
     int Count() const;
     std::shared_ptr<Workbook> Item(int index) const;  // 1-based
     std::shared_ptr<Workbook> operator()(int index) const { return Item(index); }

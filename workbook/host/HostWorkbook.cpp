@@ -52,27 +52,33 @@ xls::Workbook& Workbook::model() {
 const xls::LocaleInfo& Workbook::localeInfo() { return application().localeInfo(); }
 
 void Workbook::SaveAs(const QString& fileName, int fileFormat) {
-    xls::Workbook& book = model();
-    if (fileFormat != xlExcel8 && fileFormat != xlWorkbookNormal)
-        throw HostError(QStringLiteral("File format %1 is not supported: use 56 or -4143.").arg(fileFormat));
     const QString target = QFileInfo(fileName).absoluteFilePath();
     if (m_readOnly && target == m_path)
         throw HostError(QStringLiteral("\"%1\" is open read-only: save it under another name.").arg(fileName));
+    writeWhole(fileName, normalBytes(fileFormat, fileName));
+    model().isTemplate = false;
+    m_path = target;
+    m_readOnly = false;
+}
 
+QByteArray Workbook::SaveToBytes(int fileFormat) {
+    const std::vector<uint8_t> bytes = normalBytes(fileFormat, m_path);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+std::vector<uint8_t> Workbook::normalBytes(int fileFormat, const QString& fileName) {
+    xls::Workbook& book = model();
+    if (fileFormat != xlExcel8 && fileFormat != xlWorkbookNormal)
+        throw HostError(QStringLiteral("File format %1 is not supported: use 56 or -4143.").arg(fileFormat));
     askForRecalculationOnLoad(book);
     xls::Workbook normal = book;
     normal.isTemplate = false;
-    std::vector<uint8_t> bytes;
     try {
-        bytes = xls::writeWorkbook(normal);
+        return xls::writeWorkbook(normal);
     } catch (const xls::Error& error) {
         throw HostError(QStringLiteral("The workbook could not be saved as \"%1\": %2")
                             .arg(fileName, QString::fromUtf8(error.what())));
     }
-    writeWhole(fileName, bytes);
-    book.isTemplate = false;
-    m_path = target;
-    m_readOnly = false;
 }
 
 void Workbook::Close() {

@@ -5,9 +5,12 @@
 #include "xls/Locale.h"
 #include "xls/Model.h"
 
+#include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace host {
 
@@ -23,6 +26,9 @@ public:
 
     // Writes a normal (non-template) workbook; the file appears whole or not at all.
     void SaveAs(const QString& fileName, int fileFormat);
+    // The bytes SaveAs writes, recalculated, as a normal workbook; no file is written and the
+    // workbook keeps its name.
+    QByteArray SaveToBytes(int fileFormat);
     void Close();
     Worksheet ActiveSheet();
     Worksheet Worksheets(int index);  // 1-based
@@ -37,6 +43,7 @@ public:
 
 private:
     Application& application() const;
+    std::vector<uint8_t> normalBytes(int fileFormat, const QString& fileName);
 
     std::weak_ptr<Application> m_application;
     xls::Workbook m_model;

@@ -1,0 +1,91 @@
+// brindlemoor-batch as scripts run it, each iteration a whole process: one report with its
+// picture (start-up, fonts, template, fill, picture, save), and 1,000 reports in one process with
+// and without pictures. peak_rss_mb is the largest resident size a run reached, for 100 and
+// 1,000 reports: it must stay flat.
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+namespace {
+
+const QString kProgram = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor-batch");
+
+// A report with every kind of field filled: the sample a clerk would send.
+QByteArray sampleReport(int number) {
+    QByteArray json = "{\"txtPurpose\": \"Trip " + QByteArray::number(number) +
+                      "\", \"txtName\": \"Ada Clerk\", \"dtpFrom\": \"2016-11-05\", \"dtpTo\": \"2016-11-12\"";
+    for (int row = 0; row < 6; ++row) {
+        json += ", \"DTPicker2" + QByteArray::number(row) + "\": \"2016-11-0" + QByteArray::number(row + 5) + "\"";
+        json += ", \"txtDesc" + QByteArray::number(row) + "\": \"Client visit\", \"txtHotel" + QByteArray::number(row) +
+                "\": \"$118.74\", \"txtMeals" + QByteArray::number(row) + "\": 12.5";
+    }
+    return json + "}";
+}
+
+// Runs the program to the end; the peak resident size of its process in MB, or -1 on failure.
+double runToEnd(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(kProgram, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(600000) || process.exitCode() != 0) return -1;
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);  // the largest of all children so far
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_OneReportWithPictureWholeProcess(benchmark::State& state) {
+    QTemporaryDir folder;
+    QFile report(folder.filePath(QStringLiteral("r.json")));
+    report.open(QIODevice::WriteOnly);
+    report.write(sampleReport(1));
+    report.close();
+    const QStringList arguments{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--report"),
+                                report.fileName(), QStringLiteral("--xls"), folder.filePath(QStringLiteral("o.xls")),
+                                QStringLiteral("--picture"), folder.filePath(QStringLiteral("o.png"))};
+    for (auto _ : state)
+        if (runToEnd(arguments) < 0) state.SkipWithError("the run failed");
+}
+BENCHMARK(BM_OneReportWithPictureWholeProcess)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
+
+void BM_ManyReportsInOneProcess(benchmark::State& state) {
+    const int count = int(state.range(0));
+    const bool pictures = state.range(1) != 0;
+    QTemporaryDir folder;
+    QByteArray array = "[";
+    for (int i = 0; i < count; ++i) array += (i ? "," : "") + sampleReport(i);
+    array += "]";
+    QStringList arguments{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--out-dir"), folder.path()};
+    if (pictures) arguments << QStringLiteral("--picture");
+    arguments << QStringLiteral("-");
+    double peak = 0;
+    for (auto _ : state) {
+        peak = runToEnd(arguments, array);
+        if (peak < 0) state.SkipWithError("the run failed");
+    }
+    state.counters["peak_rss_mb"] = peak;
+}
+BENCHMARK(BM_ManyReportsInOneProcess)
+    ->ArgNames({"reports", "pictures"})
+    ->Args({100, 1})
+    ->Args({1000, 1})
+    ->Args({1000, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,32 @@
+// A report given to brindlemoor-batch as JSON, under both test locales: no crash and no hang; a
+// report is either accepted whole or refused with a message, and an accepted report holds only
+// amounts that read back and texts a cell can hold.
+#include "report/AmountText.h"
+#include "workbook/batch/BatchExit.h"
+#include "workbook/batch/ReportRules.h"
+
+#include <QJsonDocument>
+#include <QLocale>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1) return 0;
+    QLocale::setDefault(data[0] & 1 ? QLocale(QLocale::German, QLocale::Germany)
+                                    : QLocale(QLocale::English, QLocale::UnitedStates));
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)));
+    if (!document.isObject()) return 0;
+    try {
+        const ExpenseReport report = ReportFromJson(document.object(), QStringLiteral("fuzz.json"));
+        for (const ExpenseRow& row : report.rows)
+            for (const QString& amount : row.amounts)
+                if (!ParseAmount(amount)) std::abort();
+        for (const QString& text : report.texts)
+            if (text.size() > 32767) std::abort();
+    } catch (const BatchFailure& failure) {
+        if (failure.exitCode() != kBatchBadInput || !*failure.what()) std::abort();
+    }
+    return 0;
+}

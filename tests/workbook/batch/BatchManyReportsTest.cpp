@@ -1,0 +1,78 @@
+// Many reports in one run: each written under its own name, a bad one named while the rest are
+// written, from files or from a JSON array on standard input.
+#include "BatchProcess.h"
+
+#include <QDir>
+
+namespace {
+
+class BatchManyReports : public BatchTest {
+protected:
+    void SetUp() override {
+        BatchTest::SetUp();
+        QDir(folder.path()).mkdir(QStringLiteral("out"));
+    }
+
+    QStringList written() const { return QDir(path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    QString out(const QString& name) const { return path(QStringLiteral("out/") + name); }
+};
+
+TEST_F(BatchManyReports, ABadReportInTheMiddleIsNamedAndTheOthersAreWritten) {
+    const QStringList reports{
+        writeFile(QStringLiteral("R1.json"), R"({"txtHotel0": "$100.10", "txtMeals1": 0.05})"),
+        writeFile(QStringLiteral("R2.json"), R"({"txtHotel0": "lots"})"),
+        writeFile(QStringLiteral("R3.report.json"), R"({"txtHotel0": 7, "txtMisc14": "$0.01"})"),
+    };
+    const BatchResult result =
+        run(QStringList{QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--picture")} + reports);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.errorLines(), 1) << result.standardError.toStdString();
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("R2.json: txtHotel0: \"lots\"")))
+        << result.standardError.toStdString();
+    EXPECT_EQ(written(), (QStringList{QStringLiteral("R1.png"), QStringLiteral("R1.xls"), QStringLiteral("R3.report.png"),
+                                      QStringLiteral("R3.report.xls")}));
+    EXPECT_EQ(totalsByXlrd(out(QStringLiteral("R1.xls"))),
+              QStringLiteral("100.10 0.05 100.15 100.15 100.10 0.00 0.00 0.05 0.00 0.00 0.00"));
+    EXPECT_EQ(totalsByXlrd(out(QStringLiteral("R3.report.xls"))),
+              QStringLiteral("7.00 0.00 7.01 7.01 7.00 0.00 0.00 0.00 0.00 0.00 0.01"));
+}
+
+TEST_F(BatchManyReports, ReportsFromAJsonArrayOnStandardInputAreNumbered) {
+    const BatchResult result = run({QStringLiteral("--locale"), QStringLiteral("de_DE"), QStringLiteral("--out-dir"),
+                                    path(QStringLiteral("out")), QStringLiteral("-")},
+                                   R"([{"txtHotel0": "1.000,50 €"}, "not a report", {"txtHotel0": 2.25}])");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.errorLines(), 1) << result.standardError.toStdString();
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("report 2 of standard input"))) << result.standardError.toStdString();
+    EXPECT_EQ(written(), (QStringList{QStringLiteral("1.xls"), QStringLiteral("3.xls")}));
+    EXPECT_EQ(cellByXlrd(out(QStringLiteral("1.xls")), 10, 12), QStringLiteral("1000.50"));
+    EXPECT_EQ(cellByXlrd(out(QStringLiteral("3.xls")), 10, 12), QStringLiteral("2.25"));
+}
+
+TEST_F(BatchManyReports, AGoodRunIsSilentAndTwoReportsOfOneNameAreRefusedBeforeWriting) {
+    QDir(folder.path()).mkdir(QStringLiteral("a"));
+    const QString first = writeFile(QStringLiteral("same.json"), "{}");
+    const QString second = writeFile(QStringLiteral("a/same.json"), "{}");
+    const BatchResult clash = run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), first, second});
+    EXPECT_EQ(clash.exitCode, 2);
+    EXPECT_EQ(clash.errorLines(), 1);
+    EXPECT_TRUE(written().isEmpty());
+
+    const BatchResult good = run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), first});
+    EXPECT_EQ(good.exitCode, 0);
+    EXPECT_TRUE(good.standardError.isEmpty()) << "a short run shows no progress";
+    EXPECT_EQ(written(), QStringList{QStringLiteral("same.xls")});
+}
+
+TEST_F(BatchManyReports, AnOutputThatCannotBeWrittenEndsWithExitOneAfterTheOthers) {
+    QDir(path(QStringLiteral("out"))).mkdir(QStringLiteral("B.xls"));
+    const QStringList reports{writeFile(QStringLiteral("A.json"), "{}"), writeFile(QStringLiteral("B.json"), "{}"),
+                              writeFile(QStringLiteral("C.json"), R"({"txtHotel0": "x"})"),
+                              writeFile(QStringLiteral("D.json"), "{}")};
+    const BatchResult result = run(QStringList{QStringLiteral("--out-dir"), path(QStringLiteral("out"))} + reports);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.errorLines(), 2) << result.standardError.toStdString();
+    EXPECT_EQ(written(), (QStringList{QStringLiteral("A.xls"), QStringLiteral("D.xls")}));
+}
+
+}  // namespace

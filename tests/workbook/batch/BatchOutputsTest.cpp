@@ -1,0 +1,162 @@
+// A report's outputs: all or nothing, never through another user's link, never over a device,
+// FIFO or socket, to standard output on request, and no scratch file anywhere.
+#include "BatchProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+class BatchOutputs : public BatchTest {
+protected:
+    void SetUp() override {
+        BatchTest::SetUp();
+        report = writeFile(QStringLiteral("r.json"), R"({"txtPurpose": "Trip", "txtHotel0": "$10.00"})");
+    }
+
+    BatchResult write(const QString& xls, const QString& picture = {}) {
+        QStringList arguments{QStringLiteral("--report"), report, QStringLiteral("--xls"), xls};
+        if (!picture.isEmpty()) arguments << QStringLiteral("--picture") << picture;
+        return run(arguments);
+    }
+
+    void expectCouldNotWrite(const BatchResult& result, const QString& expected) {
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.errorLines(), 1) << result.standardError.toStdString();
+        EXPECT_TRUE(result.standardError.contains(expected)) << result.standardError.toStdString();
+    }
+
+    // A folder anyone may write to, sticky, as /tmp is.
+    QString sharedStickyFolder() {
+        const QString shared = path(QStringLiteral("shared"));
+        QDir().mkpath(shared);
+        ::chmod(QFile::encodeName(shared).constData(), 01777);
+        return shared;
+    }
+
+    QString report;
+};
+
+TEST_F(BatchOutputs, AFailedPictureLeavesTheExistingWorkbookExactlyAsItWas) {
+    const QString xls = writeFile(QStringLiteral("old.xls"), "the old workbook");
+    const QString png = writeFile(QStringLiteral("old.png"), "the old picture");
+    QDir(folder.path()).mkdir(QStringLiteral("a folder.png"));
+    const QStringList before = files();
+
+    expectCouldNotWrite(write(xls, path(QStringLiteral("missing-folder/p.png"))), QStringLiteral("p.png"));
+    expectCouldNotWrite(write(xls, path(QStringLiteral("a folder.png"))), QStringLiteral("is a folder"));
+    expectCouldNotWrite(write(path(QStringLiteral("missing-folder/o.xls")), png), QStringLiteral("o.xls"));
+    expectCouldNotWrite(write(xls, xls), QStringLiteral("two outputs"));
+    EXPECT_EQ(Contents(xls), QByteArray("the old workbook"));
+    EXPECT_EQ(Contents(png), QByteArray("the old picture"));
+    EXPECT_EQ(files(), before) << "no temporary file is left behind";
+
+    ASSERT_EQ(write(xls, png).exitCode, 0);
+    EXPECT_EQ(cellByXlrd(xls, 3, 2), QStringLiteral("Trip"));
+    EXPECT_TRUE(Contents(png).startsWith("\x89PNG"));
+    EXPECT_EQ(files(), before);
+}
+
+TEST_F(BatchOutputs, AReplacedFileKeepsItsPermissions) {
+    const QString xls = writeFile(QStringLiteral("old.xls"), "old");
+    QFile::setPermissions(xls, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    ASSERT_EQ(write(xls).exitCode, 0);
+    EXPECT_EQ(QFile::permissions(xls) & 0x0FFF, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+}
+
+TEST_F(BatchOutputs, NonRegularTargetsAreRefusedAndKeptWhatTheyAre) {
+    const QString fifo = path(QStringLiteral("fifo.xls"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    expectCouldNotWrite(write(fifo), QStringLiteral("not a regular file"));
+    expectCouldNotWrite(write(path(QStringLiteral("o.xls")), fifo), QStringLiteral("not a regular file"));
+
+    const QString socketPath = path(QStringLiteral("socket.xls"));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray encoded = QFile::encodeName(socketPath);
+    ASSERT_LT(size_t(encoded.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    expectCouldNotWrite(write(socketPath), QStringLiteral("not a regular file"));
+    ::close(listener);
+
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    ASSERT_EQ(::lstat(encoded.constData(), &status), 0);
+    EXPECT_TRUE(S_ISSOCK(status.st_mode));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("o.xls"))));
+
+    // A device node, as root meets /dev/full.
+    const QString device = path(QStringLiteral("full.xls"));
+    if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "only root can make a device node to test with";
+    expectCouldNotWrite(write(device), QStringLiteral("not a regular file"));
+    ASSERT_EQ(::stat(QFile::encodeName(device).constData(), &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+}
+
+TEST_F(BatchOutputs, DashWritesTheWorkbookToStandardOutput) {
+    const BatchResult toStdout = run({QStringLiteral("--report"), report, QStringLiteral("--xls"), QStringLiteral("-"),
+                                      QStringLiteral("--picture"), path(QStringLiteral("p.png"))});
+    ASSERT_EQ(toStdout.exitCode, 0) << toStdout.standardError.toStdString();
+    EXPECT_TRUE(toStdout.standardError.isEmpty());
+    ASSERT_EQ(write(path(QStringLiteral("o.xls"))).exitCode, 0);
+    EXPECT_EQ(toStdout.standardOutput, Contents(path(QStringLiteral("o.xls"))));
+    EXPECT_TRUE(Contents(path(QStringLiteral("p.png"))).startsWith("\x89PNG"));
+}
+
+TEST_F(BatchOutputs, NoScratchFileIsWrittenEvenWhenKilled) {
+    ASSERT_EQ(write(path(QStringLiteral("o.xls")), path(QStringLiteral("o.png"))).exitCode, 0);
+    EXPECT_TRUE(QDir(path(QStringLiteral("tmp"))).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+    EXPECT_EQ(files(), (QStringList{QStringLiteral("o.png"), QStringLiteral("o.xls"), QStringLiteral("r.json")}));
+}
+
+TEST_F(BatchOutputs, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
+    runAs = TestUser();
+    if (!runAs || ::geteuid() != 0) GTEST_SKIP() << "needs root to make an ordinary test user and a second link owner";
+    // The ordinary user's own workbook, which the link aims at.
+    const QString home = path(QStringLiteral("home"));
+    QDir().mkpath(home);
+    ::chown(QFile::encodeName(home).constData(), runAs->uid, runAs->gid);
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    const QString precious = home + QStringLiteral("/precious.xls");
+    QFile::copy(report, precious);
+    ::chown(QFile::encodeName(precious).constData(), runAs->uid, runAs->gid);
+    ::chmod(QFile::encodeName(report).constData(), 0644);
+
+    const QString shared = sharedStickyFolder();
+    const QString planted = shared + QStringLiteral("/out.xls");
+    ASSERT_TRUE(QFile::link(precious, planted));
+    // Another user's link: nobody's.
+    ASSERT_EQ(::lchown(QFile::encodeName(planted).constData(), 65534, 65534), 0);
+
+    const BatchResult refused = write(planted);
+    expectCouldNotWrite(refused, QStringLiteral("link that belongs to another user"));
+    EXPECT_EQ(Contents(precious), Contents(report));
+    EXPECT_TRUE(QFileInfo(planted).isSymLink());
+
+    // The user's own link in the same folder, and a link in the user's own folder, keep working.
+    const QString own = shared + QStringLiteral("/mine.xls");
+    ASSERT_TRUE(QFile::link(precious, own));
+    ASSERT_EQ(::lchown(QFile::encodeName(own).constData(), runAs->uid, runAs->gid), 0);
+    const BatchResult followed = write(own, home + QStringLiteral("/p.png"));
+    ASSERT_EQ(followed.exitCode, 0) << followed.standardError.toStdString();
+    EXPECT_EQ(cellByXlrd(precious, 3, 2), QStringLiteral("Trip"));
+    EXPECT_TRUE(QFileInfo(own).isSymLink()) << "the link stays a link";
+
+    const QString homeLink = home + QStringLiteral("/link.xls");
+    ASSERT_TRUE(QFile::link(QStringLiteral("precious.xls"), homeLink));
+    ASSERT_EQ(::lchown(QFile::encodeName(homeLink).constData(), 65534, 65534), 0);
+    EXPECT_EQ(write(homeLink).exitCode, 0) << "links outside shared sticky folders are followed";
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include "BatchProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const kTestUserName = "brindlemoor-tester";
+
+QString python(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("/usr/bin/python3"), arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QStringLiteral("failed: ") + QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+}  // namespace
+
+std::optional<OrdinaryUser> TestUser() {
+    if (::geteuid() != 0) return OrdinaryUser{::geteuid(), ::getegid()};
+    if (!::getpwnam(kTestUserName))
+        QProcess::execute(QStringLiteral("useradd"), {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
+                                                      QString::fromLatin1(kTestUserName)});
+    const passwd* entry = ::getpwnam(kTestUserName);
+    if (!entry) return std::nullopt;
+    return OrdinaryUser{entry->pw_uid, entry->pw_gid};
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void BatchTest::SetUp() {
+    ASSERT_TRUE(folder.isValid());
+    environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Whatever the run leaves in the temporary folder shows here.
+    QDir(folder.path()).mkdir(QStringLiteral("tmp"));
+    environment.insert(QStringLiteral("TMPDIR"), path(QStringLiteral("tmp")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+}
+
+BatchResult BatchTest::run(const QStringList& arguments, const QByteArray& input) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    const QString program = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor-batch");
+    if (runAs && runAs->uid != ::geteuid()) {
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=%1").arg(runAs->uid), QStringLiteral("--regid=%1").arg(runAs->gid),
+                                  QStringLiteral("--clear-groups"), program} +
+                          arguments);
+    } else {
+        process.start(program, arguments);
+    }
+    EXPECT_TRUE(process.waitForStarted(60000));
+    if (!input.isEmpty()) process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(120000));
+    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString BatchTest::writeFile(const QString& name, const QByteArray& bytes) {
+    QFile file(path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path(name);
+}
+
+QStringList BatchTest::files() const {
+    return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QString BatchTest::totalsByXlrd(const QString& workbook) {
+    return python({QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/generation/read_totals.py"),
+                   QStringLiteral("xlrd"), workbook});
+}
+
+QString BatchTest::cellByXlrd(const QString& workbook, int row, int column) {
+    return python({QStringLiteral("-c"),
+                   QStringLiteral("import sys, xlrd; v = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)"
+                                  ".cell_value(int(sys.argv[2]), int(sys.argv[3])); "
+                                  "print(('%.2f' % v) if isinstance(v, float) else v)"),
+                   workbook, QString::number(row), QString::number(column)});
+}

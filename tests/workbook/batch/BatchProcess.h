@@ -1,0 +1,53 @@
+// Runs the real brindlemoor-batch executable and reads what it wrote.
+#pragma once
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+struct BatchResult {
+    int exitCode = -1;
+    QByteArray standardOutput;
+    QString standardError;
+
+    int errorLines() const { return int(standardError.count(QLatin1Char('\n'))); }
+};
+
+// An ordinary (non-root) account to run the executable as: root's permissions would hide faults.
+struct OrdinaryUser {
+    uint uid = 0;
+    uint gid = 0;
+};
+
+// The test account, created when missing; nullopt when this process cannot have one.
+std::optional<OrdinaryUser> TestUser();
+
+class BatchTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    // Runs the executable in the given settings (LC_ALL), with input on its standard input.
+    BatchResult run(const QStringList& arguments, const QByteArray& input = {});
+    // Writes a file in the test folder and returns its path.
+    QString writeFile(const QString& name, const QByteArray& bytes);
+    QString path(const QString& name) const { return folder.filePath(name); }
+    QStringList files() const;
+
+    // "M11 M12 M27 M29 E26 ... L26" of a workbook, as python3-xlrd reads the cached values.
+    static QString totalsByXlrd(const QString& workbook);
+    // Cell text or number of the first sheet as python3-xlrd reads it (row and column from 0).
+    static QString cellByXlrd(const QString& workbook, int row, int column);
+
+    QTemporaryDir folder;
+    QProcessEnvironment environment;
+    std::optional<OrdinaryUser> runAs;  // run the executable as this user when set
+};
+
+// Contents of the file at path, empty when it cannot be read.
+QByteArray Contents(const QString& path);

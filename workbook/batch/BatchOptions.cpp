@@ -1,0 +1,149 @@
+#include "workbook/batch/BatchOptions.h"
+
+#include "workbook/batch/BatchExit.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kUsage = QStringLiteral("try 'brindlemoor-batch --help'");
+
+// Options that take a value; --picture takes one except with --out-dir.
+bool takesValue(const QString& name, bool manyReports) {
+    static const QStringList valued{QStringLiteral("--report"), QStringLiteral("--xls"), QStringLiteral("--out-dir"),
+                                    QStringLiteral("--locale")};
+    return valued.contains(name) || (name == QLatin1String("--picture") && !manyReports);
+}
+
+void checkCombination(const BatchOptions& options) {
+    const int sources = int(!options.report.isEmpty()) + int(options.fromStore) + int(!options.outDir.isEmpty());
+    if (sources != 1) throw BadInput(QStringLiteral("give one of --report, --from-store or --out-dir; ") + kUsage);
+    if (options.outDir.isEmpty()) {
+        if (options.xls.isEmpty()) throw BadInput(QStringLiteral("--xls is missing; ") + kUsage);
+        if (!options.reports.isEmpty())
+            throw BadInput(QStringLiteral("unexpected argument \"%1\"; ") .arg(options.reports.first()) + kUsage);
+        if (options.picture == QLatin1String("-") && options.xls == QLatin1String("-"))
+            throw BadInput(QStringLiteral("only one output can go to standard output"));
+        return;
+    }
+    if (!options.xls.isEmpty()) throw BadInput(QStringLiteral("--xls cannot be used with --out-dir"));
+    if (options.reports.isEmpty()) throw BadInput(QStringLiteral("--out-dir needs report files, or - for standard input"));
+    if (options.reports.contains(QStringLiteral("-")) && options.reports.size() > 1)
+        throw BadInput(QStringLiteral("- (reports on standard input) cannot be combined with report files"));
+}
+
+}  // namespace
+
+BatchOptions ParseBatchOptions(const QStringList& arguments) {
+    BatchOptions options;
+    const bool manyReports = std::any_of(arguments.begin(), arguments.end(), [](const QString& argument) {
+        return argument == QLatin1String("--out-dir") || argument.startsWith(QLatin1String("--out-dir="));
+    });
+    bool onlyFiles = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString name = arguments[i];
+        if (onlyFiles || name == QLatin1String("-") || !name.startsWith(QLatin1Char('-'))) {
+            options.reports << name;
+            continue;
+        }
+        if (name == QLatin1String("--")) {
+            onlyFiles = true;
+            continue;
+        }
+        if (name == QLatin1String("-h") || name == QLatin1String("--help")) {
+            options.action = BatchOptions::Action::Help;
+            return options;
+        }
+        if (name == QLatin1String("--version")) {
+            options.action = BatchOptions::Action::Version;
+            return options;
+        }
+        std::optional<QString> value;
+        if (const qsizetype equals = name.indexOf(QLatin1Char('=')); equals > 0) {
+            value = name.mid(equals + 1);
+            name.truncate(equals);
+        }
+        if (takesValue(name, manyReports) && !value) {
+            if (i + 1 >= arguments.size()) throw BadInput(QStringLiteral("%1 needs a value; ").arg(name) + kUsage);
+            value = arguments[++i];
+        }
+        if (takesValue(name, manyReports) && value->isEmpty())
+            throw BadInput(QStringLiteral("%1 needs a value; ").arg(name) + kUsage);
+        if (!takesValue(name, manyReports) && value)
+            throw BadInput(QStringLiteral("%1 takes no value; ").arg(name) + kUsage);
+
+        if (name == QLatin1String("--report")) {
+            options.report = *value;
+        } else if (name == QLatin1String("--xls")) {
+            options.xls = *value;
+        } else if (name == QLatin1String("--picture")) {
+            options.pictures = true;
+            if (value) options.picture = *value;
+        } else if (name == QLatin1String("--out-dir")) {
+            options.outDir = *value;
+        } else if (name == QLatin1String("--locale")) {
+            options.locale = *value;
+        } else if (name == QLatin1String("--from-store")) {
+            options.fromStore = true;
+        } else {
+            throw BadInput(QStringLiteral("unknown option %1; ").arg(name) + kUsage);
+        }
+    }
+    checkCombination(options);
+    return options;
+}
+
+QString BatchHelpText() {
+    return QStringLiteral(
+        "Usage: brindlemoor-batch [--locale NAME] --report REPORT.json --xls OUT.xls [--picture OUT.png]\n"
+        "  or:  brindlemoor-batch [--locale NAME] --from-store --xls OUT.xls [--picture OUT.png]\n"
+        "  or:  brindlemoor-batch [--locale NAME] --out-dir DIR [--picture] REPORT.json...\n"
+        "  or:  brindlemoor-batch [--locale NAME] --out-dir DIR [--picture] -\n"
+        "Make the filled 97-2003 expense report workbook (.xls), and optionally its picture (.png),\n"
+        "from an expense report given as JSON, without a window.\n"
+        "\n"
+        "Options:\n"
+        "  --report FILE      read the report from FILE (- for standard input)\n"
+        "  --from-store       take the report the entry window last held, from the user's settings\n"
+        "                     store; the store is only read, never written\n"
+        "  --xls FILE         write the workbook to FILE (- for standard output)\n"
+        "  --picture FILE     also write the picture of the sheet to FILE as PNG\n"
+        "  --out-dir DIR      make one workbook per report: DIR/NAME.xls for NAME.json, and with\n"
+        "                     --picture (no file name then) DIR/NAME.png; with - the reports are a\n"
+        "                     JSON array on standard input, written as DIR/1.xls, DIR/2.xls, ...\n"
+        "  --locale NAME      read amounts and dates under the settings NAME (en_US, de_DE, ...);\n"
+        "                     without it, under the environment's settings (LC_ALL, LANG)\n"
+        "  -h, --help         show this help and exit\n"
+        "      --version      show the version and exit\n"
+        "\n"
+        "Input rules:\n"
+        "  A report is one JSON object. Its keys are the settings store's keys (txtPurpose,\n"
+        "  dtpFrom, txtHotel0, ...), in any letter case; an unknown key is refused. Missing keys\n"
+        "  take the entry window's defaults (today for the pay period, no row dates, amounts 0).\n"
+        "  Amounts (txtHotel0 .. txtMisc14): a JSON number, or a text that is an amount under the\n"
+        "    settings (\"$1,234.57\" under en_US, \"1.234,57 \u20ac\" under de_DE); an empty text is 0.\n"
+        "    Amounts are kept to the cent, as the entry window keeps them.\n"
+        "  Dates (dtpFrom, dtpTo, DTPicker20 .. DTPicker214): a text, either YYYY-MM-DD or the\n"
+        "    settings' short date with a two- or four-digit year (11/5/16, 11/5/2016 under en_US;\n"
+        "    05.11.16, 05.11.2016 under de_DE); an empty text leaves a row without a date.\n"
+        "  Every other key is a text field: a JSON string of at most 32,767 characters.\n"
+        "  A value that breaks a rule stops the run with one line naming the key and the value;\n"
+        "  nothing is written. The same rules apply to the values in the settings store.\n"
+        "\n"
+        "Outputs:\n"
+        "  The workbook and picture of a report are written to temporary files and put in place\n"
+        "  together, only when both are complete; on failure existing files are left as they were.\n"
+        "  A link that belongs to another user in a shared sticky folder (such as /tmp), and a\n"
+        "  target that exists and is not a regular file, are refused. With --out-dir, a bad report\n"
+        "  is named on standard error and the others are still written; a run of more than a second\n"
+        "  shows its progress on standard error.\n"
+        "\n"
+        "Exit status:\n"
+        "  0  done\n"
+        "  1  an output could not be written\n"
+        "  2  bad input or options (with --out-dir: some report was bad, the others were written)\n");
+}
+
+QString BatchVersionText() {
+    return QStringLiteral("brindlemoor-batch " BRINDLEMOOR_VERSION "\n");
+}

@@ -1,0 +1,99 @@
+#include "workbook/batch/ManyReports.h"
+
+#include "workbook/batch/BatchExit.h"
+#include "workbook/batch/ReportRules.h"
+#include "workbook/batch/ReportSources.h"
+#include "workbook/batch/ReportWriter.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QHash>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Silent below this; a longer run tells how far it is, at most once per interval.
+constexpr qint64 kProgressAfterMs = 1000;
+
+struct Job {
+    QString name;      // in messages
+    QString baseName;  // of the outputs
+    std::function<QJsonObject()> read;
+};
+
+std::vector<Job> jobsOf(const BatchOptions& options) {
+    std::vector<Job> jobs;
+    if (options.reports == QStringList{QStringLiteral("-")}) {
+        const auto array = std::make_shared<QJsonArray>(ReadReportArrayFromStandardInput());
+        for (qsizetype i = 0; i < array->size(); ++i) {
+            const QString name = QStringLiteral("report %1 of %2").arg(i + 1).arg(kStandardInputName);
+            jobs.push_back({name, QString::number(i + 1), [array, i, name] {
+                                if (!array->at(i).isObject()) throw BadInput(name + QStringLiteral(" is not a JSON object"));
+                                return array->at(i).toObject();
+                            }});
+        }
+        return jobs;
+    }
+    QHash<QString, QString> reportOfBaseName;
+    for (const QString& path : options.reports) {
+        const QString baseName = QFileInfo(path).completeBaseName();
+        if (baseName.isEmpty()) throw BadInput(QStringLiteral("%1 gives no name for its workbook").arg(path));
+        if (reportOfBaseName.contains(baseName))
+            throw BadInput(QStringLiteral("%1 and %2 would both be written as %3.xls")
+                               .arg(reportOfBaseName.value(baseName), path, baseName));
+        reportOfBaseName.insert(baseName, path);
+        jobs.push_back({QDir::toNativeSeparators(path), baseName, [path] { return ReadReportObject(path); }});
+    }
+    return jobs;
+}
+
+void fail(const BatchFailure& failure, int& worst) {
+    std::fprintf(stderr, "brindlemoor-batch: %s\n", failure.what());
+    if (worst != kBatchCouldNotWrite) worst = failure.exitCode();
+}
+
+class Progress {
+public:
+    explicit Progress(size_t total) : m_total(total) { m_clock.start(); }
+
+    void done(size_t count) {
+        const qint64 elapsed = m_clock.elapsed();
+        if (elapsed < kProgressAfterMs || elapsed - m_lastShown < kProgressAfterMs) return;
+        m_lastShown = elapsed;
+        std::fprintf(stderr, "brindlemoor-batch: %zu of %zu reports, %.0f a second\n", count, m_total,
+                     double(count) * 1000.0 / double(elapsed));
+    }
+
+private:
+    size_t m_total;
+    QElapsedTimer m_clock;
+    qint64 m_lastShown = 0;
+};
+
+}  // namespace
+
+int WriteManyReports(const BatchOptions& options) {
+    if (!QFileInfo(options.outDir).isDir())
+        throw BadInput(QStringLiteral("--out-dir %1 is not a folder").arg(QDir::toNativeSeparators(options.outDir)));
+    const std::vector<Job> jobs = jobsOf(options);
+    const QDir folder(options.outDir);
+    ReportWriter writer;
+    Progress progress(jobs.size());
+    int worst = kBatchDone;
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        const Job& job = jobs[i];
+        try {
+            const ExpenseReport report = ReportFromJson(job.read(), job.name);
+            writer.write(report, folder.filePath(job.baseName + QStringLiteral(".xls")),
+                         options.pictures ? folder.filePath(job.baseName + QStringLiteral(".png")) : QString());
+        } catch (const BatchFailure& failure) {
+            fail(failure, worst);
+        }
+        progress.done(i + 1);
+    }
+    return worst;
+}

@@ -1,0 +1,9 @@
+// One run over many reports: each written into the output folder under its own name.
+#pragma once
+
+#include "workbook/batch/BatchOptions.h"
+
+// Writes DIR/NAME.xls (and DIR/NAME.png) for every report of the options. A bad report or a
+// failed write is named on stderr and the run goes on; returns the exit code of the worst failure
+// (could not write before bad input), or kBatchDone. Throws BatchFailure when the run cannot start.
+int WriteManyReports(const BatchOptions& options);

@@ -1,0 +1,154 @@
+#include "workbook/batch/ReportRules.h"
+
+#include "report/AmountText.h"
+#include "workbook/batch/BatchExit.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace {
+
+// A cell holds at most this many characters; a longer text would be cut.
+constexpr qsizetype kCellTextLimit = 32767;
+// How much of a refused value a message shows.
+constexpr qsizetype kShownValueLength = 60;
+
+enum class Kind { Text, Amount, Date, RowDate };
+
+struct KeyRule {
+    QString key;  // as the store spells it
+    Kind kind;
+};
+
+QHash<QString, KeyRule> rulesByFoldedKey() {
+    QHash<QString, KeyRule> rules;
+    for (const QString& key : AllReportKeys()) rules.insert(key.toCaseFolded(), {key, Kind::Text});
+    const auto mark = [&rules](const QString& key, Kind kind) { rules[key.toCaseFolded()].kind = kind; };
+    mark(QStringLiteral("dtpFrom"), Kind::Date);
+    mark(QStringLiteral("dtpTo"), Kind::Date);
+    for (int row = 0; row < kGridRows; ++row) {
+        mark(QStringLiteral("DTPicker2%1").arg(row), Kind::RowDate);
+        for (const QString& amount : kAmountNames) mark(amount + QString::number(row), Kind::Amount);
+    }
+    return rules;
+}
+
+QString settingsName() {
+    const QLocale locale;
+    return locale.language() == QLocale::C ? QStringLiteral("C") : locale.name();
+}
+
+// The value as JSON shows it, shortened: one line whatever the value holds.
+QString shown(const QJsonValue& value) {
+    QString text = QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+    text = text.mid(1, text.size() - 2);
+    if (text.size() > kShownValueLength) text = text.left(kShownValueLength) + QStringLiteral("...");
+    return text;
+}
+
+// The settings' short date with its year in two digits, then in four.
+std::optional<QDate> shortDate(const QString& text) {
+    const QLocale locale;
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy"))) {
+        QDate date = locale.toDate(text, format);
+        // A two-digit year means the nearer century, as the entry window reads it.
+        if (date.isValid()) return date.year() < 1950 ? date.addYears(100) : date;
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    }
+    const QDate date = locale.toDate(text, format);
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+std::optional<QDate> reportDate(const QString& text) {
+    static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    if (iso.match(text).hasMatch()) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    }
+    return shortDate(text);
+}
+
+class ValueReader {
+public:
+    ValueReader(const QString& name, const QString& key, const QJsonValue& value)
+        : m_name(name), m_key(key), m_value(value) {}
+
+    // The value in the form the store keeps it, which the report is then built from.
+    QString storedForm(Kind kind) const {
+        switch (kind) {
+        case Kind::Amount: return amount();
+        case Kind::Date: return date(false);
+        case Kind::RowDate: return date(true);
+        case Kind::Text: return text();
+        }
+        return {};
+    }
+
+private:
+    [[noreturn]] void refuse(const QString& what) const {
+        throw BadInput(QStringLiteral("%1: %2: %3 %4").arg(m_name, m_key, shown(m_value), what));
+    }
+
+    QString amount() const {
+        std::optional<double> value;
+        if (m_value.isDouble()) {
+            const double number = m_value.toDouble();
+            if (std::isfinite(number) && std::abs(number) <= kCurrencyLimit) value = number;
+        } else if (m_value.isString()) {
+            value = m_value.toString().trimmed().isEmpty() ? 0.0 : ParseAmount(m_value.toString());
+        }
+        if (!value) refuse(QStringLiteral("is not an amount under the %1 settings").arg(settingsName()));
+        return CurrencyForm(*value);
+    }
+
+    QString date(bool mayBeEmpty) const {
+        if (m_value.isString()) {
+            const QString text = m_value.toString().trimmed();
+            if (text.isEmpty() && mayBeEmpty) return {};
+            if (const std::optional<QDate> date = reportDate(text)) return StoredDateText(*date);
+        }
+        refuse(QStringLiteral("is not a date (YYYY-MM-DD or the %1 settings' short date)").arg(settingsName()));
+    }
+
+    QString text() const {
+        if (!m_value.isString()) refuse(QStringLiteral("is not a text"));
+        const QString text = m_value.toString();
+        if (text.size() > kCellTextLimit)
+            throw BadInput(QStringLiteral("%1: %2: the text is %3 characters long, more than a cell holds (32,767)")
+                               .arg(m_name, m_key)
+                               .arg(text.size()));
+        return text;
+    }
+
+    const QString& m_name;
+    const QString& m_key;
+    const QJsonValue& m_value;
+};
+
+}  // namespace
+
+ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name) {
+    static const QHash<QString, KeyRule> rules = rulesByFoldedKey();
+    QHash<QString, QString> stored;
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const auto rule = rules.constFind(it.key().toCaseFolded());
+        if (rule == rules.constEnd()) throw BadInput(QStringLiteral("%1: unknown key \"%2\"").arg(name, it.key()));
+        if (stored.contains(rule->key))
+            throw BadInput(QStringLiteral("%1: the key \"%2\" is given twice").arg(name, rule->key));
+        const QJsonValue value = it.value();
+        stored.insert(rule->key, ValueReader(name, it.key(), value).storedForm(rule->kind));
+    }
+    return ReportFromValues(
+        [&stored](const QString& key) -> std::optional<QString> {
+            const auto it = stored.constFind(key);
+            return it == stored.constEnd() ? std::nullopt : std::optional<QString>(*it);
+        },
+        QDate::currentDate());
+}

@@ -1,0 +1,13 @@
+// The input rules of a report: which keys it may have and what each value must be.
+#pragma once
+
+#include "report/ExpenseReport.h"
+
+#include <QJsonObject>
+#include <QString>
+
+// The report a JSON object describes, read under the default locale's settings. Keys are the
+// store's keys in any case; amounts are JSON numbers or amount texts, dates ISO or the settings'
+// short date, texts strings of at most 32,767 characters. name (a file name) starts every message.
+// Throws BatchFailure (bad input) naming the key and the value that breaks a rule.
+ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name);

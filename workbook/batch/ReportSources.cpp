@@ -1,0 +1,69 @@
+#include "workbook/batch/ReportSources.h"
+
+#include "app/SettingsStore.h"
+#include "workbook/batch/BatchExit.h"
+#include "workbook/batch/ReportRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+
+namespace {
+
+// Larger inputs are not expense reports; reading them whole would only waste memory.
+constexpr qint64 kMaxInputBytes = qint64(256) << 20;
+
+QByteArray readWhole(const QString& path, const QString& name) {
+    QFile file;
+    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) throw BadInput(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
+    const QByteArray bytes = file.read(kMaxInputBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw BadInput(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
+    if (bytes.size() > kMaxInputBytes) throw BadInput(QStringLiteral("%1 is too large to be a report").arg(name));
+    return bytes;
+}
+
+QJsonDocument readJson(const QString& path) {
+    const QString name = path == QLatin1String("-") ? kStandardInputName : QDir::toNativeSeparators(path);
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(readWhole(path, name), &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        throw BadInput(QStringLiteral("%1 is not valid JSON: %2 at offset %3")
+                           .arg(name, parseError.errorString())
+                           .arg(parseError.offset));
+    return document;
+}
+
+}  // namespace
+
+QJsonObject ReadReportObject(const QString& path) {
+    const QJsonDocument document = readJson(path);
+    if (!document.isObject())
+        throw BadInput(QStringLiteral("%1 must hold one JSON object")
+                           .arg(path == QLatin1String("-") ? kStandardInputName : QDir::toNativeSeparators(path)));
+    return document.object();
+}
+
+QJsonArray ReadReportArrayFromStandardInput() {
+    const QJsonDocument document = readJson(QStringLiteral("-"));
+    if (!document.isArray()) throw BadInput(kStandardInputName + QStringLiteral(" must hold a JSON array of reports"));
+    return document.array();
+}
+
+ExpenseReport ReportFromStore() {
+    std::optional<QHash<QString, QString>> entries;
+    try {
+        entries = ReadSettingsSection(kSettingsApp, kSettingsSection);
+    } catch (const std::runtime_error& error) {
+        throw BadInput(QString::fromStdString(error.what()));
+    }
+    const QString name = QDir::toNativeSeparators(SettingsFilePath(kSettingsApp));
+    if (!entries) throw BadInput(QStringLiteral("%1: there is no stored report").arg(name));
+    QJsonObject object;
+    for (const QString& key : AllReportKeys())
+        if (const auto value = entries->constFind(key.toCaseFolded()); value != entries->constEnd())
+            object.insert(key, *value);
+    return ReportFromJson(object, name);
+}

@@ -1,0 +1,21 @@
+// Where reports come from: JSON files, standard input, the user's settings store.
+#pragma once
+
+#include "report/ExpenseReport.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+// The text standard input is called in messages.
+inline const QString kStandardInputName = QStringLiteral("standard input");
+
+// The one JSON object in the file at path ("-" for standard input). Throws BatchFailure.
+QJsonObject ReadReportObject(const QString& path);
+
+// The JSON array of reports on standard input. Throws BatchFailure.
+QJsonArray ReadReportArrayFromStandardInput();
+
+// The report the entry window last held, read from the user's settings store without writing it,
+// under the same rules as a JSON report. Throws BatchFailure.
+ExpenseReport ReportFromStore();
