@@ -19,10 +19,10 @@ const Settings kGerman{"de_DE", "1.118,74 \xe2\x82\xac", "05.11.2016", "12.11.16
 class BatchInputRules : public BatchTest, public ::testing::WithParamInterface<Settings> {
 protected:
     // Runs one report under the parameter's settings, passed by --locale or by the environment.
-    BatchResult runReport(const QByteArray& json, bool byOption = true) {
+    BatchResult runReport(const QByteArray& json, bool byOption = true, bool picture = true) {
         const QString report = writeFile(QStringLiteral("r.json"), json);
-        QStringList arguments{QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls")),
-                              QStringLiteral("--picture"), path(QStringLiteral("o.png"))};
+        QStringList arguments{QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))};
+        if (picture) arguments << QStringLiteral("--picture") << path(QStringLiteral("o.png"));
         if (byOption) {
             arguments.prepend(QString::fromLatin1(GetParam().name));
             arguments.prepend(QStringLiteral("--locale"));
@@ -93,11 +93,13 @@ TEST_P(BatchInputRules, AValueThatBreaksItsRuleStopsTheRunNamingKeyAndValue) {
 
 TEST_P(BatchInputRules, TextUpToWhatACellHoldsIsWrittenLongerIsRefused) {
     const QByteArray full(32767, 'x');
-    const BatchResult result = runReport("{\"txtDesc0\": \"" + full + "\", \"txtNotes2\": \"" + full + "\"}");
+    // No picture: drawing text this long is the renderer's own matter.
+    const BatchResult result =
+        runReport("{\"txtDesc0\": \"" + full + "\", \"txtNotes2\": \"" + full + "\"}", true, false);
     ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
     EXPECT_EQ(cellByXlrd(path(QStringLiteral("o.xls")), 10, 3).size(), 32767);
+    EXPECT_EQ(cellByXlrd(path(QStringLiteral("o.xls")), 28, 6).size(), 32767);
     QFile::remove(path(QStringLiteral("o.xls")));
-    QFile::remove(path(QStringLiteral("o.png")));
 
     for (const char* key : {"txtDesc0", "txtHeading6", "txtPurpose"}) {
         const BatchResult tooLong = runReport("{\"" + QByteArray(key) + "\": \"" + full + "y\"}");
@@ -108,6 +110,10 @@ TEST_P(BatchInputRules, TextUpToWhatACellHoldsIsWrittenLongerIsRefused) {
         EXPECT_LT(tooLong.standardError.size(), 200) << "the message names the key, it does not repeat the text";
         EXPECT_EQ(files(), QStringList{QStringLiteral("r.json")});
     }
+}
+
+void PrintTo(const Settings& settings, std::ostream* out) {
+    *out << settings.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, BatchInputRules, ::testing::Values(kUnitedStates, kGerman),

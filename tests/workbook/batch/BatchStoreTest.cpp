@@ -66,7 +66,8 @@ TEST_F(BatchFromStore, AMissingDamagedOrInvalidStoreStopsTheRunAndStaysAsItWas) 
 
     QFile damaged(store);
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(QByteArray("[Brindlemoor]\ntxtPurpose=\xff\xfe\x00", 17));
+    const char bytes[] = "[Brindlemoor]\ntxtPurpose=\xff\xfe\x00";
+    damaged.write(bytes, sizeof bytes);
     damaged.close();
     const QByteArray before = Contents(store);
     const BatchResult result = fromStore();
