@@ -54,8 +54,11 @@ struct OutputSet::Output {
     void complete() {
         if (toStandardOutput()) return;
         struct stat existing {};
-        const mode_t mode = ::stat(encoded(target).constData(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
-        if (!file->flush() || ::fchmod(file->handle(), mode) != 0 || ::fsync(file->handle()) != 0)
+        const bool replaces = ::stat(encoded(target).constData(), &existing) == 0;
+        const mode_t mode = replaces ? existing.st_mode & 07777 : newFileMode();
+        // A file that replaces another is on disk before the rename, so a crash cannot leave an
+        // empty file where the old one was; a new file has nothing to lose and skips the wait.
+        if (!file->flush() || ::fchmod(file->handle(), mode) != 0 || (replaces && ::fsync(file->handle()) != 0))
             throw OutputError(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), systemError()));
         file->close();
         if (file->error() != QFileDevice::NoError)

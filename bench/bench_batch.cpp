@@ -22,7 +22,7 @@ QByteArray sampleReport(int number) {
     QByteArray json = "{\"txtPurpose\": \"Trip " + QByteArray::number(number) +
                       "\", \"txtName\": \"Ada Clerk\", \"dtpFrom\": \"2016-11-05\", \"dtpTo\": \"2016-11-12\"";
     for (int row = 0; row < 6; ++row) {
-        json += ", \"DTPicker2" + QByteArray::number(row) + "\": \"2016-11-0" + QByteArray::number(row + 5) + "\"";
+        json += ", \"DTPicker2" + QByteArray::number(row) + "\": \"2016-11-1" + QByteArray::number(row) + "\"";
         json += ", \"txtDesc" + QByteArray::number(row) + "\": \"Client visit\", \"txtHotel" + QByteArray::number(row) +
                 "\": \"$118.74\", \"txtMeals" + QByteArray::number(row) + "\": 12.5";
     }

@@ -4,6 +4,7 @@
 #include "workbook/Excel1.h"
 #include "workbook/TemplateFill.h"
 #include "workbook/batch/BatchExit.h"
+#include "workbook/batch/PngEncoding.h"
 #include "workbook/template/TemplateBytes.h"
 #include "xls/SheetPainter.h"
 
@@ -36,17 +37,17 @@ void ReportWriter::write(const ExpenseReport& report, const QString& xls, const 
 
         const auto book = OpenFilledTemplate(*m_instance, {{}, m_template}, report);
         QByteArray bytes;
-        QImage image;
+        QByteArray image;
         try {
             // Saving brings the formula results up to date, so the picture shows the totals.
             bytes = book->SaveToBytes(GetSaveFormat(m_instance));
-            if (pictureOutput) image = pictureOf(*book);
+            if (pictureOutput) image = EncodePng(pictureOf(*book));
         } catch (...) {
             book->Close();
             throw;
         }
         book->Close();
-        if (pictureOutput && !image.save(pictureOutput, "PNG"))
+        if (pictureOutput && pictureOutput->write(image) != image.size())
             throw couldNotWrite(QStringLiteral("%1 could not be written: %2").arg(picture, pictureOutput->errorString()));
         if (workbookOutput.write(bytes) != bytes.size())
             throw couldNotWrite(QStringLiteral("%1 could not be written: %2").arg(xls, workbookOutput.errorString()));
