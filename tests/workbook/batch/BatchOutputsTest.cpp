@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -63,6 +64,20 @@ TEST_F(BatchOutputs, AFailedPictureLeavesTheExistingWorkbookExactlyAsItWas) {
     EXPECT_EQ(cellByXlrd(xls, 3, 2), QStringLiteral("Trip"));
     EXPECT_TRUE(Contents(png).startsWith("\x89PNG"));
     EXPECT_EQ(files(), before);
+}
+
+TEST_F(BatchOutputs, AFailureWhilePuttingOutputsInPlaceTakesBackTheOnesAlreadyPlaced) {
+    const QString xls = writeFile(QStringLiteral("old.xls"), "the old workbook");
+    const QString png = writeFile(QStringLiteral("old.png"), "the old picture");
+    // An immutable picture: the workbook is put in place first, then the picture's rename fails.
+    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), png}) != 0)
+        GTEST_SKIP() << "needs root and a file system with immutable files";
+    const BatchResult result = write(xls, png);
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), png});
+    expectCouldNotWrite(result, QStringLiteral("old.png could not be put in place"));
+    EXPECT_EQ(Contents(xls), QByteArray("the old workbook"));
+    EXPECT_EQ(Contents(png), QByteArray("the old picture"));
+    EXPECT_EQ(files(), (QStringList{QStringLiteral("old.png"), QStringLiteral("old.xls"), QStringLiteral("r.json")}));
 }
 
 TEST_F(BatchOutputs, AReplacedFileKeepsItsPermissions) {
