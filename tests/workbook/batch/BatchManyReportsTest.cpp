@@ -3,6 +3,8 @@
 #include "BatchProcess.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 
 namespace {
 
@@ -62,6 +64,30 @@ TEST_F(BatchManyReports, AGoodRunIsSilentAndTwoReportsOfOneNameAreRefusedBeforeW
     EXPECT_EQ(good.exitCode, 0);
     EXPECT_TRUE(good.standardError.isEmpty()) << "a short run shows no progress";
     EXPECT_EQ(written(), QStringList{QStringLiteral("same.xls")});
+}
+
+TEST_F(BatchManyReports, ALongRunShowsItsProgressOnStandardErrorOnly) {
+    QByteArray array = "[";
+    for (int i = 0; i < 150; ++i) array += QByteArray(i ? "," : "") + R"({"txtHotel0": 1})";
+    array += "]";
+    QElapsedTimer clock;
+    clock.start();
+    const BatchResult result = run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--picture"),
+                                    QStringLiteral("-")},
+                                   array);
+    const qint64 elapsed = clock.elapsed();
+    ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    EXPECT_TRUE(result.standardOutput.isEmpty());
+    EXPECT_EQ(written().size(), 300);
+    static const QRegularExpression progress(QStringLiteral("^brindlemoor-batch: \\d+ of 150 reports, \\d+ a second$"));
+    const QStringList lines = result.standardError.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : lines) EXPECT_TRUE(progress.match(line).hasMatch()) << line.toStdString();
+    // Progress is about time, so what must show depends on how long this machine took.
+    if (!lines.isEmpty()) {
+        EXPECT_GT(elapsed, 1000) << "a run under a second is silent";
+    } else {
+        EXPECT_LT(elapsed, 4000) << "a run of " << elapsed << " ms shows its progress";
+    }
 }
 
 TEST_F(BatchManyReports, AnOutputThatCannotBeWrittenEndsWithExitOneAfterTheOthers) {

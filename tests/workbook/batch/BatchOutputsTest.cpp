@@ -140,6 +140,17 @@ TEST_F(BatchOutputs, NoScratchFileIsWritten) {
     EXPECT_EQ(files(), (QStringList{QStringLiteral("o.png"), QStringLiteral("o.xls"), QStringLiteral("r.json")}));
 }
 
+TEST_F(BatchOutputs, AFolderTheUserMayNotWriteToFailsWithExitOneAndKeepsItsFile) {
+    runAs = TestUser();
+    if (!runAs) GTEST_SKIP() << "needs an ordinary test user";
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    ::chmod(QFile::encodeName(report).constData(), 0644);
+    const QString xls = writeFile(QStringLiteral("theirs.xls"), "someone else's workbook");
+    ::chmod(QFile::encodeName(xls).constData(), 0666);  // writable, but its folder is not
+    expectCouldNotWrite(write(xls), QStringLiteral("theirs.xls could not be written"));
+    EXPECT_EQ(Contents(xls), QByteArray("someone else's workbook"));
+}
+
 TEST_F(BatchOutputs, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
     runAs = TestUser();
     if (!runAs || ::geteuid() != 0) GTEST_SKIP() << "needs root to make an ordinary test user and a second link owner";
