@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -35,7 +37,10 @@ double runToEnd(const QStringList& arguments, const QByteArray& input = {}) {
     process.start(kProgram, arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(600000) || process.exitCode() != 0) return -1;
+    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "exit %d: %s\n", process.exitCode(), process.readAllStandardError().constData());
+        return -1;
+    }
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);  // the largest of all children so far
     return double(usage.ru_maxrss) / 1024.0;

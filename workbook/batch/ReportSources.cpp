@@ -18,10 +18,16 @@ QByteArray readWhole(const QString& path, const QString& name) {
     const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
                                                    : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened) throw BadInput(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
-    const QByteArray bytes = file.read(kMaxInputBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw BadInput(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
-    if (bytes.size() > kMaxInputBytes) throw BadInput(QStringLiteral("%1 is too large to be a report").arg(name));
+    // A pipe gives its bytes a piece at a time: read until its end.
+    QByteArray bytes;
+    while (!file.atEnd() || file.isSequential()) {
+        const QByteArray piece = file.read(kMaxInputBytes + 1 - bytes.size());
+        if (file.error() != QFileDevice::NoError)
+            throw BadInput(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
+        if (piece.isEmpty()) break;
+        bytes += piece;
+        if (bytes.size() > kMaxInputBytes) throw BadInput(QStringLiteral("%1 is too large to be a report").arg(name));
+    }
     return bytes;
 }
 

@@ -51,6 +51,18 @@ TEST_F(BatchManyReports, ReportsFromAJsonArrayOnStandardInputAreNumbered) {
     EXPECT_EQ(cellByXlrd(out(QStringLiteral("3.xls")), 10, 12), QStringLiteral("2.25"));
 }
 
+TEST_F(BatchManyReports, StandardInputIsReadToItsEndHoweverLarge) {
+    // Far more than one pipe's worth: the reader must not stop at the first piece.
+    const QByteArray purpose(20000, 'p');
+    QByteArray array = "[";
+    for (int i = 0; i < 12; ++i) array += QByteArray(i ? "," : "") + "{\"txtPurpose\": \"" + purpose + "\"}";
+    array += "]";
+    const BatchResult result = run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("-")}, array);
+    ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    EXPECT_EQ(written().size(), 12);
+    EXPECT_EQ(cellByXlrd(out(QStringLiteral("12.xls")), 3, 2).size(), 20000);
+}
+
 TEST_F(BatchManyReports, AGoodRunIsSilentAndTwoReportsOfOneNameAreRefusedBeforeWriting) {
     QDir(folder.path()).mkdir(QStringLiteral("a"));
     const QString first = writeFile(QStringLiteral("same.json"), "{}");
