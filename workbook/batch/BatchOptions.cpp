@@ -3,6 +3,7 @@
 #include "workbook/batch/BatchExit.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 

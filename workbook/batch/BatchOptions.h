@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 struct BatchOptions {
     enum class Action { Run, Help, Version };
     Action action = Action::Run;
@@ -14,8 +12,8 @@ struct BatchOptions {
     QString report;           // --report FILE ("-" for standard input)
     bool fromStore = false;   // --from-store
     QString xls;              // --xls FILE ("-" for standard output)
-    QString picture;          // --picture FILE; with --out-dir only whether to write pictures
-    bool pictures = false;
+    QString picture;          // --picture FILE
+    bool pictures = false;    // --picture given (with --out-dir it takes no file name)
     QString outDir;           // --out-dir DIR: many reports, named by reports
     QStringList reports;
 };
