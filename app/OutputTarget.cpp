@@ -36,6 +36,19 @@ void checkLinkMayBeFollowed(const QString& link, const struct stat& linkStatus) 
                             .arg(nativeName(link), nativeName(folder)));
 }
 
+// The same rule for every link among the folders on the way to path, as the kernel applies it
+// to each link a lookup follows.
+void checkFoldersOnTheWay(const QString& path) {
+    const QStringList parts = QFileInfo(path).absolutePath().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString prefix;
+    for (const QString& part : parts) {
+        prefix += QLatin1Char('/') + part;
+        struct stat status {};
+        if (::lstat(QFile::encodeName(prefix).constData(), &status) == 0 && S_ISLNK(status.st_mode))
+            checkLinkMayBeFollowed(prefix, status);
+    }
+}
+
 QString linkDestination(const QString& link) {
     const QByteArray name = QFile::encodeName(link);
     QByteArray target(PATH_MAX, '\0');
@@ -53,6 +66,7 @@ QString linkDestination(const QString& link) {
 QString ResolveOutputTarget(const QString& path) {
     QString current = QFileInfo(path).absoluteFilePath();
     for (int links = 0; links <= kMaxLinks; ++links) {
+        checkFoldersOnTheWay(current);
         struct stat status {};
         if (::lstat(QFile::encodeName(current).constData(), &status) != 0) {
             if (errno == ENOENT) return current;

@@ -175,6 +175,14 @@ TEST_F(BatchOutputs, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
     EXPECT_EQ(Contents(precious), Contents(report));
     EXPECT_TRUE(QFileInfo(planted).isSymLink());
 
+    // A planted link to the user's folder, used as a folder on the way, is refused as well.
+    const QString plantedFolder = shared + QStringLiteral("/out");
+    ASSERT_TRUE(QFile::link(home, plantedFolder));
+    ASSERT_EQ(::lchown(QFile::encodeName(plantedFolder).constData(), 65534, 65534), 0);
+    expectCouldNotWrite(write(plantedFolder + QStringLiteral("/precious.xls")),
+                        QStringLiteral("link that belongs to another user"));
+    EXPECT_EQ(Contents(precious), Contents(report));
+
     // The user's own link in the same folder, and a link in the user's own folder, keep working.
     const QString own = shared + QStringLiteral("/mine.xls");
     ASSERT_TRUE(QFile::link(precious, own));
