@@ -41,7 +41,8 @@ void ReportWriter::write(const ExpenseReport& report, const QString& xls, const 
         try {
             // Saving brings the formula results up to date, so the picture shows the totals.
             bytes = book->SaveToBytes(GetSaveFormat(m_instance));
-            if (pictureOutput) image = EncodePng(pictureOf(*book));
+            if (pictureOutput && (image = EncodePng(pictureOf(*book))).isEmpty())
+                throw couldNotWrite(QStringLiteral("the picture of the sheet could not be encoded"));
         } catch (...) {
             book->Close();
             throw;

@@ -80,6 +80,27 @@ TEST_F(BatchOutputs, AFailureWhilePuttingOutputsInPlaceTakesBackTheOnesAlreadyPl
     EXPECT_EQ(files(), (QStringList{QStringLiteral("old.png"), QStringLiteral("old.xls"), QStringLiteral("r.json")}));
 }
 
+TEST_F(BatchOutputs, AFullDiskLeavesTheOldFilesAndNoTemporaryFile) {
+    // A small file system of its own that the new workbook and picture cannot fit into.
+    const QString disk = path(QStringLiteral("disk"));
+    QDir().mkpath(disk);
+    if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                     QStringLiteral("size=48k"), QStringLiteral("tmpfs"), disk}) != 0)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    const QString xls = disk + QStringLiteral("/old.xls");
+    QFile old(xls);
+    old.open(QIODevice::WriteOnly);
+    old.write("the old workbook");
+    old.close();
+    const BatchResult result = write(xls, disk + QStringLiteral("/p.png"));
+    const QStringList left = QDir(disk).entryList(QDir::Files | QDir::Hidden);
+    const QByteArray kept = Contents(xls);
+    QProcess::execute(QStringLiteral("umount"), {disk});
+    expectCouldNotWrite(result, QStringLiteral("could not be written"));
+    EXPECT_EQ(kept, QByteArray("the old workbook"));
+    EXPECT_EQ(left, QStringList{QStringLiteral("old.xls")});
+}
+
 TEST_F(BatchOutputs, AReplacedFileKeepsItsPermissions) {
     const QString xls = writeFile(QStringLiteral("old.xls"), "old");
     ASSERT_EQ(::chmod(QFile::encodeName(xls).constData(), 0640), 0);
