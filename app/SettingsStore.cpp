@@ -255,16 +255,21 @@ DeferredSettingsSync::~DeferredSettingsSync() {
 
 std::optional<QHash<QString, QString>> ReadSettingsSection(const QString& appName, const QString& section) {
     const QString path = SettingsFilePath(appName);
-    if (!QFileInfo(path).exists()) return std::nullopt;
-    if (const QString damage = DamageOf(path); !damage.isEmpty())
-        throw std::runtime_error(("The settings store " + QDir::toNativeSeparators(path) + " cannot be read: " + damage)
-                                     .toStdString());
-    const QSettings store(path, QSettings::IniFormat);
+    if (!QFileInfo::exists(path)) return std::nullopt;
+    const auto unreadable = [&path](const QString& why) {
+        return std::runtime_error(
+            ("The settings store " + QDir::toNativeSeparators(path) + " cannot be read: " + why).toStdString());
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw unreadable(file.errorString());
+    const StoreFileLines lines = KeepSoundLines(file.readAll());
+    const ParsedText parsed = ParseStoreText(lines.sound);
+    if (const QString damage = DamageOf(lines, parsed); !damage.isEmpty()) throw unreadable(damage);
     const QString folded = section.toCaseFolded();
     QHash<QString, QString> entries;
-    for (const QString& name : store.allKeys()) {
+    for (const auto& [name, value] : parsed.entries) {
         if (name.section(QLatin1Char('/'), 0, 0).toCaseFolded() != folded) continue;
-        entries.insert(name.section(QLatin1Char('/'), 1).toCaseFolded(), store.value(name).toString());
+        entries.insert(name.section(QLatin1Char('/'), 1).toCaseFolded(), value);
     }
     return entries;
 }
