@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # ./do run | test | build — installs what is missing, builds into build/, then runs the program or the tests.
 #   ./do test --sanitize   builds into build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./do test --release    builds the Release configuration into build-release/ and runs its quick checks
+#   ./do package           builds the Debian package build-package/brindlemoor_VERSION_ARCH.deb and checks it
 #   ./do fuzz [SECONDS]    builds the fuzz targets with clang into build-fuzz/ and runs each over its corpus
+# Every build here treats warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,6 +12,7 @@ PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev li
           libbenchmark-dev fonts-liberation fonts-wine xvfb xauth xdotool x11-apps python3 python3-xlrd
           python3-olefile clang libclang-rt-14-dev ccache help2man zlib1g-dev)
 TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils)
+PACKAGING_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -32,7 +36,7 @@ build() {
         export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
-    cmake -S . -B "$dir" -G "Unix Makefiles" "${launcher[@]}" "$@" >/dev/null
+    cmake -S . -B "$dir" -G "Unix Makefiles" "${launcher[@]}" -DBRINDLEMOOR_WERROR=ON "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }
 
@@ -53,15 +57,32 @@ case "$verb" in
         exec ./build/brindlemoor
         ;;
     test)
-        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+        install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
         if [ "${1:-}" = --sanitize ]; then
             build build-asan -DBRINDLEMOOR_SANITIZE=ON -DBRINDLEMOOR_BENCH=OFF
             export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-            ctest --test-dir build-asan --output-on-failure -j2 -E 'Independent|LibreOffice|Gnumeric'
+            ctest --test-dir build-asan --output-on-failure -j2 -E 'Independent|LibreOffice|Gnumeric|InstalledPackage|PackageChecks'
+        elif [ "${1:-}" = --release ]; then
+            # What the optimiser changes: the engine's own tests, and the package made from this build.
+            build build-release -DCMAKE_BUILD_TYPE=Release -DBRINDLEMOOR_BENCH=OFF
+            for area in tests/workbook/engine tests/packaging; do
+                ctest --test-dir "build-release/$area" --output-on-failure -j2
+            done
         else
             build build
             ctest --test-dir build --output-on-failure -j2
         fi
+        ;;
+    package)
+        install_missing "${PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
+        build build-package -DCMAKE_BUILD_TYPE=Release -DBRINDLEMOOR_TESTS=OFF -DBRINDLEMOOR_BENCH=OFF
+        rm -f build-package/brindlemoor_*.deb
+        (cd build-package && cpack -G DEB >/dev/null)
+        deb=$(ls build-package/brindlemoor_*.deb)
+        lintian --fail-on error "$deb"
+        desktop-file-validate packaging/org.brindlemoor.Brindlemoor.desktop
+        appstreamcli validate --no-net packaging/org.brindlemoor.Brindlemoor.metainfo.xml
+        echo "$deb"
         ;;
     fuzz)
         install_missing "${PACKAGES[@]}"
@@ -76,7 +97,7 @@ case "$verb" in
         done
         ;;
     *)
-        echo "usage: ./do run | test [--sanitize] | build | fuzz [SECONDS]" >&2
+        echo "usage: ./do run | test [--sanitize | --release] | build | package | fuzz [SECONDS]" >&2
         exit 2
         ;;
 esac

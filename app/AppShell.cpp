@@ -111,7 +111,7 @@ QString AppTitle() {
 }
 
 void ApplyMainSkin(QWidget* entryWindow) {
-    const QString skinPath = ProgramFolder() + QStringLiteral("/x/o.cjs");
+    const QString skinPath = ProgramFile(QStringLiteral("x/o.cjs"));
     if (!QFileInfo(skinPath).isFile()) return;
     const QColor face = FaceColour();
     PaintBackground(entryWindow, face);

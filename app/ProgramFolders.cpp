@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -40,6 +41,17 @@ void CheckPrivateFolder(const std::string& folder) {
 
 QString ProgramFolder() {
     return QCoreApplication::applicationDirPath();
+}
+
+QString DataFolder() {
+    return QDir::cleanPath(ProgramFolder() + QLatin1Char('/') + QStringLiteral(BRINDLEMOOR_DATA_FROM_PROGRAM));
+}
+
+QString ProgramFile(const QString& name) {
+    const QString beside = QDir(ProgramFolder()).filePath(name);
+    if (QFileInfo::exists(beside)) return beside;
+    const QString installed = QDir(DataFolder()).filePath(name);
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 QString ScratchFolder() {

@@ -12,7 +12,6 @@
 #include "preview/ViewerArithmetic.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -169,7 +168,7 @@ void Form2::Form_Load() {
         const QWidget* entryWindow = FindTopLevelWidget(QStringLiteral("Form1"));
         setWindowIcon(entryWindow ? entryWindow->windowIcon() : QApplication::windowIcon());
     });
-    const QString cursorFile = QDir(ProgramFolder()).filePath(QStringLiteral("HAND-M.CUR"));
+    const QString cursorFile = ProgramFile(QStringLiteral("HAND-M.CUR"));
     if (eh.test(108, [&] { return FileExists(cursorFile); })) eh.step(110, [&] { mPointer.loadCustom(cursorFile); });
 }
 

@@ -62,7 +62,7 @@ void Form1::Form_Load() {
     handler.step(104, [this] { setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView)); });
     handler.step(104, [] { SetAppTitle(); });
     handler.step(106, [this] { LockWindowUpdate(this); });
-    const QString cursorFile = ProgramFolder() + QStringLiteral("/HAND-M.CUR");
+    const QString cursorFile = ProgramFile(QStringLiteral("HAND-M.CUR"));
     if (handler.test(108, [&] { return FileExists(cursorFile); }))
         handler.step(110, [&] { m_pointer.loadCustom(cursorFile); });
 
