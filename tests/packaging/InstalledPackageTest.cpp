@@ -4,6 +4,7 @@
 #include "support/VirtualDisplay.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -151,6 +152,12 @@ TEST_F(InstalledPackage, PutsEveryFileWhereTheDesktopLooksForIt) {
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QImage image(installed(QStringLiteral("usr/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(icon)));
         EXPECT_EQ(image.size(), QSize(size, size)) << size;
+    }
+
+    QDirIterator manualPages(installed(QStringLiteral("usr/share/man")), QDir::Files, QDirIterator::Subdirectories);
+    while (manualPages.hasNext()) {
+        const QString page = manualPages.next();
+        EXPECT_TRUE(page.endsWith(QLatin1String(".gz"))) << page.toStdString() << " is not compressed";
     }
 
     EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("usr/share/metainfo/%1.metainfo.xml").arg(kAppId))));
