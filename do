@@ -78,11 +78,10 @@ case "$verb" in
         build build-package -DCMAKE_BUILD_TYPE=Release -DBRINDLEMOOR_TESTS=OFF -DBRINDLEMOOR_BENCH=OFF
         rm -f build-package/brindlemoor_*.deb
         (cd build-package && cpack -G DEB >/dev/null)
-        deb=$(ls build-package/brindlemoor_*.deb)
-        lintian --fail-on error "$deb"
-        desktop-file-validate packaging/org.brindlemoor.Brindlemoor.desktop
-        appstreamcli validate --no-net packaging/org.brindlemoor.Brindlemoor.metainfo.xml
-        echo "$deb"
+        for check in lintian desktop-file appstream; do
+            tests/packaging/check_package.sh "$check" build-package
+        done
+        ls build-package/brindlemoor_*.deb
         ;;
     fuzz)
         install_missing "${PACKAGES[@]}"

@@ -1,5 +1,5 @@
 #!/bin/sh
-# One validator over the package make_package.sh made, as a packager would run it.
+# One validator over the package in a folder (from make_package.sh or ./do package), as a packager runs it.
 # usage: check_package.sh lintian|desktop-file|appstream OUT_DIR. Exits 77 (ctest: skipped) where it is absent.
 set -eu
 check=$1
