@@ -1,9 +1,8 @@
 #!/bin/sh
 # One validator over the package in a folder (from make_package.sh or ./do package), as a packager runs it.
-# usage: check_package.sh lintian|desktop-file|appstream OUT_DIR. Exits 77 (ctest: skipped) where it is absent.
+# usage: check_package.sh lintian|desktop-file|appstream OUT_DIR. Exits 77 (ctest: skipped) where the tool or the package is absent.
 set -eu
 check=$1
-deb=$(ls "$2"/brindlemoor_*.deb)
 case "$check" in
     lintian) tool=lintian ;;
     desktop-file) tool=desktop-file-validate ;;
@@ -14,6 +13,12 @@ if ! command -v "$tool" >/dev/null; then
     echo "skipped: $tool is not installed (./do package installs the packaging tools)"
     exit 77
 fi
+set -- "$2"/brindlemoor_*.deb
+if [ ! -f "$1" ]; then
+    echo "skipped: no package was made (see the PackageBuild test)"
+    exit 77
+fi
+deb=$1
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
