@@ -65,8 +65,8 @@ case "$verb" in
         elif [ "${1:-}" = --release ]; then
             # What the optimiser changes: the engine's own tests, and the package made from this build.
             build build-release -DCMAKE_BUILD_TYPE=Release -DBRINDLEMOOR_BENCH=OFF
-            for area in tests/workbook/engine tests/packaging; do
-                ctest --test-dir "build-release/$area" --output-on-failure -j2
+            for tests in build-release/tests/workbook/engine/*/CTestTestfile.cmake build-release/tests/packaging/CTestTestfile.cmake; do
+                ctest --test-dir "$(dirname "$tests")" --output-on-failure --no-tests=error -j2
             done
         else
             build build
