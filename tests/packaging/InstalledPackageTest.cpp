@@ -154,6 +154,7 @@ TEST_F(InstalledPackage, PutsEveryFileWhereTheDesktopLooksForIt) {
         EXPECT_EQ(image.size(), QSize(size, size)) << size;
     }
 
+    EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("usr/share/man/man1/brindlemoor-batch.1.gz"))));
     QDirIterator manualPages(installed(QStringLiteral("usr/share/man")), QDir::Files, QDirIterator::Subdirectories);
     while (manualPages.hasNext()) {
         const QString page = manualPages.next();
