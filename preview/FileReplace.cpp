@@ -1,9 +1,11 @@
 #include "preview/FileReplace.h"
 
 #include "app/OutputSet.h"
+#include "preview/WorkbookPrint.h"
 
 #include <QFile>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -12,14 +14,13 @@ namespace {
     throw std::runtime_error(reason.toStdString());
 }
 
-}  // namespace
+void WriteAll(QIODevice& output, const QByteArray& bytes) {
+    if (output.write(bytes) != bytes.size()) Fail(QStringLiteral("Device I/O error: ") + output.errorString());
+}
 
-void ReplaceWithCopy(const QString& source, const QString& target) {
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly)) Fail(QStringLiteral("File not found: ") + source);
-
-    // The copy goes to a temporary file beside the target and replaces it only when complete;
-    // anything that fails before then leaves the target untouched.
+// The content goes to a temporary file beside the target and replaces it only when complete;
+// anything that fails before then leaves the target untouched.
+void Replace(const QString& target, const std::function<void(QIODevice&)>& writeContent) {
     OutputSet outputs;
     QIODevice* output = nullptr;
     try {
@@ -27,16 +28,31 @@ void ReplaceWithCopy(const QString& source, const QString& target) {
     } catch (const OutputError& error) {
         Fail(QStringLiteral("Path/File access error: ") + QString::fromStdString(error.what()));
     }
-
-    constexpr qint64 kChunk = 1 << 16;
-    while (!input.atEnd()) {
-        const QByteArray chunk = input.read(kChunk);
-        if (input.error() != QFileDevice::NoError) Fail(QStringLiteral("Device I/O error: ") + input.errorString());
-        if (output->write(chunk) != chunk.size()) Fail(QStringLiteral("Device I/O error: ") + output->errorString());
-    }
+    writeContent(*output);
     try {
         outputs.commit();
     } catch (const OutputError& error) {
         Fail(QStringLiteral("Path/File access error: ") + QString::fromStdString(error.what()));
     }
+}
+
+}  // namespace
+
+void ReplaceWithCopy(const QString& source, const QString& target) {
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly)) Fail(QStringLiteral("File not found: ") + source);
+    Replace(target, [&input](QIODevice& output) {
+        constexpr qint64 kChunk = 1 << 16;
+        while (!input.atEnd()) {
+            const QByteArray chunk = input.read(kChunk);
+            if (input.error() != QFileDevice::NoError) Fail(QStringLiteral("Device I/O error: ") + input.errorString());
+            WriteAll(output, chunk);
+        }
+    });
+}
+
+void ReplaceWithPdf(const QString& workbook, const QString& target) {
+    // Drawn before the target is touched: a workbook that cannot be printed leaves it as it was.
+    const QByteArray pdf = WorkbookFilePdf(workbook);
+    Replace(target, [&pdf](QIODevice& output) { WriteAll(output, pdf); });
 }

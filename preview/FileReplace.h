@@ -1,9 +1,14 @@
-// Copying a file over another so that the target is either the complete copy or left as it was.
+// Replacing a file so that the target is either the complete new file or left as it was.
 #pragma once
 
 #include <QString>
 
-// Writes a copy of source next to the file target names (through the user's own links), then
-// renames it over that file in one step. Throws std::runtime_error with the reason when the copy
-// cannot be made, or when target is a link planted by another user or not a regular file.
+// Both write next to the file target names (through the user's own links), then rename over that
+// file in one step. They throw std::runtime_error with the reason when the new file cannot be
+// made, or when target is a link planted by another user or not a regular file.
+
+// A copy of source, byte for byte.
 void ReplaceWithCopy(const QString& source, const QString& target);
+
+// The PDF of the workbook file's active sheet, printed by its own page setup.
+void ReplaceWithPdf(const QString& workbook, const QString& target);

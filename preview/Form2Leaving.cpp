@@ -1,4 +1,4 @@
-// The preview's part in the result workbook: saving copies of it, going back, closing.
+// The preview's part in the result workbook: saving copies of it or its PDF, going back, closing.
 #include "preview/Form2.h"
 
 #include "app/AppShell.h"
@@ -8,6 +8,7 @@
 #include "app/OutputTarget.h"
 #include "preview/FileReplace.h"
 #include "preview/SaveDialog.h"
+#include "preview/SaveTarget.h"
 #include "preview/TopLevelWindows.h"
 
 #include <QCloseEvent>
@@ -22,10 +23,12 @@ void Form2::PushButton6_Click() {
     if (mSaving) return;
     mSaving = true;
 
-    QString path;
-    eh.step(116, [&] { path = ShowSaveDialog(this, QStringLiteral("Save File"), QStringLiteral("Excel Files (*.xls)")); });
+    SaveDialogAnswer choice;
+    eh.step(116, [&] { choice = ShowSaveDialog(this, QStringLiteral("Save File"), kSaveFilters); });
+    const SaveTarget target = SaveTargetOf(choice);
+    const QString& path = target.path;
     int answer = 0;
-    bool copied = true;
+    bool saved = true;
     if (!eh.test(120, [&] { return path.isEmpty(); })) {
         // Through a link the question names the file that would really be replaced; a link that
         // another user planted in a shared folder is not followed at all.
@@ -43,15 +46,18 @@ void Form2::PushButton6_Click() {
                                 MsgButtons::YesNo);
             });
         if (eh.test(130, [&] { return !FileExists(path); })) answer = kMsgYes;
-        // The old file is only replaced once the copy is complete, so a failed copy leaves it as it was.
+        // The old file is only replaced once the new one is complete, so a failed save leaves it as it was.
         if (answer == kMsgYes)
             eh.step(134, [&] {
-                copied = false;
-                ReplaceWithCopy(mExcelFile, path);
-                copied = true;
+                saved = false;
+                if (target.format == SaveTarget::Format::Pdf)
+                    ReplaceWithPdf(mExcelFile, path);
+                else
+                    ReplaceWithCopy(mExcelFile, path);
+                saved = true;
             });
     }
-    if (copied) eh.step(136, [&] { MsgBox(QStringLiteral("Done.")); });
+    if (saved) eh.step(136, [&] { MsgBox(QStringLiteral("Done.")); });
     mSaving = false;
 }
 

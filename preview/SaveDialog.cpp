@@ -11,10 +11,13 @@ SaveDialogHandler& Handler() {
 
 }  // namespace
 
-QString ShowSaveDialog(QWidget* parent, const QString& title, const QString& filter) {
-    if (Handler()) return Handler()(parent, title, filter);
+SaveDialogAnswer ShowSaveDialog(QWidget* parent, const QString& title, const QString& filters) {
+    if (Handler()) return Handler()(parent, title, filters);
     // The overwrite question is the window's own, so the dialog must not ask it as well.
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    QString selected;
+    QString path = QFileDialog::getSaveFileName(parent, title, QString(), filters, &selected,
+                                                QFileDialog::DontConfirmOverwrite);
+    return {std::move(path), std::move(selected)};
 }
 
 void SetSaveDialogHandler(SaveDialogHandler handler) {

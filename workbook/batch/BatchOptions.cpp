@@ -9,11 +9,12 @@ namespace {
 
 const QString kUsage = QStringLiteral("try 'brindlemoor-batch --help'");
 
-// Options that take a value; --picture takes one except with --out-dir.
+// Options that take a value; --picture and --pdf take one except with --out-dir.
 bool takesValue(const QString& name, bool manyReports) {
     static const QStringList valued{QStringLiteral("--report"), QStringLiteral("--xls"), QStringLiteral("--out-dir"),
                                     QStringLiteral("--locale")};
-    return valued.contains(name) || (name == QLatin1String("--picture") && !manyReports);
+    static const QStringList fileOrFlag{QStringLiteral("--picture"), QStringLiteral("--pdf")};
+    return valued.contains(name) || (fileOrFlag.contains(name) && !manyReports);
 }
 
 void checkCombination(const BatchOptions& options) {
@@ -23,7 +24,8 @@ void checkCombination(const BatchOptions& options) {
         if (options.xls.isEmpty()) throw BadInput(QStringLiteral("--xls is missing; ") + kUsage);
         if (!options.reports.isEmpty())
             throw BadInput(QStringLiteral("unexpected argument \"%1\"; ") .arg(options.reports.first()) + kUsage);
-        if (options.picture == QLatin1String("-") && options.xls == QLatin1String("-"))
+        const QStringList outputs{options.xls, options.picture, options.pdf};
+        if (outputs.count(QStringLiteral("-")) > 1)
             throw BadInput(QStringLiteral("only one output can go to standard output"));
         return;
     }
@@ -80,6 +82,9 @@ BatchOptions ParseBatchOptions(const QStringList& arguments) {
         } else if (name == QLatin1String("--picture")) {
             options.pictures = true;
             if (value) options.picture = *value;
+        } else if (name == QLatin1String("--pdf")) {
+            options.pdfs = true;
+            if (value) options.pdf = *value;
         } else if (name == QLatin1String("--out-dir")) {
             options.outDir = *value;
         } else if (name == QLatin1String("--locale")) {
@@ -97,11 +102,15 @@ BatchOptions ParseBatchOptions(const QStringList& arguments) {
 QString BatchHelpText() {
     return QStringLiteral(
         "Usage: brindlemoor-batch [OPTIONS] --report FILE --xls FILE [--picture FILE]\n"
+        "                         [--pdf FILE]\n"
         "  or:  brindlemoor-batch [OPTIONS] --from-store --xls FILE [--picture FILE]\n"
-        "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--picture] REPORT.json...\n"
-        "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--picture] -\n"
+        "                         [--pdf FILE]\n"
+        "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--picture] [--pdf]\n"
+        "                         REPORT.json...\n"
+        "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--picture] [--pdf] -\n"
         "Make the filled 97-2003 expense report workbook (.xls), and optionally its\n"
-        "picture (.png), from an expense report given as JSON, without a window.\n"
+        "picture (.png) and its printed page (.pdf), from an expense report given as\n"
+        "JSON, without a window.\n"
         "\n"
         "Options:\n"
         "  --report FILE    read the report from FILE (- for standard input)\n"
@@ -109,10 +118,15 @@ QString BatchHelpText() {
         "                   settings store; the store is only read, never written\n"
         "  --xls FILE       write the workbook to FILE (- for standard output)\n"
         "  --picture FILE   also write the picture of the sheet to FILE, as PNG\n"
+        "                   (- for standard output)\n"
+        "  --pdf FILE       also write the sheet as printed by its page setup to FILE,\n"
+        "                   as PDF (- for standard output); only one output can go to\n"
+        "                   standard output\n"
         "  --out-dir DIR    make one workbook per report: DIR/NAME.xls for NAME.json,\n"
-        "                   and with --picture (no file name then) DIR/NAME.png; with -\n"
-        "                   the reports are a JSON array on standard input, written as\n"
-        "                   DIR/1.xls, DIR/2.xls, ...\n"
+        "                   with --picture (no file name then) DIR/NAME.png, and with\n"
+        "                   --pdf (no file name then) DIR/NAME.pdf; with - the reports\n"
+        "                   are a JSON array on standard input, written as DIR/1.xls,\n"
+        "                   DIR/2.xls, ...\n"
         "  --locale NAME    read amounts and dates under the settings NAME (en_US,\n"
         "                   de_DE, ...); without it, under the environment's settings\n"
         "                   (LC_ALL, LANG)\n"
@@ -138,13 +152,13 @@ QString BatchHelpText() {
         "  the same rules.\n"
         "\n"
         "Outputs:\n"
-        "  A report's workbook and picture are written to temporary files and put in\n"
-        "  place together, only when both are complete; on failure existing files stay\n"
-        "  exactly as they were. A link that belongs to another user in a shared sticky\n"
-        "  folder (such as /tmp), and a target that exists and is not a regular file,\n"
-        "  are refused. With --out-dir, a bad report is named on standard error and the\n"
-        "  others are still written; a run of more than a second shows its progress on\n"
-        "  standard error.\n"
+        "  A report's workbook, picture and PDF are written to temporary files and put\n"
+        "  in place together, only when all are complete; on failure existing files\n"
+        "  stay exactly as they were. A link that belongs to another user in a shared\n"
+        "  sticky folder (such as /tmp), and a target that exists and is not a regular\n"
+        "  file, are refused. With --out-dir, a bad report is named on standard error\n"
+        "  and the others are still written; a run of more than a second shows its\n"
+        "  progress on standard error.\n"
         "\n"
         "Exit status:\n"
         "  0  done\n"

@@ -27,7 +27,7 @@ void writeOneReport(const BatchOptions& options) {
     const QString name = options.report == QLatin1String("-") ? kStandardInputName : options.report;
     const ExpenseReport report =
         options.fromStore ? ReportFromStore() : ReportFromJson(ReadReportObject(options.report), name);
-    ReportWriter().write(report, options.xls, options.picture);
+    ReportWriter().write(report, {options.xls, options.picture, options.pdf});
 }
 
 int run(const BatchOptions& options) {

@@ -88,8 +88,11 @@ int WriteManyReports(const BatchOptions& options) {
         const Job& job = jobs[i];
         try {
             const ExpenseReport report = ReportFromJson(job.read(), job.name);
-            writer.write(report, folder.filePath(job.baseName + QStringLiteral(".xls")),
-                         options.pictures ? folder.filePath(job.baseName + QStringLiteral(".png")) : QString());
+            const auto output = [&](bool wanted, const QString& extension) {
+                return wanted ? folder.filePath(job.baseName + extension) : QString();
+            };
+            writer.write(report, {output(true, QStringLiteral(".xls")), output(options.pictures, QStringLiteral(".png")),
+                                  output(options.pdfs, QStringLiteral(".pdf"))});
         } catch (const BatchFailure& failure) {
             fail(failure, worst);
         }

@@ -6,6 +6,7 @@
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/PngEncoding.h"
 #include "workbook/template/TemplateBytes.h"
+#include "xls/PdfExport.h"
 #include "xls/SheetPainter.h"
 
 #include <QImage>
@@ -24,34 +25,55 @@ QImage pictureOf(host::Workbook& book) {
     return picture;
 }
 
+// The sheet on paper by its own page setup.
+QByteArray pdfOf(host::Workbook& book) {
+    const xls::Workbook& model = book.model();
+    QByteArray pdf = xls::renderPdf(model, model.sheets.at(model.activeSheet), book.localeInfo());
+    if (pdf.isEmpty()) throw couldNotWrite(QStringLiteral("the sheet has nothing to print"));
+    return pdf;
+}
+
+// One output of the set, or none when its device is null.
+struct Output {
+    QString path;
+    QIODevice* device = nullptr;
+    QByteArray bytes;
+
+    void write() const {
+        if (device && device->write(bytes) != bytes.size())
+            throw couldNotWrite(QStringLiteral("%1 could not be written: %2").arg(path, device->errorString()));
+    }
+};
+
+Output join(OutputSet& outputs, const QString& path) {
+    return {path, path.isEmpty() ? nullptr : &outputs.join(path), {}};
+}
+
 }  // namespace
 
 ReportWriter::ReportWriter()
     : m_instance(host::CreateObject(QStringLiteral("Excel.Application"))), m_template(TemplateBytes()) {}
 
-void ReportWriter::write(const ExpenseReport& report, const QString& xls, const QString& picture) {
+void ReportWriter::write(const ExpenseReport& report, const ReportOutputs& targets) {
     try {
         OutputSet outputs;
-        QIODevice& workbookOutput = outputs.join(xls);
-        QIODevice* pictureOutput = picture.isEmpty() ? nullptr : &outputs.join(picture);
+        Output workbook = join(outputs, targets.xls);
+        Output picture = join(outputs, targets.picture);
+        Output pdf = join(outputs, targets.pdf);
 
         const auto book = OpenFilledTemplate(*m_instance, {{}, m_template}, report);
-        QByteArray bytes;
-        QByteArray image;
         try {
-            // Saving brings the formula results up to date, so the picture shows the totals.
-            bytes = book->SaveToBytes(GetSaveFormat(m_instance));
-            if (pictureOutput && (image = EncodePng(pictureOf(*book))).isEmpty())
+            // Saving brings the formula results up to date, so the picture and the PDF show the totals.
+            workbook.bytes = book->SaveToBytes(GetSaveFormat(m_instance));
+            if (picture.device && (picture.bytes = EncodePng(pictureOf(*book))).isEmpty())
                 throw couldNotWrite(QStringLiteral("the picture of the sheet could not be encoded"));
+            if (pdf.device) pdf.bytes = pdfOf(*book);
         } catch (...) {
             book->Close();
             throw;
         }
         book->Close();
-        if (pictureOutput && pictureOutput->write(image) != image.size())
-            throw couldNotWrite(QStringLiteral("%1 could not be written: %2").arg(picture, pictureOutput->errorString()));
-        if (workbookOutput.write(bytes) != bytes.size())
-            throw couldNotWrite(QStringLiteral("%1 could not be written: %2").arg(xls, workbookOutput.errorString()));
+        for (const Output* output : {&picture, &pdf, &workbook}) output->write();
         outputs.commit();
     } catch (const OutputError& error) {
         throw couldNotWrite(QString::fromStdString(error.what()));

@@ -1,4 +1,5 @@
-// Writes reports as workbooks (and pictures), reusing one host instance and the template's bytes.
+// Writes reports as workbooks (with pictures and PDFs), reusing one host instance and the
+// template's bytes.
 #pragma once
 
 #include "report/ExpenseReport.h"
@@ -9,13 +10,20 @@
 
 #include <memory>
 
+// Where a report's outputs go; "-" is standard output, an empty picture or pdf is not written.
+struct ReportOutputs {
+    QString xls;
+    QString picture;
+    QString pdf;
+};
+
 class ReportWriter {
 public:
     ReportWriter();
 
-    // Writes the report's workbook to xls ("-" for standard output) and, when picture is not
-    // empty, its picture there, both or neither. Throws BatchFailure (could not write).
-    void write(const ExpenseReport& report, const QString& xls, const QString& picture);
+    // Writes the report's workbook and the asked-for picture and PDF, all or none. Throws
+    // BatchFailure (could not write).
+    void write(const ExpenseReport& report, const ReportOutputs& targets);
 
 private:
     std::shared_ptr<host::Application> m_instance;
