@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -17,7 +18,8 @@ struct SaveDialogAnswer {
 };
 
 // filters are separated by ";;", the first one selected.
-using SaveDialogHandler = std::function<SaveDialogAnswer(QWidget* parent, const QString& title, const QString& filters)>;
+using SaveDialogHandler =
+    std::function<SaveDialogAnswer(QWidget* parent, const QString& title, const QString& filters)>;
 
 SaveDialogAnswer ShowSaveDialog(QWidget* parent, const QString& title, const QString& filters);
 

@@ -47,19 +47,25 @@ protected:
     }
 
     QString out(const QString& name) const { return folder.filePath(QStringLiteral("out/") + name); }
-    QStringList written() const { return QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden | QDir::System); }
+    QStringList written() const {
+        return QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
 
     // The sample report's page: one Letter landscape page with its labels, values and totals.
     static void expectSamplePage(const QString& pdf) {
         ASSERT_TRUE(Contents(pdf).startsWith("%PDF-")) << pdf.toStdString();
-        if (!PopplerInstalled()) GTEST_SKIP() << "poppler-utils is not installed (./do test installs it): only the PDF header was checked";
+        if (!PopplerInstalled())
+            GTEST_SKIP() << "poppler-utils is not installed (./do test installs it): only the PDF header was checked";
         const QString info = PopplerOutput(QStringLiteral("pdfinfo"), {pdf}).value_or(QString());
         EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
-        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+792 x 612 pts")))) << info.toStdString();
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+792 x 612 pts"))))
+            << info.toStdString();
         const QString text =
-            PopplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).value_or(QString());
+            PopplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                .value_or(QString());
         EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Name\\s+Peter Ashdown")))) << text.toStdString();
-        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Subtotal\\s+\\$\\s+448\\.94")))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Subtotal\\s+\\$\\s+448\\.94"))))
+            << text.toStdString();
     }
 
     QString errorText() const {
@@ -87,9 +93,11 @@ TEST_F(Form2SavePdf, ThePdfFilterWritesAPdfAndGivesANameWithoutExtensionItsSuffi
     saveAs(out(QStringLiteral("expenses")), kPdfFilter);
     saveAs(out(QStringLiteral("expenses.v2")), kPdfFilter);
     saveAs(out(QStringLiteral("plain")), kWorkbookFilter);
-    EXPECT_EQ(written(), (QStringList{QStringLiteral("expenses.pdf"), QStringLiteral("expenses.v2"), QStringLiteral("plain")}));
+    EXPECT_EQ(written(),
+              (QStringList{QStringLiteral("expenses.pdf"), QStringLiteral("expenses.v2"), QStringLiteral("plain")}));
     EXPECT_TRUE(Contents(out(QStringLiteral("expenses.v2"))).startsWith("%PDF-")) << "an extension of its own is kept";
-    EXPECT_EQ(Contents(out(QStringLiteral("plain"))), Contents(form->mExcelFile)) << "the workbook's name stays as typed";
+    EXPECT_EQ(Contents(out(QStringLiteral("plain"))), Contents(form->mExcelFile))
+        << "the workbook's name stays as typed";
     EXPECT_EQ(notices(), QStringList(3, QStringLiteral("Done.")));
     expectSamplePage(out(QStringLiteral("expenses.pdf")));
 }

@@ -38,18 +38,20 @@ protected:
         ASSERT_TRUE(Contents(pdf).startsWith("%PDF-"));
         for (const char* tool : {"pdfinfo", "pdftotext"})
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-                GTEST_SKIP() << "poppler-utils is not installed (./do test installs it): only the PDF header was checked";
+                GTEST_SKIP()
+                    << "poppler-utils is not installed (./do test installs it): only the PDF header was checked";
         const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
         EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
-        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+792 x 612 pts")))) << info.toStdString();
-        const QString text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+792 x 612 pts"))))
+            << info.toStdString();
+        const QString text =
+            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         // The column totals row shows Hotel and Meals apart; Subtotal and Total add them up.
         for (const char* expected : {"PURPOSE:\\s+Client visit", "Name\\s+Ada Quill",
                                      "\\$\\s+120\\.00(\\s+\\$\\s+-){2}\\s+\\$\\s+12\\.50(\\s+\\$\\s+-){3}\\n",
                                      "Subtotal\\s+\\$\\s+132\\.50", "\\n\\s*Total\\s+\\$\\s+132\\.50"})
-            EXPECT_TRUE(text.contains(QRegularExpression(QLatin1String(expected))))
-                << expected << "\n"
-                << text.toStdString();
+            EXPECT_TRUE(text.contains(QRegularExpression(QLatin1String(expected)))) << expected << "\n"
+                                                                                    << text.toStdString();
     }
 
     QString report;
@@ -63,7 +65,9 @@ TEST_F(BatchPdf, ThePdfIsTheSheetsPrintedPageBesideTheSameWorkbook) {
     EXPECT_TRUE(result.standardError.isEmpty()) << result.standardError.toStdString();
     expectPrintedPage(pdf);
 
-    ASSERT_EQ(run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("alone.xls"))}).exitCode, 0);
+    ASSERT_EQ(
+        run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("alone.xls"))}).exitCode,
+        0);
     EXPECT_EQ(Contents(xls), Contents(path(QStringLiteral("alone.xls")))) << "the PDF changes nothing in the workbook";
 }
 
@@ -73,9 +77,10 @@ TEST_F(BatchPdf, DashWritesThePdfToStandardOutputButOnlyOneOutputMayGoThere) {
     const QString pdf = writeFile(QStringLiteral("piped.pdf"), result.standardOutput);
     expectPrintedPage(pdf);
 
-    for (const QStringList& both : {QStringList{QStringLiteral("--xls"), QStringLiteral("-"), QStringLiteral("--pdf"), QStringLiteral("-")},
-                                    QStringList{QStringLiteral("--xls"), path(QStringLiteral("n.xls")), QStringLiteral("--picture"),
-                                                QStringLiteral("-"), QStringLiteral("--pdf"), QStringLiteral("-")}}) {
+    for (const QStringList& both :
+         {QStringList{QStringLiteral("--xls"), QStringLiteral("-"), QStringLiteral("--pdf"), QStringLiteral("-")},
+          QStringList{QStringLiteral("--xls"), path(QStringLiteral("n.xls")), QStringLiteral("--picture"),
+                      QStringLiteral("-"), QStringLiteral("--pdf"), QStringLiteral("-")}}) {
         const BatchResult refused = run(QStringList{QStringLiteral("--report"), report} + both);
         EXPECT_EQ(refused.exitCode, 2);
         EXPECT_TRUE(refused.standardError.contains(QStringLiteral("only one output can go to standard output")))
@@ -115,16 +120,19 @@ TEST_F(BatchPdf, AFailedPdfLeavesTheExistingWorkbookAndPdfExactlyAsTheyWere) {
 TEST_F(BatchPdf, WithOutDirThePdfFlagWritesOnePdfPerReport) {
     QDir(folder.path()).mkdir(QStringLiteral("out"));
     const QString second = writeFile(QStringLiteral("second.json"), R"({"txtPurpose": "Other"})");
-    const BatchResult result = run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--pdf"), report, second});
+    const BatchResult result =
+        run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--pdf"), report, second});
     ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
     EXPECT_EQ(QDir(path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               (QStringList{QStringLiteral("r.pdf"), QStringLiteral("r.xls"), QStringLiteral("second.pdf"),
                            QStringLiteral("second.xls")}));
     expectPrintedPage(path(QStringLiteral("out/r.pdf")));
 
-    const BatchResult valued = run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--pdf=x.pdf"), report});
+    const BatchResult valued =
+        run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--pdf=x.pdf"), report});
     EXPECT_EQ(valued.exitCode, 2);
-    EXPECT_TRUE(valued.standardError.contains(QStringLiteral("--pdf takes no value"))) << valued.standardError.toStdString();
+    EXPECT_TRUE(valued.standardError.contains(QStringLiteral("--pdf takes no value")))
+        << valued.standardError.toStdString();
 }
 
 TEST_F(BatchPdf, HelpAndManualPageDocumentIt) {
