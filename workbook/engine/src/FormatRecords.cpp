@@ -8,7 +8,6 @@ namespace {
 
 constexpr uint16_t kBoldWeight = 700;
 constexpr uint16_t kNormalWeight = 400;
-constexpr size_t kMaxFontNameLength = 31;
 
 uint8_t underlineCode(Underline underline) {
     switch (underline) {
@@ -69,7 +68,7 @@ std::vector<uint8_t> encodeFont(const Font& font, const PaletteBuilder& palette)
     out.u8(font.family);
     out.u8(font.charset);
     out.u8(0);
-    const std::u16string name(cutUtf16(toUtf16(font.name), kMaxFontNameLength));
+    const std::u16string name(toUtf16(font.name));
     out.u8(uint8_t(name.size()));
     out.u8(0x01);
     for (char16_t unit : name) out.u16(unit);
@@ -121,7 +120,7 @@ std::vector<uint8_t> encodeCellXf(const CellFormat& format, uint16_t fileFont, c
     const uint16_t foreground = filled ? palette.indexOf(format.fill) : kSystemForeground;
     ByteWriter out;
     // Every attribute is the cell's own rather than its style's.
-    writeXf(out, fileFont, format.numFmt, protection, alignment, format.rotation, uint8_t(format.indent & 0x0F), 0xFC,
+    writeXf(out, fileFont, format.numFmt, protection, alignment, format.rotation, format.indent, 0xFC,
             borders, bordersAndFill, uint16_t(foreground | kSystemBackground << 7));
     return out.take();
 }

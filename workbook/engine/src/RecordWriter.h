@@ -2,13 +2,22 @@
 #pragma once
 
 #include "ByteIo.h"
+#include "Concat.h"
+#include "RecordIds.h"
+#include "xls/Error.h"
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace xls::biff {
 
+// Data longer than a record holds goes through ContinuedRecordWriter; anything else that long is
+// refused rather than written with a length that wraps.
 inline void writeRecord(ByteWriter& stream, uint16_t id, std::span<const uint8_t> data) {
+    if (data.size() > kMaxRecordData)
+        throw Error(concat({"cannot write the workbook: a record of ", std::to_string(data.size()),
+                            " bytes is longer than the file format's 8,224"}));
     stream.u16(id);
     stream.u16(uint16_t(data.size()));
     stream.bytes(data);
@@ -35,7 +44,7 @@ inline void writeBof(ByteWriter& stream, uint16_t substreamType) {
     data.u16(0x07CC);  // year
     data.u32(0);       // file history flags
     data.u32(0x0006);  // lowest version that can read every record
-    writeRecord(stream, 0x0809, data);
+    writeRecord(stream, kBof, data);
 }
 
 }  // namespace xls::biff

@@ -2,6 +2,7 @@
 
 #include "ContinuedRecordWriter.h"
 #include "RecordIds.h"
+#include "RecordWriter.h"
 #include "Utf16.h"
 
 #include <algorithm>
@@ -14,12 +15,10 @@ constexpr size_t kMinStringsPerBucket = 8;
 
 }  // namespace
 
-std::u16string cellText(const std::string& utf8) { return std::u16string(cutUtf16(toUtf16(utf8), kMaxTextLength)); }
-
 uint32_t SharedStringTable::add(const std::string& text) {
     ++uses_;
     auto [it, added] = index_.try_emplace(text, uint32_t(strings_.size()));
-    if (added) strings_.push_back(cellText(text));
+    if (added) strings_.push_back(toUtf16(text));
     return it->second;
 }
 
@@ -46,9 +45,7 @@ void SharedStringTable::write(ByteWriter& stream) const {
         extSst.u16(start.inRecord);
         extSst.u16(0);
     }
-    stream.u16(kExtSst);
-    stream.u16(uint16_t(extSst.size()));
-    stream.bytes(extSst.data());
+    writeRecord(stream, kExtSst, extSst);
 }
 
 }  // namespace xls::biff

@@ -25,7 +25,4 @@ private:
     uint32_t uses_ = 0;
 };
 
-// The text as the file stores it: UTF-16, at most 32,767 units.
-std::u16string cellText(const std::string& utf8);
-
 }  // namespace xls::biff

@@ -19,7 +19,6 @@ constexpr size_t kRowRecordSize = kRecordHeaderSize + 16;
 constexpr size_t kIndexDefColWidthAt = 12;  // within the INDEX record's data
 constexpr size_t kIndexBlocksAt = 16;
 constexpr size_t kMergesPerRecord = 1000;
-constexpr size_t kMaxHeaderFooterLength = 255;
 
 class SheetWriter {
 public:
@@ -28,8 +27,6 @@ public:
           active_(index == workbook.activeSheet), strings_(strings) {}
 
     void write() {
-        for (const auto& [key, cell] : sheet_.cells)
-            if ((key & 0xFFFF) >= kMaxColumns) throw Error("the sheet \"" + sheet_.name + "\" has a cell beyond column IV");
         writeBof(out_, kWorksheetSubstream);
         const std::set<uint16_t> rows = rowsWithRecords();
         const size_t index = writeIndex(rows);
@@ -95,7 +92,7 @@ private:
         }
         ByteWriter setup;
         setup.u16(page.paperSize);
-        setup.u16(std::clamp<uint16_t>(page.scale, 10, 400));
+        setup.u16(page.scale);
         setup.u16(1);  // first page number
         setup.u16(page.fitWidth);
         setup.u16(page.fitHeight);
@@ -111,7 +108,7 @@ private:
     void writeHeaderFooter(uint16_t id, const std::string& text) {
         ByteWriter data;
         if (!text.empty()) {
-            const std::u16string units(cutUtf16(toUtf16(text), kMaxHeaderFooterLength));
+            const std::u16string units(toUtf16(text));
             data.u16(uint16_t(units.size()));
             data.u8(0x01);
             for (char16_t unit : units) data.u16(unit);
@@ -122,10 +119,9 @@ private:
     void writeColumns() {
         writeU16Record(out_, kDefColWidth, sheet_.defaultColumnWidth);
         for (const ColumnInfo& column : sheet_.columns) {
-            if (column.first >= kMaxColumns) continue;
             ByteWriter data;
             data.u16(column.first);
-            data.u16(std::min<uint16_t>(column.last, kMaxColumns - 1));
+            data.u16(column.last);
             data.u16(column.width);
             data.u16(xf(column.xf));
             data.u16(uint16_t(0x0002 | (column.hidden ? 0x0001 : 0)));  // width set by the user
@@ -225,7 +221,7 @@ private:
         data.u16(row);
         data.u16(hasCells ? uint16_t(first->first & 0xFFFF) : 0);
         data.u16(hasCells ? uint16_t((std::prev(last)->first & 0xFFFF) + 1) : 0);
-        data.u16(info.heightTwips & 0x7FFF);
+        data.u16(info.heightTwips);
         data.u32(0);
         data.u16(uint16_t(0x0100 | (info.hidden ? 0x0020 : 0) | (info.customHeight ? 0x0040 : 0) |
                           (info.xf ? 0x0080 : 0)));
@@ -340,7 +336,7 @@ private:
         writeRecord(out_, kFormula, data);
         if (const auto* text = std::get_if<std::string>(&formula.cached)) {
             ContinuedRecordWriter string(out_, kString);
-            string.appendString(cellText(*text));
+            string.appendString(toUtf16(*text));
             string.finish();
         }
     }
@@ -361,15 +357,14 @@ private:
         window.u32(0);
         writeRecord(out_, kWindow2, window);
 
-        const uint16_t zoom = std::clamp<uint16_t>(sheet_.zoomPercent, 10, 400);
-        if (zoom != 100) {
+        if (sheet_.zoomPercent != 100) {
             ByteWriter scale;
-            scale.u16(zoom);
+            scale.u16(sheet_.zoomPercent);
             scale.u16(100);
             writeRecord(out_, kScl, scale);
         }
 
-        const uint16_t activeCol = std::min<uint16_t>(sheet_.activeCell.col, kMaxColumns - 1);
+        const uint16_t activeCol = sheet_.activeCell.col;
         ByteWriter selection;
         selection.u8(3);  // the only pane
         selection.u16(sheet_.activeCell.row);
@@ -392,8 +387,8 @@ private:
                 const Range& merge = sheet_.merges[i];
                 data.u16(merge.firstRow);
                 data.u16(merge.lastRow);
-                data.u16(std::min<uint16_t>(merge.firstCol, kMaxColumns - 1));
-                data.u16(std::min<uint16_t>(merge.lastCol, kMaxColumns - 1));
+                data.u16(merge.firstCol);
+                data.u16(merge.lastCol);
             }
             writeRecord(out_, kMergedCells, data);
         }

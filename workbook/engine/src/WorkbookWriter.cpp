@@ -9,6 +9,7 @@
 #include "SheetWriter.h"
 #include "SummaryStreams.h"
 #include "Utf16.h"
+#include "WritableCheck.h"
 #include "xls/Cfb.h"
 #include "xls/WorkbookIo.h"
 
@@ -22,7 +23,6 @@ using namespace biff;
 
 constexpr size_t kMinimumStreamSize = 4096;  // keeps the stream out of the compound file's mini stream
 constexpr size_t kMinimumFonts = 5;          // file indices 0-3 and 5
-constexpr size_t kMaxSheetNameLength = 31;
 constexpr uint8_t kBuiltinPrintArea = 0x06;
 constexpr size_t kWriteAccessSize = 112;
 constexpr uint16_t kUnitedStates = 1;
@@ -39,7 +39,6 @@ public:
     }
 
     std::vector<uint8_t> write() {
-        if (workbook_.sheets.empty()) throw Error("a workbook needs at least one sheet");
         writeBof(out_, kGlobalsSubstream);
         if (workbook_.isTemplate) writeRecord(out_, kTemplate, ByteWriter{});
         writeU16Record(out_, kInterfaceHdr, 1200);
@@ -141,7 +140,7 @@ private:
         std::map<uint16_t, std::string> formats = workbook_.numberFormats;
         for (uint16_t id : {5, 6, 7, 8, 41, 42, 43, 44}) formats.emplace(id, workbook_.numberFormatCode(id));
         for (const auto& [id, code] : formats) {
-            const std::u16string units(cutUtf16(toUtf16(code), 255));
+            const std::u16string units(toUtf16(code));
             ByteWriter data;
             data.u16(id);
             data.u16(uint16_t(units.size()));
@@ -188,7 +187,8 @@ private:
         std::vector<size_t> offsetFields;
         for (size_t i = 0; i < workbook_.sheets.size(); ++i) {
             const Sheet& sheet = workbook_.sheets[i];
-            std::u16string name(cutUtf16(toUtf16(sheet.name), kMaxSheetNameLength));
+            std::u16string name(toUtf16(sheet.name));
+            // A sheet must have a name: an unnamed one gets the name a new sheet would.
             if (name.empty()) name = toUtf16(concat({"Sheet", std::to_string(i + 1)}));
             offsetFields.push_back(out_.size() + 4);
             ByteWriter data;
@@ -240,8 +240,8 @@ private:
             name.u16(uint16_t(x));
             name.u16(area.firstRow);
             name.u16(area.lastRow);
-            name.u16(std::min<uint16_t>(area.firstCol, kMaxColumns - 1));
-            name.u16(std::min<uint16_t>(area.lastCol, kMaxColumns - 1));
+            name.u16(area.firstCol);
+            name.u16(area.lastCol);
             writeRecord(out_, kName, name);
         }
     }
@@ -254,7 +254,10 @@ private:
 
 }  // namespace
 
-std::vector<uint8_t> writeWorkbookStream(const Workbook& workbook) { return GlobalsWriter(workbook).write(); }
+std::vector<uint8_t> writeWorkbookStream(const Workbook& workbook) {
+    checkWritable(workbook);
+    return GlobalsWriter(workbook).write();
+}
 
 std::vector<uint8_t> writeWorkbook(const Workbook& workbook) {
     std::vector<cfb::Stream> streams;

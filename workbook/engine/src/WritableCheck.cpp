@@ -1,0 +1,119 @@
+#include "WritableCheck.h"
+
+#include "CellAddress.h"
+#include "Concat.h"
+#include "RecordIds.h"
+#include "SheetWriter.h"
+#include "Utf16.h"
+#include "xls/Error.h"
+
+#include <string>
+#include <string_view>
+
+namespace xls::biff {
+namespace {
+
+constexpr size_t kMaxSheetNameLength = 31;
+constexpr size_t kMaxFontNameLength = 31;
+constexpr size_t kMaxHeaderFooterLength = 255;
+constexpr size_t kMaxNumberFormatLength = 255;
+constexpr uint8_t kMaxIndent = 15;
+constexpr uint16_t kMaxRowHeightTwips = 0x7FFF;
+constexpr uint16_t kMaxRowFormatXf = 0x0FFF;  // a row names its format in 12 bits
+constexpr uint16_t kLeastPercent = 10;
+constexpr uint16_t kLargestPercent = 400;
+constexpr size_t kFormulaFixedSize = 22;  // cell, cached result, options, cell-chain, expression length
+
+// UTF-8 never takes fewer bytes than UTF-16 takes units, so short texts need no conversion.
+bool longerThan(std::string_view utf8, size_t maxUnits) {
+    return utf8.size() > maxUnits && toUtf16(utf8).size() > maxUnits;
+}
+
+std::string quoted(std::string_view text) { return concat({"\"", text, "\""}); }
+
+std::string cellName(uint32_t key) {
+    return formula::addressText(formula::Address{uint16_t(key >> 16), uint16_t(key & 0xFFFF)});
+}
+
+class WritableCheck {
+public:
+    explicit WritableCheck(const Workbook& workbook) : workbook_(workbook) {}
+
+    void run() const {
+        if (workbook_.sheets.empty()) throw Error("a workbook needs at least one sheet");
+        for (const Font& font : workbook_.fonts)
+            if (longerThan(font.name, kMaxFontNameLength))
+                refuse(concat({"the font name ", quoted(font.name), " is longer than 31 characters"}));
+        for (const auto& [id, code] : workbook_.numberFormats)
+            if (longerThan(code, kMaxNumberFormatLength))
+                refuse(concat({"the number format ", quoted(code), " is longer than 255 characters"}));
+        for (const CellFormat& format : workbook_.formats)
+            if (format.indent > kMaxIndent) refuse("a cell format is indented by more than 15 levels");
+        checkKept(workbook_.keptRecords, "the workbook");
+        for (const Sheet& sheet : workbook_.sheets) checkSheet(sheet);
+    }
+
+private:
+    [[noreturn]] static void refuse(const std::string& what) { throw Error(concat({"cannot write the workbook: ", what})); }
+
+    void checkSheet(const Sheet& sheet) const {
+        const std::string name = concat({"the sheet ", quoted(sheet.name)});
+        if (longerThan(sheet.name, kMaxSheetNameLength)) refuse(concat({name, "'s name is longer than 31 characters"}));
+        checkCells(sheet, name);
+        for (const ColumnInfo& column : sheet.columns)
+            if (!fits(column.first, column.last)) refuse(concat({name, " has column settings beyond column IV"}));
+        for (const Range& merge : sheet.merges)
+            if (!fits(merge)) refuse(concat({name, " has a merged range beyond column IV or ending before it starts"}));
+        if (sheet.printArea && !fits(*sheet.printArea))
+            refuse(concat({name, " has a print area beyond column IV or ending before it starts"}));
+        if (sheet.activeCell.col >= kMaxColumns) refuse(concat({name, " has its active cell beyond column IV"}));
+        if (sheet.defaultRowHeightTwips > kMaxRowHeightTwips) refuse(concat({name, " has a default row height over 1,638 points"}));
+        for (const auto& [row, info] : sheet.rows) {
+            const std::string rowName = concat({"row ", std::to_string(row + 1), " of ", quoted(sheet.name)});
+            if (info.heightTwips > kMaxRowHeightTwips) refuse(concat({rowName, " is taller than 1,638 points"}));
+            if (info.xf && fileXfIndex(workbook_, *info.xf) > kMaxRowFormatXf)
+                refuse(concat({rowName, " has a format past the 4,081 a row can name"}));
+        }
+        if (sheet.zoomPercent < kLeastPercent || sheet.zoomPercent > kLargestPercent)
+            refuse(concat({name, " has a zoom outside 10% to 400%"}));
+        if (sheet.page.scale < kLeastPercent || sheet.page.scale > kLargestPercent)
+            refuse(concat({name, " has a print scale outside 10% to 400%"}));
+        if (longerThan(sheet.page.header, kMaxHeaderFooterLength))
+            refuse(concat({"the header of ", quoted(sheet.name), " is longer than 255 characters"}));
+        if (longerThan(sheet.page.footer, kMaxHeaderFooterLength))
+            refuse(concat({"the footer of ", quoted(sheet.name), " is longer than 255 characters"}));
+        checkKept(sheet.keptRecords, name);
+    }
+
+    static void checkCells(const Sheet& sheet, const std::string& name) {
+        for (const auto& [key, cell] : sheet.cells) {
+            if ((key & 0xFFFF) >= kMaxColumns)
+                refuse(concat({name, " has a cell beyond column IV (row ", std::to_string((key >> 16) + 1), ", column ",
+                               std::to_string((key & 0xFFFF) + 1), ")"}));
+            const std::string at = concat({"the cell ", cellName(key), " of ", quoted(sheet.name)});
+            const Value& value = cell.formula ? cell.formula->cached : cell.value;
+            if (const auto* text = std::get_if<std::string>(&value); text && longerThan(*text, kMaxTextLength))
+                refuse(concat({at, " holds text longer than 32,767 characters"}));
+            if (cell.formula &&
+                kFormulaFixedSize + cell.formula->tokens.size() + cell.formula->arrayConstants.size() > kMaxRecordData)
+                refuse(concat({at, " holds a formula longer than the file format's 8,224-byte record"}));
+        }
+    }
+
+    static bool fits(uint16_t first, uint16_t last) { return first <= last && last < kMaxColumns; }
+    static bool fits(const Range& range) { return range.firstRow <= range.lastRow && fits(range.firstCol, range.lastCol); }
+
+    static void checkKept(const std::vector<RawRecord>& records, const std::string& owner) {
+        for (const RawRecord& record : records)
+            if (record.data.size() > kMaxRecordData)
+                refuse(concat({owner, " keeps a record from the opened file longer than the file format's 8,224 bytes"}));
+    }
+
+    const Workbook& workbook_;
+};
+
+}  // namespace
+
+void checkWritable(const Workbook& workbook) { WritableCheck(workbook).run(); }
+
+}  // namespace xls::biff
