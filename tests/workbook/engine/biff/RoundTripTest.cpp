@@ -65,7 +65,6 @@ TEST(BiffRoundTrip, LargeStringTableWithLongAndSurrogateTextSurvives) {
     sheet.at(500, 0).value = mixedText(9000, 1);
     sheet.at(501, 0).value = std::string(20000, 'x');
     sheet.at(502, 0).value = mixedText(32767, 2);
-    sheet.at(503, 0).value = std::string(40000, 'y');  // longer than a cell may hold
     sheet.at(504, 0).formula = Formula{compileFormula("1+1"), mixedText(12000, 5), true, {}};
     workbook.sheets.push_back(sheet);
 
@@ -75,7 +74,6 @@ TEST(BiffRoundTrip, LargeStringTableWithLongAndSurrogateTextSurvives) {
     EXPECT_EQ(got.find(500, 0)->value, sheet.find(500, 0)->value);
     EXPECT_EQ(got.find(501, 0)->value, sheet.find(501, 0)->value);
     EXPECT_EQ(got.find(502, 0)->value, sheet.find(502, 0)->value);
-    EXPECT_EQ(std::get<std::string>(got.find(503, 0)->value), std::string(32767, 'y'));
     EXPECT_EQ(got.find(504, 0)->formula->cached, sheet.find(504, 0)->formula->cached);
 }
 
