@@ -1,5 +1,6 @@
 #include "ContinuedReader.h"
 
+#include "RecordFlags.h"
 #include "xls/Error.h"
 
 #include <algorithm>
@@ -48,8 +49,8 @@ void ContinuedReader::skip(size_t count) {
 std::u16string ContinuedReader::unicodeString() {
     const uint16_t length = u16();
     uint8_t flags = u8();
-    const uint16_t runs = (flags & 0x08) ? u16() : 0;
-    const uint32_t extSize = (flags & 0x04) ? u32() : 0;
+    const uint16_t runs = (flags & kStringHasRuns) ? u16() : 0;
+    const uint32_t extSize = (flags & kStringHasExtra) ? u32() : 0;
 
     std::u16string text;
     text.reserve(length);
@@ -61,7 +62,7 @@ std::u16string ContinuedReader::unicodeString() {
             flags = u8();  // characters resume in the next record with their own width
         }
         const auto& data = parts_[part_];
-        if (flags & 0x01) {
+        if (flags & kStringWide) {
             if (data.size() - pos_ < 2) truncated();
             text.push_back(char16_t(data[pos_] | data[pos_ + 1] << 8));
             pos_ += 2;

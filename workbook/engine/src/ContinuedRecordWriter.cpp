@@ -1,5 +1,6 @@
 #include "ContinuedRecordWriter.h"
 
+#include "RecordFlags.h"
 #include "RecordIds.h"
 #include "Utf16.h"
 
@@ -25,7 +26,7 @@ void ContinuedRecordWriter::appendUnsplit(std::span<const uint8_t> bytes) {
 ContinuedRecordWriter::Position ContinuedRecordWriter::appendString(std::u16string_view text) {
     const bool wide = std::any_of(text.begin(), text.end(), [](char16_t unit) { return unit > 0xFF; });
     const size_t unitSize = wide ? 2 : 1;
-    const uint8_t flags = wide ? 0x01 : 0x00;
+    const uint8_t flags = wide ? kStringWide : 0;
     const size_t firstUnits = text.empty() ? 0 : (isHighSurrogate(text[0]) && text.size() > 1 ? 2 : 1);
     if (3 + firstUnits * unitSize > space()) startContinue();
 

@@ -1,5 +1,7 @@
 #include "NumberFormatCode.h"
 
+#include "Palette.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -10,15 +12,6 @@ namespace {
 
 constexpr size_t kMaxSections = 4;
 constexpr int kMaxFractionalSecondDigits = 3;
-
-// The 56 colours of the default palette, addressed as [Color1]..[Color56].
-constexpr std::array<uint32_t, 56> kPalette{
-    0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, 0x800000, 0x008000,
-    0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080, 0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF,
-    0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF, 0x000080, 0xFF00FF, 0xFFFF00, 0x00FFFF, 0x800080, 0x800000,
-    0x008080, 0x0000FF, 0x00CCFF, 0xCCFFFF, 0xCCFFCC, 0xFFFF99, 0x99CCFF, 0xFF99CC, 0xCC99FF, 0xFFCC99,
-    0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696, 0x003366, 0x339966,
-    0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333};
 
 struct NamedColour {
     std::string_view name;
@@ -111,8 +104,10 @@ void applyBracket(std::string_view content, Section& section) {
     if (name.starts_with("color")) {
         int index = 0;
         const auto [end, error] = std::from_chars(name.data() + 5, name.data() + name.size(), index);
-        if (error == std::errc() && end == name.data() + name.size() && index >= 1 && index <= int(kPalette.size()))
-            section.colour = kPalette[size_t(index - 1)];
+        // [Color1]..[Color56] address the default palette.
+        const biff::PaletteColours& palette = biff::defaultPalette();
+        if (error == std::errc() && end == name.data() + name.size() && index >= 1 && index <= int(palette.size()))
+            section.colour = palette[size_t(index - 1)];
     }
 }
 

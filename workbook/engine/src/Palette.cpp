@@ -6,8 +6,8 @@
 namespace xls::biff {
 namespace {
 
-constexpr std::array<uint32_t, 8> kFixedColours{0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00,
-                                                0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF};
+constexpr uint16_t kFixedColourCount = 8;
+constexpr uint16_t kPaletteEnd = kFixedColourCount + 56;
 
 int distance(uint32_t a, uint32_t b) {
     auto channel = [](uint32_t c, int shift) { return int(c >> shift & 0xFF); };
@@ -50,8 +50,9 @@ const PaletteColours& defaultPalette() {
 }
 
 uint32_t colourOfIndex(const PaletteColours& palette, uint16_t index) {
-    if (index < 8) return kFixedColours[index];
-    if (index < 64) return palette[index - 8];
+    // The fixed colours are the default palette's first eight, whatever the workbook's palette says.
+    if (index < kFixedColourCount) return defaultPalette()[index];
+    if (index < kPaletteEnd) return palette[index - kFixedColourCount];
     return kAutomaticColour;
 }
 
@@ -88,7 +89,7 @@ uint16_t PaletteBuilder::indexOf(uint32_t rgb) const {
             bestDistance = d;
         }
     }
-    return uint16_t(best + 8);
+    return uint16_t(best + kFixedColourCount);
 }
 
 }  // namespace xls::biff

@@ -3,6 +3,7 @@
 
 #include "ByteIo.h"
 #include "Concat.h"
+#include "RecordFlags.h"
 #include "RecordIds.h"
 #include "xls/Error.h"
 
@@ -38,7 +39,7 @@ namespace xls::biff {
 // BOF of a BIFF8 substream (globals or worksheet).
 inline void writeBof(ByteWriter& stream, uint16_t substreamType) {
     ByteWriter data;
-    data.u16(0x0600);  // BIFF8
+    data.u16(kBiff8Version);
     data.u16(substreamType);
     data.u16(0x0DBB);  // build
     data.u16(0x07CC);  // year

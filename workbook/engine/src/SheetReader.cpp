@@ -4,6 +4,7 @@
 #include "ContinuedReader.h"
 #include "FormulaTokens.h"
 #include "RecordCursor.h"
+#include "RecordFlags.h"
 #include "RecordIds.h"
 #include "Utf16.h"
 
@@ -35,13 +36,15 @@ bool isCellTableRecord(uint16_t id) {
 }
 
 double rkValue(uint32_t rk) {
-    double value = (rk & 0x02) ? double(int32_t(rk) >> 2) : std::bit_cast<double>(uint64_t(rk & 0xFFFFFFFC) << 32);
-    return (rk & 0x01) ? value / 100 : value;
+    double value = (rk & kRkInteger) ? double(int32_t(rk) >> 2) : std::bit_cast<double>(uint64_t(rk & 0xFFFFFFFC) << 32);
+    return (rk & kRkDividedBy100) ? value / 100 : value;
 }
 
 Value errorValue(uint8_t code) {
     switch (code) {
-        case 0x00: case 0x07: case 0x0F: case 0x17: case 0x1D: case 0x24: case 0x2A: return ErrorCode(code);
+        case uint8_t(ErrorCode::Null): case uint8_t(ErrorCode::Div0): case uint8_t(ErrorCode::Value):
+        case uint8_t(ErrorCode::Ref): case uint8_t(ErrorCode::Name): case uint8_t(ErrorCode::Num):
+        case uint8_t(ErrorCode::NA): return ErrorCode(code);
         default: return ErrorCode::NA;
     }
 }
@@ -92,7 +95,7 @@ private:
             case kPrintHeaders: sheet_.page.printHeadings = in.u16() != 0; break;
             case kPrintGridlines: sheet_.page.printGridlines = in.u16() != 0; break;
             case kDefaultRowHeight: in.u16(); sheet_.defaultRowHeightTwips = in.u16(); break;
-            case kWsBool: sheet_.page.fitToPage = in.u16() & 0x0100; break;
+            case kWsBool: sheet_.page.fitToPage = in.u16() & kSheetFitToPage; break;
             case kHeader: sheet_.page.header = record.data.empty() ? "" : unicodeStringOf(record.data); break;
             case kFooter: sheet_.page.footer = record.data.empty() ? "" : unicodeStringOf(record.data); break;
             case kHCenter: sheet_.page.centerHorizontally = in.u16() != 0; break;
@@ -177,10 +180,10 @@ private:
         in.u32();
         page.headerMargin = in.f64();
         page.footerMargin = in.f64();
-        if (flags & 0x0004) return;  // paper, scale and orientation were never set
+        if (flags & kSetupNeverSet) return;
         page.paperSize = paper;
         page.scale = std::clamp<uint16_t>(scale, 10, 400);
-        page.orientation = (flags & 0x0002) || (flags & 0x0040) ? Orientation::Portrait : Orientation::Landscape;
+        page.orientation = (flags & (kSetupPortrait | kSetupNoOrientation)) ? Orientation::Portrait : Orientation::Landscape;
     }
 
     void readColumn(ByteReader& in) {
@@ -189,7 +192,7 @@ private:
         column.last = std::min<uint16_t>(in.u16(), kMaxColumns - 1);
         column.width = in.u16();
         column.xf = formatOf(in.u16());
-        column.hidden = in.u16() & 0x0001;
+        column.hidden = in.u16() & kColumnHidden;
         if (column.first > column.last) return;
         sheet_.columns.push_back(column);
     }
@@ -197,12 +200,12 @@ private:
     void readRow(ByteReader& in) {
         const uint16_t row = in.u16();
         in.u32();
-        const uint16_t height = in.u16() & 0x7FFF;
+        const uint16_t height = in.u16() & kRowHeightMask;
         in.u32();
         const uint16_t flags = in.u16();
-        const uint16_t xf = in.u16() & 0x0FFF;
-        RowInfo info{height, bool(flags & 0x0040), bool(flags & 0x0020), std::nullopt};
-        if (flags & 0x0080) info.xf = formatOf(xf);
+        const uint16_t xf = in.u16() & kRowFormatMask;
+        RowInfo info{height, bool(flags & kRowCustomHeight), bool(flags & kRowHidden), std::nullopt};
+        if (flags & kRowHasFormat) info.xf = formatOf(xf);
         if (info.customHeight || info.hidden || info.xf || height != sheet_.defaultRowHeightTwips) sheet_.rows[row] = info;
     }
 
@@ -246,7 +249,7 @@ private:
         const auto [row, col, xf] = cellHeader(in);
         const auto result = in.bytes(8);
         Formula formula;
-        formula.alwaysCalculate = in.u16() & 0x0001;
+        formula.alwaysCalculate = in.u16() & kFormulaAlwaysCalculate;
         in.u32();
         const uint16_t size = in.u16();
         const auto tokens = in.bytes(size);
@@ -254,11 +257,11 @@ private:
         formula.tokens.assign(tokens.begin(), tokens.end());
         formula.arrayConstants.assign(constants.begin(), constants.end());
         pendingString_.reset();
-        if (result[6] == 0xFF && result[7] == 0xFF) {
+        if (formula::readU16(result, 6) == kCachedResultMarker) {
             switch (result[0]) {
-                case 0: formula.cached = std::string(); pendingString_ = Sheet::key(row, col); break;
-                case 1: formula.cached = result[2] != 0; break;
-                case 2: formula.cached = errorValue(result[2]); break;
+                case kCachedString: formula.cached = std::string(); pendingString_ = Sheet::key(row, col); break;
+                case kCachedBool: formula.cached = result[2] != 0; break;
+                case kCachedError: formula.cached = errorValue(result[2]); break;
                 default: break;
             }
         } else {
@@ -318,9 +321,9 @@ private:
 
     void readWindow(ByteReader& in) {
         const uint16_t flags = in.u16();
-        sheet_.showGridlines = flags & 0x0002;
-        sheet_.showHeadings = flags & 0x0004;
-        sheet_.selected = flags & 0x0200;
+        sheet_.showGridlines = flags & kWindowShowGridlines;
+        sheet_.showHeadings = flags & kWindowShowHeadings;
+        sheet_.selected = flags & kWindowSelected;
     }
 
     void readZoom(ByteReader& in) {

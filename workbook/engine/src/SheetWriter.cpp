@@ -1,6 +1,7 @@
 #include "SheetWriter.h"
 
 #include "ContinuedRecordWriter.h"
+#include "RecordFlags.h"
 #include "RecordIds.h"
 #include "RecordWriter.h"
 #include "Utf16.h"
@@ -76,7 +77,8 @@ private:
         rowHeight.u16(0);
         rowHeight.u16(sheet_.defaultRowHeightTwips);
         writeRecord(out_, kDefaultRowHeight, rowHeight);
-        writeU16Record(out_, kWsBool, uint16_t(0x04C1 | (page.fitToPage ? 0x0100 : 0)));
+        writeU16Record(out_, kWsBool, uint16_t(kSheetShowPageBreaks | kSheetSummaryRowsBelow | kSheetSummaryColumnsRight |
+                                                kSheetShowRowOutline | (page.fitToPage ? kSheetFitToPage : 0)));
         writeHeaderFooter(kHeader, page.header);
         writeHeaderFooter(kFooter, page.footer);
         writeU16Record(out_, kHCenter, page.centerHorizontally);
@@ -96,7 +98,7 @@ private:
         setup.u16(1);  // first page number
         setup.u16(page.fitWidth);
         setup.u16(page.fitHeight);
-        setup.u16(page.orientation == Orientation::Portrait ? 0x0002 : 0x0000);
+        setup.u16(page.orientation == Orientation::Portrait ? kSetupPortrait : 0);
         setup.u16(600);
         setup.u16(600);
         setup.f64(page.headerMargin);
@@ -110,7 +112,7 @@ private:
         if (!text.empty()) {
             const std::u16string units(toUtf16(text));
             data.u16(uint16_t(units.size()));
-            data.u8(0x01);
+            data.u8(kStringWide);
             for (char16_t unit : units) data.u16(unit);
         }
         writeRecord(out_, id, data);
@@ -124,7 +126,7 @@ private:
             data.u16(column.last);
             data.u16(column.width);
             data.u16(xf(column.xf));
-            data.u16(uint16_t(0x0002 | (column.hidden ? 0x0001 : 0)));  // width set by the user
+            data.u16(uint16_t(kColumnUserSet | (column.hidden ? kColumnHidden : 0)));
             data.u16(0);
             writeRecord(out_, kColInfo, data);
         }
@@ -223,9 +225,9 @@ private:
         data.u16(hasCells ? uint16_t((std::prev(last)->first & 0xFFFF) + 1) : 0);
         data.u16(info.heightTwips);
         data.u32(0);
-        data.u16(uint16_t(0x0100 | (info.hidden ? 0x0020 : 0) | (info.customHeight ? 0x0040 : 0) |
-                          (info.xf ? 0x0080 : 0)));
-        data.u16(info.xf ? xf(*info.xf) : uint16_t(15));
+        data.u16(uint16_t(kRowAlwaysSet | (info.hidden ? kRowHidden : 0) | (info.customHeight ? kRowCustomHeight : 0) |
+                          (info.xf ? kRowHasFormat : 0)));
+        data.u16(info.xf ? xf(*info.xf) : kRowDefaultXf);
         writeRecord(out_, kRow, data);
     }
 
@@ -307,19 +309,19 @@ private:
             data.u8(0);
             data.u8(value);
             data.zeros(3);
-            data.u16(0xFFFF);
+            data.u16(kCachedResultMarker);
         };
         if (const auto* number = std::get_if<double>(&result)) {
             if (std::isfinite(*number)) data.f64(*number);
-            else special(2, uint8_t(ErrorCode::Num));
+            else special(kCachedError, uint8_t(ErrorCode::Num));
         } else if (std::holds_alternative<std::string>(result)) {
-            special(0, 0);
+            special(kCachedString, 0);
         } else if (const auto* flag = std::get_if<bool>(&result)) {
-            special(1, *flag);
+            special(kCachedBool, *flag);
         } else if (const auto* error = std::get_if<ErrorCode>(&result)) {
-            special(2, uint8_t(*error));
+            special(kCachedError, uint8_t(*error));
         } else {
-            special(3, 0);
+            special(kCachedEmpty, 0);
         }
     }
 
@@ -328,7 +330,7 @@ private:
         ByteWriter data;
         cellHeader(data, row, col, cell);
         writeCachedResult(data, formula.cached);
-        data.u16(formula.alwaysCalculate ? 0x0001 : 0x0000);
+        data.u16(formula.alwaysCalculate ? kFormulaAlwaysCalculate : 0);
         data.u32(0);
         data.u16(uint16_t(formula.tokens.size()));
         data.bytes(formula.tokens);
@@ -342,16 +344,16 @@ private:
     }
 
     void writeView() {
-        uint16_t flags = 0x0010 | 0x0020 | 0x0080;  // show zeros, default header colour, outline symbols
-        if (sheet_.showGridlines) flags |= 0x0002;
-        if (sheet_.showHeadings) flags |= 0x0004;
-        if (sheet_.selected || active_) flags |= 0x0200;
-        if (active_) flags |= 0x0400;
+        uint16_t flags = kWindowShowZeros | kWindowDefaultGridColour | kWindowShowOutline;
+        if (sheet_.showGridlines) flags |= kWindowShowGridlines;
+        if (sheet_.showHeadings) flags |= kWindowShowHeadings;
+        if (sheet_.selected || active_) flags |= kWindowSelected;
+        if (active_) flags |= kWindowShown;
         ByteWriter window;
         window.u16(flags);
         window.u16(0);  // top row
         window.u16(0);  // left column
-        window.u32(0x40);  // gridline colour: automatic
+        window.u32(kWindowAutomaticGridColour);
         window.u16(0);
         window.u16(0);
         window.u32(0);

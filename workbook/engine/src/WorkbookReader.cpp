@@ -4,6 +4,8 @@
 #include "FormatRecords.h"
 #include "Palette.h"
 #include "RecordCursor.h"
+#include "FormulaTokens.h"
+#include "RecordFlags.h"
 #include "RecordIds.h"
 #include "SheetReader.h"
 #include "Utf16.h"
@@ -21,7 +23,6 @@ namespace {
 using namespace biff;
 
 constexpr std::array<uint8_t, 8> kCompoundFileSignature{0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-constexpr uint8_t kBuiltinPrintArea = 0x06;
 
 // Globals records the writer produces from the model: never kept.
 const std::unordered_set<uint16_t>& regeneratedRecords() {
@@ -55,7 +56,7 @@ public:
         ByteReader bof(record.data);
         const uint16_t version = bof.u16();
         const uint16_t type = bof.u16();
-        if (version != 0x0600) throw Error("not a 97-2003 workbook: the file uses an older, unsupported format");
+        if (version != kBiff8Version) throw Error("not a 97-2003 workbook: the file uses an older, unsupported format");
         if (type != kGlobalsSubstream) throw Error("not a workbook: the Workbook stream does not start with its globals");
         while (cursor_.next(record) && record.id != kEof) handle(record);
         finishFormats();
@@ -116,7 +117,7 @@ private:
         in.u8();  // visibility
         entry.isWorksheet = in.u8() == 0;
         const uint8_t length = in.u8();
-        const bool wide = in.u8() & 0x01;
+        const bool wide = in.u8() & kStringWide;
         std::u16string name;
         for (uint8_t i = 0; i < length; ++i) name.push_back(wide ? char16_t(in.u16()) : char16_t(in.u8()));
         entry.name = toUtf8(name);
@@ -132,12 +133,12 @@ private:
         in.u16();
         const uint16_t fileSheet = in.u16();
         in.u32();
-        if (!(flags & 0x0020) || nameLength != 1 || fileSheet == 0) return;
-        const bool wide = in.u8() & 0x01;
+        if (!(flags & kNameBuiltin) || nameLength != 1 || fileSheet == 0) return;
+        const bool wide = in.u8() & kStringWide;
         const uint16_t builtin = wide ? in.u16() : in.u8();
         if (builtin != kBuiltinPrintArea || formulaLength != 11) return;
         const uint8_t ptg = in.u8();
-        if ((ptg & 0x1F) != 0x1B) return;  // 3-D area of any class
+        if (formula::withClass(ptg, 0) != formula::withClass(formula::kPtgArea3d, 0)) return;  // of any class
         in.u16();
         Range area;
         area.firstRow = in.u16();

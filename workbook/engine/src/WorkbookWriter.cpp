@@ -2,7 +2,9 @@
 #include "ByteIo.h"
 #include "Concat.h"
 #include "FormatRecords.h"
+#include "FormulaTokens.h"
 #include "Palette.h"
+#include "RecordFlags.h"
 #include "RecordIds.h"
 #include "RecordWriter.h"
 #include "SharedStringTable.h"
@@ -23,7 +25,6 @@ using namespace biff;
 
 constexpr size_t kMinimumStreamSize = 4096;  // keeps the stream out of the compound file's mini stream
 constexpr size_t kMinimumFonts = 5;          // file indices 0-3 and 5
-constexpr uint8_t kBuiltinPrintArea = 0x06;
 constexpr size_t kWriteAccessSize = 112;
 constexpr uint16_t kUnitedStates = 1;
 // 00020820-0000-0000-C000-000000000046: a 97-2003 workbook.
@@ -144,7 +145,7 @@ private:
             ByteWriter data;
             data.u16(id);
             data.u16(uint16_t(units.size()));
-            data.u8(0x01);
+            data.u8(kStringWide);
             for (char16_t unit : units) data.u16(unit);
             writeRecord(out_, kFormat, data);
         }
@@ -164,7 +165,7 @@ private:
 
     void writeStyles() {
         ByteWriter normal;
-        normal.u16(0x8000);  // built-in style on XF 0
+        normal.u16(kStyleBuiltin);  // on XF 0
         normal.u8(0);        // Normal
         normal.u8(0xFF);
         writeRecord(out_, kStyle, normal);
@@ -196,7 +197,7 @@ private:
             data.u8(0);  // visible
             data.u8(0);  // worksheet
             data.u8(uint8_t(name.size()));
-            data.u8(0x01);
+            data.u8(kStringWide);
             for (char16_t unit : name) data.u16(unit);
             writeRecord(out_, kBoundSheet, data);
         }
@@ -227,7 +228,7 @@ private:
         for (size_t x = 0; x < sheetsWithArea.size(); ++x) {
             const Range& area = *workbook_.sheets[sheetsWithArea[x]].printArea;
             ByteWriter name;
-            name.u16(0x0020);  // built-in
+            name.u16(kNameBuiltin);
             name.u8(0);
             name.u8(1);      // name length
             name.u16(11);    // formula length
@@ -236,7 +237,7 @@ private:
             name.u32(0);     // no menu, description, help or status texts
             name.u8(0);      // 8-bit name
             name.u8(kBuiltinPrintArea);
-            name.u8(0x3B);   // 3-D area, reference class
+            name.u8(formula::kPtgArea3d);
             name.u16(uint16_t(x));
             name.u16(area.firstRow);
             name.u16(area.lastRow);
