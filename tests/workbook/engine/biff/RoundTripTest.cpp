@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace xls;
 using biff_test::mixedText;
 using biff_test::sampleWorkbook;
@@ -95,3 +97,62 @@ TEST(BiffRoundTrip, ManyMergesAndCustomColoursSurvive) {
 }
 
 }  // namespace
+
+// Each flag set on its own reads back on its own: a bit spelled differently by the writer and the
+// reader, or two bits swapped, shows here even where the sample sets them together.
+TEST(BiffRoundTrip, EachFlagSurvivesOnItsOwn) {
+    using Change = std::function<void(Workbook&)>;
+    auto font = [](auto set) { return Change([set](Workbook& w) { set(w.fonts[w.formats[1].font]); }); };
+    auto format = [](auto set) { return Change([set](Workbook& w) { set(w.formats[1]); }); };
+    auto sheet = [](auto set) { return Change([set](Workbook& w) { set(w.sheets[0]); }); };
+    std::vector<std::pair<std::string, Change>> changes{
+        {"bold", font([](Font& f) { f.bold = true; })},
+        {"italic", font([](Font& f) { f.italic = true; })},
+        {"strikeout", font([](Font& f) { f.strikeout = true; })},
+        {"unlocked", format([](CellFormat& f) { f.locked = false; })},
+        {"formula hidden", format([](CellFormat& f) { f.hidden = true; })},
+        {"wrap", format([](CellFormat& f) { f.wrap = true; })},
+        {"indent", format([](CellFormat& f) { f.indent = 15; })},
+        {"fill", format([](CellFormat& f) { f.fill = 0x339966; })},
+        {"hidden row", sheet([](Sheet& s) { s.rows[3] = RowInfo{255, false, true, std::nullopt}; })},
+        {"custom height", sheet([](Sheet& s) { s.rows[3] = RowInfo{400, true, false, std::nullopt}; })},
+        {"row format", sheet([](Sheet& s) { s.rows[3] = RowInfo{255, false, false, uint16_t(1)}; })},
+        {"hidden column", sheet([](Sheet& s) { s.columns = {{2, 4, 3000, 0, true}}; })},
+        {"no gridlines", sheet([](Sheet& s) { s.showGridlines = false; })},
+        {"no headings", sheet([](Sheet& s) { s.showHeadings = false; })},
+        {"fit to page", sheet([](Sheet& s) { s.page.fitToPage = true; })},
+        {"landscape", sheet([](Sheet& s) { s.page.orientation = Orientation::Landscape; })},
+        {"calculated on demand", sheet([](Sheet& s) { s.at(0, 1).formula->alwaysCalculate = false; })},
+        {"cached true", sheet([](Sheet& s) { s.at(0, 1).formula->cached = true; })},
+        {"cached error", sheet([](Sheet& s) { s.at(0, 1).formula->cached = ErrorCode::Div0; })},
+        {"cached text", sheet([](Sheet& s) { s.at(0, 1).formula->cached = std::string("due"); })},
+        {"cached nothing", sheet([](Sheet& s) { s.at(0, 1).formula->cached = Value{}; })},
+    };
+    for (const Underline underline : {Underline::Single, Underline::Double, Underline::SingleAccounting, Underline::DoubleAccounting})
+        changes.push_back({"underline", font([underline](Font& f) { f.underline = underline; })});
+    for (uint8_t h = 1; h <= uint8_t(HAlign::Distributed); ++h)
+        changes.push_back({"horizontal alignment", format([h](CellFormat& f) { f.hAlign = HAlign(h); })});
+    for (const VAlign v : {VAlign::Top, VAlign::Center, VAlign::Justify, VAlign::Distributed})
+        changes.push_back({"vertical alignment", format([v](CellFormat& f) { f.vAlign = v; })});
+    for (uint8_t style = 1; style <= uint8_t(BorderStyle::SlantedDashDot); ++style)
+        for (Border CellFormat::*side : {&CellFormat::left, &CellFormat::right, &CellFormat::top, &CellFormat::bottom})
+            changes.push_back({"border", format([=](CellFormat& f) { f.*side = Border{BorderStyle(style), 0x993300}; })});
+
+    for (const auto& [what, change] : changes) {
+        Workbook written;
+        written.addFont(Font{"Tahoma", 200, false, false, false, Underline::None, kAutomaticColour, 2, 0});
+        CellFormat plain;
+        plain.font = 1;
+        written.addFormat(plain);
+        Sheet& only = written.sheets.emplace_back();
+        only.name = "Flags";
+        only.at(0, 0) = Cell{1, 2.5, {}};
+        only.at(0, 1) = Cell{1, {}, Formula{compileFormula("A1*2"), 5.0, true, {}}};
+        change(written);
+        const Workbook read = roundTrip(written);
+        EXPECT_EQ(read.fonts[1], written.fonts[1]) << what;
+        EXPECT_EQ(read.formats, written.formats) << what;
+        expectSameSheet(written.sheets[0], read.sheets[0]);
+        if (HasFailure()) FAIL() << what;
+    }
+}
