@@ -7,8 +7,7 @@
 
 namespace xls::biff {
 
-// Strings of the sheet's text cells must already be in strings. Throws xls::Error for a cell
-// the file format cannot hold.
+// Strings of the sheet's text cells must already be in strings; the workbook has passed checkWritable.
 void writeSheet(ByteWriter& stream, const Workbook& workbook, size_t sheetIndex, const SharedStringTable& strings);
 
 // File XF index of a model cell format (the 15 style XFs come first); unknown formats fall back to the default.

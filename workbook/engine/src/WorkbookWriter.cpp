@@ -116,15 +116,11 @@ private:
         data.u16(0x3A5C);
         data.u16(0x2328);
         data.u16(0x0038);  // scroll bars and sheet tabs shown
-        data.u16(activeSheet());
+        data.u16(workbook_.activeSheet);
         data.u16(0);  // first visible tab
         data.u16(1);  // one selected tab
         data.u16(600);  // tab bar width ratio
         writeRecord(out_, kWindow1, data);
-    }
-
-    uint16_t activeSheet() const {
-        return workbook_.activeSheet < workbook_.sheets.size() ? workbook_.activeSheet : 0;
     }
 
     void writeFonts() {

@@ -41,6 +41,7 @@ public:
 
     void run() const {
         if (workbook_.sheets.empty()) throw Error("a workbook needs at least one sheet");
+        if (workbook_.activeSheet >= workbook_.sheets.size()) refuse("the active sheet is not one of its sheets");
         for (const Font& font : workbook_.fonts)
             if (longerThan(font.name, kMaxFontNameLength))
                 refuse(concat({"the font name ", quoted(font.name), " is longer than 31 characters"}));

@@ -14,7 +14,11 @@ namespace xls {
 Workbook readWorkbook(std::span<const uint8_t> file);
 
 // Serialises the workbook as a compound file with the Workbook stream and neutral summary streams.
-// Cached formula results are written as they stand (writeCellValue keeps them current).
+// Cached formula results are written as they stand (writeCellValue keeps them current). Throws
+// xls::Error, writing nothing, for a workbook holding anything the file format cannot: a cell,
+// merge, column setting, print area or active cell beyond column IV, a text over 32,767 characters,
+// a header or footer over 255, a sheet or font name over 31, a formula or kept record over the
+// 8,224-byte record, a zoom or print scale outside 10% to 400%, and the like.
 std::vector<uint8_t> writeWorkbook(const Workbook& workbook);
 
 // The Workbook stream on its own (BIFF8 records, padded to at least 4096 bytes) and its reading.
