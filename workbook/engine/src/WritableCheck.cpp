@@ -31,8 +31,13 @@ bool longerThan(std::string_view utf8, size_t maxUnits) {
 
 std::string quoted(std::string_view text) { return concat({"\"", text, "\""}); }
 
-std::string cellName(uint32_t key) {
-    return formula::addressText(formula::Address{uint16_t(key >> 16), uint16_t(key & 0xFFFF)});
+std::string cellOf(const Sheet& sheet, uint32_t key) {
+    return concat({"the cell ", formula::addressText(formula::Address{uint16_t(key >> 16), uint16_t(key & 0xFFFF)}),
+                   " of ", quoted(sheet.name)});
+}
+
+std::string rowOf(const Sheet& sheet, uint16_t row) {
+    return concat({"row ", std::to_string(row + 1), " of ", quoted(sheet.name)});
 }
 
 class WritableCheck {
@@ -70,10 +75,9 @@ private:
         if (sheet.activeCell.col >= kMaxColumns) refuse(concat({name, " has its active cell beyond column IV"}));
         if (sheet.defaultRowHeightTwips > kMaxRowHeightTwips) refuse(concat({name, " has a default row height over 1,638 points"}));
         for (const auto& [row, info] : sheet.rows) {
-            const std::string rowName = concat({"row ", std::to_string(row + 1), " of ", quoted(sheet.name)});
-            if (info.heightTwips > kMaxRowHeightTwips) refuse(concat({rowName, " is taller than 1,638 points"}));
+            if (info.heightTwips > kMaxRowHeightTwips) refuse(concat({rowOf(sheet, row), " is taller than 1,638 points"}));
             if (info.xf && fileXfIndex(workbook_, *info.xf) > kMaxRowFormatXf)
-                refuse(concat({rowName, " has a format past the 4,081 a row can name"}));
+                refuse(concat({rowOf(sheet, row), " has a format past the 4,081 a row can name"}));
         }
         if (sheet.zoomPercent < kLeastPercent || sheet.zoomPercent > kLargestPercent)
             refuse(concat({name, " has a zoom outside 10% to 400%"}));
@@ -91,13 +95,12 @@ private:
             if ((key & 0xFFFF) >= kMaxColumns)
                 refuse(concat({name, " has a cell beyond column IV (row ", std::to_string((key >> 16) + 1), ", column ",
                                std::to_string((key & 0xFFFF) + 1), ")"}));
-            const std::string at = concat({"the cell ", cellName(key), " of ", quoted(sheet.name)});
             const Value& value = cell.formula ? cell.formula->cached : cell.value;
             if (const auto* text = std::get_if<std::string>(&value); text && longerThan(*text, kMaxTextLength))
-                refuse(concat({at, " holds text longer than 32,767 characters"}));
+                refuse(concat({cellOf(sheet, key), " holds text longer than 32,767 characters"}));
             if (cell.formula &&
                 kFormulaFixedSize + cell.formula->tokens.size() + cell.formula->arrayConstants.size() > kMaxRecordData)
-                refuse(concat({at, " holds a formula longer than the file format's 8,224-byte record"}));
+                refuse(concat({cellOf(sheet, key), " holds a formula longer than the file format's 8,224-byte record"}));
         }
     }
 
