@@ -166,6 +166,18 @@ TEST(BiffWriteLimits, AHundredKilobyteFormulaIsRefusedNotWrapped) {
     EXPECT_THROW(writeWorkbookStream(workbook), Error);
 }
 
+// What the check does not name, the record writer still refuses: the sheet list's TABID record
+// grows two bytes a sheet and outgrows a record at 4,113 sheets.
+TEST(BiffWriteLimits, TheRecordWriterRefusesARecordLongerThanTheFormatHolds) {
+    Workbook workbook;
+    workbook.sheets.resize(4112);
+    for (size_t i = 0; i < workbook.sheets.size(); ++i) workbook.sheets[i].name = "S" + std::to_string(i);
+    EXPECT_EQ(refusalOf(workbook), "");
+    workbook.sheets.emplace_back().name = "One too many";
+    EXPECT_NE(refusalOf(workbook).find("a record of 8226 bytes is longer than the file format's 8,224"), std::string::npos)
+        << refusalOf(workbook);
+}
+
 // Every edge at once still makes a file another reader opens.
 TEST(BiffWriteLimits, AWorkbookAtEveryEdgeOpensInXlrd) {
     if (!std::filesystem::exists("/usr/bin/python3")) GTEST_SKIP() << "python3 is not installed";
