@@ -12,6 +12,10 @@ namespace xls::biff {
 
 // Model font i is file font i below 4 and i + 1 from 4 on: file index 4 does not exist.
 inline uint16_t fileFontIndex(uint16_t modelIndex) { return modelIndex < 4 ? modelIndex : uint16_t(modelIndex + 1); }
+// The other way; a file naming font 4 gets the first font.
+inline uint16_t modelFontIndex(uint16_t fileIndex) {
+    return fileIndex < 4 ? fileIndex : (fileIndex == 4 ? 0 : uint16_t(fileIndex - 1));
+}
 
 std::vector<uint8_t> encodeFont(const Font& font, const PaletteBuilder& palette);
 Font decodeFont(std::span<const uint8_t> data, const PaletteColours& palette);

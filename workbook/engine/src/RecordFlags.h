@@ -19,7 +19,6 @@ inline constexpr uint16_t kRowCustomHeight = 0x0040;
 inline constexpr uint16_t kRowHasFormat = 0x0080;
 inline constexpr uint16_t kRowAlwaysSet = 0x0100;  // a reserved bit that must be 1
 inline constexpr uint16_t kRowFormatMask = 0x0FFF;
-inline constexpr uint16_t kRowDefaultXf = 15;      // the first cell XF, named when a row has no format
 
 // COLINFO
 inline constexpr uint16_t kColumnHidden = 0x0001;

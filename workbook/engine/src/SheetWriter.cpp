@@ -227,7 +227,7 @@ private:
         data.u32(0);
         data.u16(uint16_t(kRowAlwaysSet | (info.hidden ? kRowHidden : 0) | (info.customHeight ? kRowCustomHeight : 0) |
                           (info.xf ? kRowHasFormat : 0)));
-        data.u16(info.xf ? xf(*info.xf) : kRowDefaultXf);
+        data.u16(xf(info.xf.value_or(0)));  // without a format of its own, the default
         writeRecord(out_, kRow, data);
     }
 

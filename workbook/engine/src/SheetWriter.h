@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ByteIo.h"
+#include "FormatRecords.h"
 #include "SharedStringTable.h"
 #include "xls/Model.h"
 
@@ -12,7 +13,7 @@ void writeSheet(ByteWriter& stream, const Workbook& workbook, size_t sheetIndex,
 
 // File XF index of a model cell format (the 15 style XFs come first); unknown formats fall back to the default.
 inline uint16_t fileXfIndex(const Workbook& workbook, uint16_t format) {
-    return uint16_t(15 + (format < workbook.formats.size() ? format : 0));
+    return uint16_t(kStyleXfCount + (format < workbook.formats.size() ? format : 0));
 }
 
 }  // namespace xls::biff

@@ -171,8 +171,7 @@ private:
                 formatOfXf_.push_back(0);
                 continue;
             }
-            const uint16_t fileFont = xf.format.font;
-            const uint16_t modelFont = fileFont < 4 ? fileFont : (fileFont == 4 ? 0 : uint16_t(fileFont - 1));
+            const uint16_t modelFont = modelFontIndex(xf.format.font);
             xf.format.font = modelFont < workbook_.fonts.size() ? modelFont : 0;
             formatOfXf_.push_back(uint16_t(workbook_.formats.size()));
             workbook_.formats.push_back(xf.format);
