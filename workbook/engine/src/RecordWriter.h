@@ -17,7 +17,7 @@ namespace xls::biff {
 // refused rather than written with a length that wraps.
 inline void writeRecord(ByteWriter& stream, uint16_t id, std::span<const uint8_t> data) {
     if (data.size() > kMaxRecordData)
-        throw Error(concat({"cannot write the workbook: a record of ", std::to_string(data.size()),
+        throw Error(concat({"a record of ", std::to_string(data.size()),
                             " bytes is longer than the file format's 8,224"}));
     stream.u16(id);
     stream.u16(uint16_t(data.size()));

@@ -46,61 +46,59 @@ public:
 
     void run() const {
         if (workbook_.sheets.empty()) throw Error("a workbook needs at least one sheet");
-        if (workbook_.activeSheet >= workbook_.sheets.size()) refuse("the active sheet is not one of its sheets");
+        if (workbook_.activeSheet >= workbook_.sheets.size()) throw Error("the active sheet is not one of the workbook's sheets");
         for (const Font& font : workbook_.fonts)
             if (longerThan(font.name, kMaxFontNameLength))
-                refuse(concat({"the font name ", quoted(font.name), " is longer than 31 characters"}));
+                throw Error(concat({"the font name ", quoted(font.name), " is longer than 31 characters"}));
         for (const auto& [id, code] : workbook_.numberFormats)
             if (longerThan(code, kMaxNumberFormatLength))
-                refuse(concat({"the number format ", quoted(code), " is longer than 255 characters"}));
+                throw Error(concat({"the number format ", quoted(code), " is longer than 255 characters"}));
         for (const CellFormat& format : workbook_.formats)
-            if (format.indent > kMaxIndent) refuse("a cell format is indented by more than 15 levels");
+            if (format.indent > kMaxIndent) throw Error("a cell format is indented by more than 15 levels");
         checkKept(workbook_.keptRecords, "the workbook");
         for (const Sheet& sheet : workbook_.sheets) checkSheet(sheet);
     }
 
 private:
-    [[noreturn]] static void refuse(const std::string& what) { throw Error(concat({"cannot write the workbook: ", what})); }
-
     void checkSheet(const Sheet& sheet) const {
         const std::string name = concat({"the sheet ", quoted(sheet.name)});
-        if (longerThan(sheet.name, kMaxSheetNameLength)) refuse(concat({name, "'s name is longer than 31 characters"}));
+        if (longerThan(sheet.name, kMaxSheetNameLength)) throw Error(concat({name, "'s name is longer than 31 characters"}));
         checkCells(sheet, name);
         for (const ColumnInfo& column : sheet.columns)
-            if (!fits(column.first, column.last)) refuse(concat({name, " has column settings beyond column IV"}));
+            if (!fits(column.first, column.last)) throw Error(concat({name, " has column settings beyond column IV"}));
         for (const Range& merge : sheet.merges)
-            if (!fits(merge)) refuse(concat({name, " has a merged range beyond column IV or ending before it starts"}));
+            if (!fits(merge)) throw Error(concat({name, " has a merged range beyond column IV or ending before it starts"}));
         if (sheet.printArea && !fits(*sheet.printArea))
-            refuse(concat({name, " has a print area beyond column IV or ending before it starts"}));
-        if (sheet.activeCell.col >= kMaxColumns) refuse(concat({name, " has its active cell beyond column IV"}));
-        if (sheet.defaultRowHeightTwips > kMaxRowHeightTwips) refuse(concat({name, " has a default row height over 1,638 points"}));
+            throw Error(concat({name, " has a print area beyond column IV or ending before it starts"}));
+        if (sheet.activeCell.col >= kMaxColumns) throw Error(concat({name, " has its active cell beyond column IV"}));
+        if (sheet.defaultRowHeightTwips > kMaxRowHeightTwips) throw Error(concat({name, " has a default row height over 1,638 points"}));
         for (const auto& [row, info] : sheet.rows) {
-            if (info.heightTwips > kMaxRowHeightTwips) refuse(concat({rowOf(sheet, row), " is taller than 1,638 points"}));
+            if (info.heightTwips > kMaxRowHeightTwips) throw Error(concat({rowOf(sheet, row), " is taller than 1,638 points"}));
             if (info.xf && fileXfIndex(workbook_, *info.xf) > kMaxRowFormatXf)
-                refuse(concat({rowOf(sheet, row), " has a format past the 4,081 a row can name"}));
+                throw Error(concat({rowOf(sheet, row), " has a format past the 4,081 a row can name"}));
         }
         if (sheet.zoomPercent < kLeastPercent || sheet.zoomPercent > kLargestPercent)
-            refuse(concat({name, " has a zoom outside 10% to 400%"}));
+            throw Error(concat({name, " has a zoom outside 10% to 400%"}));
         if (sheet.page.scale < kLeastPercent || sheet.page.scale > kLargestPercent)
-            refuse(concat({name, " has a print scale outside 10% to 400%"}));
+            throw Error(concat({name, " has a print scale outside 10% to 400%"}));
         if (longerThan(sheet.page.header, kMaxHeaderFooterLength))
-            refuse(concat({"the header of ", quoted(sheet.name), " is longer than 255 characters"}));
+            throw Error(concat({"the header of ", quoted(sheet.name), " is longer than 255 characters"}));
         if (longerThan(sheet.page.footer, kMaxHeaderFooterLength))
-            refuse(concat({"the footer of ", quoted(sheet.name), " is longer than 255 characters"}));
+            throw Error(concat({"the footer of ", quoted(sheet.name), " is longer than 255 characters"}));
         checkKept(sheet.keptRecords, name);
     }
 
     static void checkCells(const Sheet& sheet, const std::string& name) {
         for (const auto& [key, cell] : sheet.cells) {
             if ((key & 0xFFFF) >= kMaxColumns)
-                refuse(concat({name, " has a cell beyond column IV (row ", std::to_string((key >> 16) + 1), ", column ",
+                throw Error(concat({name, " has a cell beyond column IV (row ", std::to_string((key >> 16) + 1), ", column ",
                                std::to_string((key & 0xFFFF) + 1), ")"}));
             const Value& value = cell.formula ? cell.formula->cached : cell.value;
             if (const auto* text = std::get_if<std::string>(&value); text && longerThan(*text, kMaxTextLength))
-                refuse(concat({cellOf(sheet, key), " holds text longer than 32,767 characters"}));
+                throw Error(concat({cellOf(sheet, key), " holds text longer than 32,767 characters"}));
             if (cell.formula &&
                 kFormulaFixedSize + cell.formula->tokens.size() + cell.formula->arrayConstants.size() > kMaxRecordData)
-                refuse(concat({cellOf(sheet, key), " holds a formula longer than the file format's 8,224-byte record"}));
+                throw Error(concat({cellOf(sheet, key), " holds a formula longer than the file format's 8,224-byte record"}));
         }
     }
 
@@ -110,7 +108,7 @@ private:
     static void checkKept(const std::vector<RawRecord>& records, const std::string& owner) {
         for (const RawRecord& record : records)
             if (record.data.size() > kMaxRecordData)
-                refuse(concat({owner, " keeps a record from the opened file longer than the file format's 8,224 bytes"}));
+                throw Error(concat({owner, " keeps a record from the opened file longer than the file format's 8,224 bytes"}));
     }
 
     const Workbook& workbook_;

@@ -6,7 +6,8 @@
 
 namespace xls::biff {
 
-// Throws xls::Error naming the first thing in the workbook that the file format cannot hold.
+// Throws xls::Error naming the first thing in the workbook that the file format cannot hold; the
+// message reads on after a caller's own "could not be saved" words.
 void checkWritable(const Workbook& workbook);
 
 }  // namespace xls::biff

@@ -98,7 +98,7 @@ const std::vector<Limit>& limits() {
          "the cell C83 of \"Expense report\" holds a formula longer",
          [](const Workbook& w, const Workbook& r) { return r.sheets[0].find(82, 2)->formula == w.sheets[0].find(82, 2)->formula; }},
         {"active sheet", [](Workbook& w, bool over) { w.activeSheet = uint16_t(w.sheets.size() - (over ? 0 : 1)); },
-         "the active sheet is not one of its sheets",
+         "the active sheet is not one of the workbook's sheets",
          [](const Workbook& w, const Workbook& r) { return r.activeSheet == w.activeSheet; }},
         {"record kept from the opened file",
          [](Workbook& w, bool over) { sheetOf(w).keptRecords.push_back({0x0867, std::vector<uint8_t>(over ? 8225 : 8224, 7)}); },
@@ -128,7 +128,6 @@ TEST(BiffWriteLimits, EachLimitIsWrittenWholeAtItsEdgeAndRefusedOnePastIt) {
         Workbook past = biff_test::sampleWorkbook();
         limit.set(past, true);
         const std::string refusal = refusalOf(past);
-        EXPECT_NE(refusal.find("cannot write the workbook"), std::string::npos) << limit.what << ": " << refusal;
         EXPECT_NE(refusal.find(limit.named), std::string::npos) << limit.what << ": " << refusal;
     }
 }
