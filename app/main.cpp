@@ -1,8 +1,8 @@
 #include "app/AppShell.h"
 #include "app/SettingsStore.h"
 #include "report/Form1.h"
-#include "workbook/GenerationRun.h"
-#include "workbook/IsInstalled.h"
+#include "workbook/generation/GenerationRun.h"
+#include "workbook/generation/IsInstalled.h"
 
 #include <QApplication>
 

@@ -5,7 +5,7 @@
 #include "preview/Form2.h"
 #include "report/Form1.h"
 #include "tests/support/EntryFields.h"
-#include "workbook/GenerationRun.h"
+#include "workbook/generation/GenerationRun.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -1,7 +1,7 @@
 // A report given to brindlemoor-batch as JSON, under both test locales: no crash and no hang; a
 // report is either accepted whole or refused with a message, and an accepted report holds only
 // amounts that read back and texts a cell can hold.
-#include "report/AmountText.h"
+#include "workbook/model/AmountText.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/ReportRules.h"
 

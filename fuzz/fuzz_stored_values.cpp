@@ -1,8 +1,8 @@
 // Values read back from the settings store: stored date texts and amount texts, under both test
 // locales. No crash and no hang; an accepted amount is finite, within the currency range, and
 // keeps its value through its own currency form.
-#include "report/AmountText.h"
-#include "report/ExpenseReport.h"
+#include "workbook/model/AmountText.h"
+#include "workbook/model/ExpenseReport.h"
 
 #include <QLocale>
 #include <QString>

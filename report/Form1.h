@@ -4,7 +4,7 @@
 
 #include "app/MousePointer.h"
 #include "report/DatePicker.h"
-#include "report/ExpenseReport.h"
+#include "workbook/model/ExpenseReport.h"
 
 #include <QWidget>
 

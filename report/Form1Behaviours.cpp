@@ -6,7 +6,7 @@
 #include "app/ErrorHandler.h"
 #include "app/MessageService.h"
 #include "app/SettingsStore.h"
-#include "report/AmountText.h"
+#include "workbook/model/AmountText.h"
 #include "report/RowDatePicker.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "app/MessageService.h"
 #include "app/ProgramFolders.h"
 #include "app/SettingsStore.h"
-#include "report/AmountText.h"
+#include "workbook/model/AmountText.h"
 #include "report/DatePicker.h"
 #include "report/RowDatePicker.h"
 

@@ -2,7 +2,7 @@
 #include "report/Form1.h"
 
 #include "app/ErrorHandler.h"
-#include "report/AmountText.h"
+#include "workbook/model/AmountText.h"
 #include "report/RowDatePicker.h"
 
 #include <QDateEdit>

@@ -2,7 +2,7 @@
 // 7 headings and 15 rows of 10 cells, written one host call each, in the run's order.
 #pragma once
 
-#include "report/ExpenseReport.h"
+#include "workbook/model/ExpenseReport.h"
 #include "workbook/host/Application.h"
 
 #include <functional>

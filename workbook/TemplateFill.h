@@ -2,7 +2,7 @@
 // batch front end share.
 #pragma once
 
-#include "report/ExpenseReport.h"
+#include "workbook/model/ExpenseReport.h"
 #include "workbook/CellMap.h"
 #include "workbook/host/Application.h"
 

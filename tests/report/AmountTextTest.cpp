@@ -1,4 +1,4 @@
-#include "report/AmountText.h"
+#include "workbook/model/AmountText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // order, Enter pressing the focused button, a name for every control, the amount check's message
 // announced, and the whole value of a cell too narrow for it.
 #include "EntryWindowFixture.h"
-#include "report/AmountText.h"
+#include "workbook/model/AmountText.h"
 #include "report/RowDatePicker.h"
 #include "report/WholeValueTip.h"
 #include "support/AccessibleNames.h"

@@ -1,5 +1,5 @@
 #include "EntryWindowFixture.h"
-#include "report/AmountText.h"
+#include "workbook/model/AmountText.h"
 #include "report/RowDatePicker.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "workbook/batch/ReportRules.h"
 
-#include "report/AmountText.h"
+#include "workbook/model/AmountText.h"
 #include "workbook/batch/BatchExit.h"
 
 #include <QHash>

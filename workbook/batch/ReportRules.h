@@ -1,7 +1,7 @@
 // The input rules of a report: which keys it may have and what each value must be.
 #pragma once
 
-#include "report/ExpenseReport.h"
+#include "workbook/model/ExpenseReport.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,7 +1,7 @@
 // Where reports come from: JSON files, standard input, the user's settings store.
 #pragma once
 
-#include "report/ExpenseReport.h"
+#include "workbook/model/ExpenseReport.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

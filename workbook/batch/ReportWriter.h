@@ -2,7 +2,7 @@
 // template's bytes.
 #pragma once
 
-#include "report/ExpenseReport.h"
+#include "workbook/model/ExpenseReport.h"
 #include "workbook/host/Application.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 #include "workbook/host/HostError.h"
 #include "workbook/host/HostWorkbook.h"
 #include "workbook/host/LocaleAdapter.h"
-#include "workbook/template/A1Reference.h"
+#include "xls/A1Reference.h"
 #include "xls/Formula.h"
 #include "xls/TypedInput.h"
 

@@ -1,7 +1,7 @@
 #include "workbook/snapshot/SheetSnapshot.h"
 
 #include "app/ErrorHandler.h"
-#include "workbook/ScratchFiles.h"
+#include "workbook/generation/ScratchFiles.h"
 #include "workbook/host/HostError.h"
 
 #include <QBuffer>

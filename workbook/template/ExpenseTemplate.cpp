@@ -1,6 +1,6 @@
 #include "workbook/template/ExpenseTemplate.h"
 
-#include "workbook/template/A1Reference.h"
+#include "xls/A1Reference.h"
 #include "xls/ColumnWidth.h"
 #include "xls/Formula.h"
 

@@ -4,7 +4,7 @@
 #include "app/ProgramFolders.h"
 #include "app/SettingsStore.h"
 #include "preview/SaveDialog.h"
-#include "workbook/GenerationRun.h"
+#include "workbook/generation/GenerationRun.h"
 
 #include <QLocale>
 #include <QProcess>

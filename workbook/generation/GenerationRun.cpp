@@ -1,4 +1,4 @@
-#include "workbook/GenerationRun.h"
+#include "workbook/generation/GenerationRun.h"
 
 #include "app/AppShell.h"
 #include "app/ErrorHandler.h"
@@ -9,7 +9,7 @@
 #include "workbook/Excel1.h"
 #include "workbook/HostConnection.h"
 #include "workbook/host/HostError.h"
-#include "workbook/ScratchFiles.h"
+#include "workbook/generation/ScratchFiles.h"
 #include "workbook/TemplateFill.h"
 #include "workbook/snapshot/SheetSnapshot.h"
 #include "workbook/template/TemplateBytes.h"

@@ -1,4 +1,4 @@
-#include "report/ExpenseReport.h"
+#include "workbook/model/ExpenseReport.h"
 
 #include <QLocale>
 

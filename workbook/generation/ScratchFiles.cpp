@@ -1,4 +1,4 @@
-#include "workbook/ScratchFiles.h"
+#include "workbook/generation/ScratchFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "workbook/IsInstalled.h"
+#include "workbook/generation/IsInstalled.h"
 
 #include "app/AppShell.h"
 #include "app/MessageService.h"

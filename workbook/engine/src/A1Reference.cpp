@@ -1,4 +1,4 @@
-#include "workbook/template/A1Reference.h"
+#include "xls/A1Reference.h"
 
 #include "xls/Error.h"
 
