@@ -12,7 +12,7 @@ namespace {
 
 ExpenseReport FilledReport() {
     ExpenseReport report = ReportFromValues([](const QString&) { return std::nullopt; }, QDate(2016, 11, 5));
-    for (QString& text : report.texts) text = QStringLiteral("Business trip");
+    for (const TextFieldEntry& entry : kTextFields) report.text(entry.field) = QStringLiteral("Business trip");
     for (int r = 0; r < kGridRows; ++r) {
         ExpenseRow& row = report.rows[size_t(r)];
         row.date = QDate(2016, 11, 7).addDays(r);

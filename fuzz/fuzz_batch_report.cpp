@@ -1,9 +1,9 @@
 // A report given to brindlemoor-batch as JSON, under both test locales: no crash and no hang; a
 // report is either accepted whole or refused with a message, and an accepted report holds only
 // amounts that read back and texts a cell can hold.
-#include "workbook/model/AmountText.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/ReportRules.h"
+#include "workbook/model/AmountText.h"
 
 #include <QJsonDocument>
 #include <QLocale>
@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const ExpenseRow& row : report.rows)
             for (const QString& amount : row.amounts)
                 if (!ParseAmount(amount)) std::abort();
-        for (const QString& text : report.texts)
-            if (text.size() > 32767) std::abort();
+        for (const TextFieldEntry& entry : kTextFields)
+            if (report.text(entry.field).size() > 32767) std::abort();
     } catch (const BatchFailure& failure) {
         if (failure.exitCode() != kBatchBadInput || !*failure.what()) std::abort();
     }

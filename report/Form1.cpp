@@ -105,10 +105,10 @@ void Form1::buildHeader() {
         label->setGeometry(ToPixels({labelLeft, top, fieldLeft - labelLeft - 60, kFieldHeight}));
         Place(field, name, {fieldLeft, top, kHeaderFieldWidth, kFieldHeight});
     };
-    const auto text = [&](int index, bool right, const QString& caption, const QString& name) {
+    const auto text = [&](int index, bool right, const QString& caption, TextField name) {
         auto* field = new QLineEdit(Frame2);
-        line(index, right, caption, field, name);
-        return field;
+        line(index, right, caption, field, TextFieldOf(name).key);
+        m_textFields[size_t(name)] = field;
     };
     const auto date = [&](int index, bool right, const QString& caption, const QString& name) {
         auto* picker = new DatePicker(Frame2);
@@ -116,16 +116,16 @@ void Form1::buildHeader() {
         line(index, right, caption, picker, name);
         return picker;
     };
-    txtPurpose = text(0, false, QStringLiteral("Purpose:"), QStringLiteral("txtPurpose"));
-    txtStatement = text(0, true, QStringLiteral("Statement Number:"), QStringLiteral("txtStatement"));
+    text(0, false, QStringLiteral("Purpose:"), TextField::Purpose);
+    text(0, true, QStringLiteral("Statement Number:"), TextField::Statement);
     dtpFrom = date(1, false, QStringLiteral("Pay Period From:"), QStringLiteral("dtpFrom"));
     dtpTo = date(1, true, QStringLiteral("Pay Period To:"), QStringLiteral("dtpTo"));
-    txtName = text(2, false, QStringLiteral("Employee Name:"), QStringLiteral("txtName"));
-    txtDept = text(2, true, QStringLiteral("Department:"), QStringLiteral("txtDept"));
-    txtPosition = text(3, false, QStringLiteral("Position:"), QStringLiteral("txtPosition"));
-    txtManager = text(3, true, QStringLiteral("Manager:"), QStringLiteral("txtManager"));
-    txtSSN = text(4, false, QStringLiteral("SSN:"), QStringLiteral("txtSSN"));
-    txtEmpID = text(4, true, QStringLiteral("Employee ID:"), QStringLiteral("txtEmpID"));
+    text(2, false, QStringLiteral("Employee Name:"), TextField::Name);
+    text(2, true, QStringLiteral("Department:"), TextField::Dept);
+    text(3, false, QStringLiteral("Position:"), TextField::Position);
+    text(3, true, QStringLiteral("Manager:"), TextField::Manager);
+    text(4, false, QStringLiteral("SSN:"), TextField::SSN);
+    text(4, true, QStringLiteral("Employee ID:"), TextField::EmpID);
 }
 
 void Form1::buildGrid() {
@@ -181,8 +181,9 @@ void Form1::buildGrid() {
 
 void Form1::buildFooter() {
     Frame3 = Place(new QGroupBox(QStringLiteral("Footer"), this), QStringLiteral("Frame3"), kFooterFrame);
-    const auto field = [&](const QString& name, int left, int line) {
-        return Place(new QLineEdit(Frame3), name, {left, kFooterFieldTops[size_t(line)], kFooterFieldWidth, kFieldHeight});
+    const auto field = [&](TextField name, int left, int line) {
+        m_textFields[size_t(name)] = Place(new QLineEdit(Frame3), TextFieldOf(name).key,
+                                           {left, kFooterFieldTops[size_t(line)], kFooterFieldWidth, kFieldHeight});
     };
     const auto labelWithConnector = [&](const QString& caption, const TwipsRect& rect, int fieldLeft) {
         auto* label = new QLabel(caption, Frame3);
@@ -195,15 +196,17 @@ void Form1::buildFooter() {
     };
     labelWithConnector(QStringLiteral("Approved:"), kApprovedLabel, kApprovedFieldLeft);
     labelWithConnector(QStringLiteral("Notes:"), kNotesLabel, kNotesFieldLeft);
-    txtApproved1 = field(QStringLiteral("txtApproved1"), kApprovedFieldLeft, 0);
-    txtApproved2 = field(QStringLiteral("txtApproved2"), kApprovedFieldLeft, 1);
-    txtNotes1 = field(QStringLiteral("txtNotes1"), kNotesFieldLeft, 0);
-    txtNotes2 = field(QStringLiteral("txtNotes2"), kNotesFieldLeft, 1);
+    field(TextField::Approved1, kApprovedFieldLeft, 0);
+    field(TextField::Approved2, kApprovedFieldLeft, 1);
+    field(TextField::Notes1, kNotesFieldLeft, 0);
+    field(TextField::Notes2, kNotesFieldLeft, 1);
 }
 
 void Form1::setInitialTabOrder() {
-    std::vector<QWidget*> order{txtPurpose, dtpFrom, txtName, txtPosition, txtSSN, txtStatement, dtpTo,
-                                txtDept, txtManager, txtEmpID, txtApproved1, txtApproved2, txtNotes1, txtNotes2};
+    using enum TextField;
+    std::vector<QWidget*> order{textField(Purpose), dtpFrom, textField(Name), textField(Position), textField(SSN),
+                                textField(Statement), dtpTo, textField(Dept), textField(Manager), textField(EmpID),
+                                textField(Approved1), textField(Approved2), textField(Notes1), textField(Notes2)};
     order.insert(order.end(), txtHeading.begin(), txtHeading.end());
     order.insert(order.end(), {PushButton22, PushButton6, PushButton7});
     for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
@@ -219,9 +222,7 @@ const std::array<QLineEdit*, kGridRows>& Form1::amountColumn(int category) const
 
 ExpenseReport Form1::report() const {
     ExpenseReport report;
-    const std::array<const QLineEdit*, 12> texts{txtPurpose, txtStatement, txtName, txtPosition, txtSSN, txtEmpID,
-                                                 txtManager, txtDept, txtApproved1, txtApproved2, txtNotes1, txtNotes2};
-    for (size_t i = 0; i < texts.size(); ++i) report.texts[i] = texts[i]->text();
+    for (const TextFieldEntry& entry : kTextFields) report.*entry.member = textField(entry.field)->text();
     report.payFrom = dtpFrom->date();
     report.payTo = dtpTo->date();
     for (size_t c = 0; c < size_t(kCategories); ++c) report.headings[c] = txtHeading[c]->text();

@@ -43,8 +43,6 @@ public:
     void PushButton6_Click();
     void PushButton7_Click();
 
-    QLineEdit *txtPurpose, *txtStatement, *txtName, *txtPosition, *txtSSN, *txtEmpID, *txtManager, *txtDept;
-    QLineEdit *txtApproved1, *txtApproved2, *txtNotes1, *txtNotes2;
     std::array<QLineEdit*, kCategories> txtHeading;
     std::array<QLineEdit*, kGridRows> txtAccount, txtDesc, txtHotel, txtTransport, txtFuel, txtMeals, txtPhone,
         txtEntertainment, txtMisc;
@@ -65,6 +63,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The single text field's control (named by its key in kTextFields).
+    QLineEdit* textField(TextField field) const { return m_textFields[size_t(field)]; }
+
     void buildHeader();
     void buildGrid();
     void buildFooter();
@@ -88,6 +89,7 @@ private:
     void selectAllByKeys();
     void applyPointerRule(QObject* watched);
 
+    std::array<QLineEdit*, kTextFieldCount> m_textFields{};
     MousePointer m_pointer;
     bool m_restoringFocus = false;
     bool m_swallowClick = false;

@@ -19,20 +19,20 @@ QString CellName(const QString& column, int row) {
 
 void Form1::nameControls() {
     const std::vector<std::pair<QWidget*, QString>> fields{
-        {txtPurpose, QStringLiteral("Purpose")},
-        {txtStatement, QStringLiteral("Statement number")},
+        {textField(TextField::Purpose), QStringLiteral("Purpose")},
+        {textField(TextField::Statement), QStringLiteral("Statement number")},
         {dtpFrom, QStringLiteral("Pay period from")},
         {dtpTo, QStringLiteral("Pay period to")},
-        {txtName, QStringLiteral("Employee name")},
-        {txtDept, QStringLiteral("Department")},
-        {txtPosition, QStringLiteral("Position")},
-        {txtManager, QStringLiteral("Manager")},
-        {txtSSN, QStringLiteral("SSN")},
-        {txtEmpID, QStringLiteral("Employee ID")},
-        {txtApproved1, QStringLiteral("Approved, line 1")},
-        {txtApproved2, QStringLiteral("Approved, line 2")},
-        {txtNotes1, QStringLiteral("Notes, line 1")},
-        {txtNotes2, QStringLiteral("Notes, line 2")}};
+        {textField(TextField::Name), QStringLiteral("Employee name")},
+        {textField(TextField::Dept), QStringLiteral("Department")},
+        {textField(TextField::Position), QStringLiteral("Position")},
+        {textField(TextField::Manager), QStringLiteral("Manager")},
+        {textField(TextField::SSN), QStringLiteral("SSN")},
+        {textField(TextField::EmpID), QStringLiteral("Employee ID")},
+        {textField(TextField::Approved1), QStringLiteral("Approved, line 1")},
+        {textField(TextField::Approved2), QStringLiteral("Approved, line 2")},
+        {textField(TextField::Notes1), QStringLiteral("Notes, line 1")},
+        {textField(TextField::Notes2), QStringLiteral("Notes, line 2")}};
     for (const auto& [field, name] : fields) field->setAccessibleName(name);
 
     for (int r = 0; r < kGridRows; ++r) {

@@ -6,8 +6,8 @@
 #include "app/ErrorHandler.h"
 #include "app/MessageService.h"
 #include "app/SettingsStore.h"
-#include "workbook/model/AmountText.h"
 #include "report/RowDatePicker.h"
+#include "workbook/model/AmountText.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -38,8 +38,7 @@ bool StoreHolds(const QString& key, const QString& value) {
 }  // namespace
 
 void Form1::connectBehaviours() {
-    std::vector<QLineEdit*> stored{txtPurpose, txtStatement, txtName, txtPosition, txtSSN, txtEmpID,
-                                   txtManager, txtDept, txtApproved1, txtApproved2, txtNotes1, txtNotes2};
+    std::vector<QLineEdit*> stored(m_textFields.begin(), m_textFields.end());
     stored.insert(stored.end(), txtHeading.begin(), txtHeading.end());
     for (int r = 0; r < kGridRows; ++r) {
         stored.push_back(txtAccount[size_t(r)]);

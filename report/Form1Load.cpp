@@ -7,9 +7,9 @@
 #include "app/MessageService.h"
 #include "app/ProgramFolders.h"
 #include "app/SettingsStore.h"
-#include "workbook/model/AmountText.h"
 #include "report/DatePicker.h"
 #include "report/RowDatePicker.h"
+#include "workbook/model/AmountText.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -80,11 +80,9 @@ void Form1::Form_Load() {
         QLineEdit* heading = txtHeading[size_t(i)];
         handler.step(132, [&] { restoreText(heading, heading->text()); });
     }
-    const std::array<QLineEdit*, 12> texts{txtPurpose, txtStatement, txtName, txtPosition, txtSSN, txtEmpID,
-                                           txtManager, txtDept, txtApproved1, txtApproved2, txtNotes1, txtNotes2};
     int line = 134;
-    for (QLineEdit* field : texts) {
-        handler.step(line, [&] { restoreText(field, {}); });
+    for (const TextFieldEntry& entry : kTextFields) {
+        handler.step(line, [&] { restoreText(textField(entry.field), {}); });
         line += 2;
     }
 
@@ -126,7 +124,7 @@ void Form1::Form_Load() {
 
         std::vector<QWidget*> rowOrder{picker, txtAccount[i], txtDesc[i]};
         for (int c = 0; c < kCategories; ++c) rowOrder.push_back(amountColumn(c)[i]);
-        QWidget* previous = r == 0 ? static_cast<QWidget*>(txtEmpID) : amountColumn(kCategories - 1)[i - 1];
+        QWidget* previous = r == 0 ? static_cast<QWidget*>(textField(TextField::EmpID)) : amountColumn(kCategories - 1)[i - 1];
         for (size_t k = 0; k < rowOrder.size(); ++k) {
             handler.step(186 + 2 * int(k), [&] { setTabOrder(previous, rowOrder[k]); });
             previous = rowOrder[k];

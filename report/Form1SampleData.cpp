@@ -2,8 +2,8 @@
 #include "report/Form1.h"
 
 #include "app/ErrorHandler.h"
-#include "workbook/model/AmountText.h"
 #include "report/RowDatePicker.h"
+#include "workbook/model/AmountText.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -35,16 +35,16 @@ void Form1::PushButton7_Click() {
     const auto text = [&](QLineEdit* field, const char* value) {
         step([=] { field->setText(QString::fromUtf8(value)); });
     };
-    text(txtPurpose, "Business trip");
-    text(txtStatement, "B1415");
-    text(txtName, "Peter Ashdown");
-    text(txtPosition, "Jr. Manager");
-    text(txtSSN, "NA");
-    text(txtEmpID, "SM17");
-    text(txtManager, "M. T. Garfoot");
-    text(txtDept, "Sales");
-    text(txtApproved1, "OK");
-    text(txtNotes1, "Check next month");
+    text(textField(TextField::Purpose), "Business trip");
+    text(textField(TextField::Statement), "B1415");
+    text(textField(TextField::Name), "Peter Ashdown");
+    text(textField(TextField::Position), "Jr. Manager");
+    text(textField(TextField::SSN), "NA");
+    text(textField(TextField::EmpID), "SM17");
+    text(textField(TextField::Manager), "M. T. Garfoot");
+    text(textField(TextField::Dept), "Sales");
+    text(textField(TextField::Approved1), "OK");
+    text(textField(TextField::Notes1), "Check next month");
     step([this] { dtpFrom->setDate(QDate(2016, 11, 5)); });
     step([this] { dtpTo->setDate(QDate(2016, 11, 11)); });
     for (const SampleRow& row : kSampleRows) {

@@ -1,6 +1,7 @@
 #include "workbook/CellMap.h"
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -8,14 +9,15 @@ struct HeaderCell {
     int line;
     int row;
     int column;
-    const char* field;  // a text field's control name; null for the two pay-period dates
+    std::optional<TextField> field;  // none for the two pay-period dates
 };
 
 constexpr std::array<HeaderCell, 14> kHeaderCells{{
-    {118, 4, 3, "txtPurpose"},   {120, 4, 8, "txtStatement"}, {122, 4, 13, nullptr},       {124, 5, 13, nullptr},
-    {126, 7, 3, "txtName"},      {128, 8, 3, "txtDept"},      {130, 7, 7, "txtPosition"},  {132, 7, 12, "txtSSN"},
-    {134, 8, 12, "txtEmpID"},    {136, 8, 7, "txtManager"},   {138, 28, 3, "txtApproved1"}, {140, 29, 3, "txtApproved2"},
-    {142, 28, 7, "txtNotes1"},   {144, 29, 7, "txtNotes2"},
+    {118, 4, 3, TextField::Purpose},    {120, 4, 8, TextField::Statement}, {122, 4, 13, std::nullopt},
+    {124, 5, 13, std::nullopt},         {126, 7, 3, TextField::Name},      {128, 8, 3, TextField::Dept},
+    {130, 7, 7, TextField::Position},   {132, 7, 12, TextField::SSN},      {134, 8, 12, TextField::EmpID},
+    {136, 8, 7, TextField::Manager},    {138, 28, 3, TextField::Approved1}, {140, 29, 3, TextField::Approved2},
+    {142, 28, 7, TextField::Notes1},    {144, 29, 7, TextField::Notes2},
 }};
 
 // Category columns E, F, G, H, I, K, L: J is the right half of the Phone box.
@@ -34,7 +36,7 @@ void WriteReportCells(host::Application& instance, const ExpenseReport& report, 
     for (const HeaderCell& header : kHeaderCells) {
         run(header.line, [&] {
             if (header.field) {
-                cell(header.row, header.column) = report.text(QString::fromLatin1(header.field));
+                cell(header.row, header.column) = report.text(*header.field);
             } else {
                 cell(header.row, header.column) = header.row == 4 ? report.payFrom : report.payTo;
             }

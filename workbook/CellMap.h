@@ -2,8 +2,8 @@
 // 7 headings and 15 rows of 10 cells, written one host call each, in the run's order.
 #pragma once
 
-#include "workbook/model/ExpenseReport.h"
 #include "workbook/host/Application.h"
+#include "workbook/model/ExpenseReport.h"
 
 #include <functional>
 

@@ -2,9 +2,9 @@
 // batch front end share.
 #pragma once
 
-#include "workbook/model/ExpenseReport.h"
 #include "workbook/CellMap.h"
 #include "workbook/host/Application.h"
+#include "workbook/model/ExpenseReport.h"
 
 #include <QByteArray>
 #include <QString>

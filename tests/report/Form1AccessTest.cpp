@@ -2,10 +2,11 @@
 // order, Enter pressing the focused button, a name for every control, the amount check's message
 // announced, and the whole value of a cell too narrow for it.
 #include "EntryWindowFixture.h"
-#include "workbook/model/AmountText.h"
 #include "report/RowDatePicker.h"
 #include "report/WholeValueTip.h"
 #include "support/AccessibleNames.h"
+#include "support/FieldByName.h"
+#include "workbook/model/AmountText.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -25,14 +26,14 @@ QWidget* Focused() {
 
 // The described tab order: the header, the grid row by row, the footer, the headings, the buttons.
 std::vector<QWidget*> DescribedOrder(const Form1& f) {
-    std::vector<QWidget*> order{f.txtPurpose, f.dtpFrom, f.txtName, f.txtPosition, f.txtSSN,
-                                f.txtStatement, f.dtpTo, f.txtDept, f.txtManager, f.txtEmpID};
+    std::vector<QWidget*> order{Field(f, "txtPurpose"), f.dtpFrom, Field(f, "txtName"), Field(f, "txtPosition"), Field(f, "txtSSN"),
+                                Field(f, "txtStatement"), f.dtpTo, Field(f, "txtDept"), Field(f, "txtManager"), Field(f, "txtEmpID")};
     for (int r = 0; r < kGridRows; ++r) {
         const size_t i = size_t(r);
         order.insert(order.end(), {f.DTPicker2[i], f.txtAccount[i], f.txtDesc[i]});
         for (int c = 0; c < kCategories; ++c) order.push_back(f.amountColumn(c)[i]);
     }
-    order.insert(order.end(), {f.txtApproved1, f.txtApproved2, f.txtNotes1, f.txtNotes2});
+    order.insert(order.end(), {Field(f, "txtApproved1"), Field(f, "txtApproved2"), Field(f, "txtNotes1"), Field(f, "txtNotes2")});
     order.insert(order.end(), f.txtHeading.begin(), f.txtHeading.end());
     order.insert(order.end(), {f.PushButton22, f.PushButton6, f.PushButton7});
     return order;
@@ -44,7 +45,7 @@ TEST_F(Form1Access, EachControlIsOneTabStopInTheDescribedOrder) {
     Form1& f = open();
     const std::vector<QWidget*> order = DescribedOrder(f);
     ASSERT_EQ(order.size(), 174u);
-    f.txtPurpose->setFocus(Qt::TabFocusReason);
+    Field(f, "txtPurpose")->setFocus(Qt::TabFocusReason);
     for (size_t k = 1; k <= order.size(); ++k) {
         QTest::keyClick(Focused(), Qt::Key_Tab);
         ASSERT_EQ(Focused(), order[k % order.size()]) << "Tab number " << k << " reached "
@@ -92,15 +93,15 @@ TEST_F(Form1Access, EnterAndSpacePressTheFocusedButtonAndNothingElse) {
         QTest::keyClick(f.PushButton6, key);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_TRUE(boxes[0].text.startsWith("Questions?"));
-        f.txtPurpose->setText(QString());
+        Field(f, "txtPurpose")->setText(QString());
         f.PushButton7->setFocus(Qt::TabFocusReason);
         QTest::keyClick(f.PushButton7, key);
-        EXPECT_EQ(f.txtPurpose->text(), "Business trip");
+        EXPECT_EQ(Field(f, "txtPurpose")->text(), "Business trip");
     }
     // The window has no default button: Enter in a field presses none.
     runs = 0;
     boxes.clear();
-    for (QWidget* field : {static_cast<QWidget*>(f.txtPurpose), static_cast<QWidget*>(f.txtMeals[3]),
+    for (QWidget* field : {static_cast<QWidget*>(Field(f, "txtPurpose")), static_cast<QWidget*>(f.txtMeals[3]),
                            static_cast<QWidget*>(f.dtpTo), static_cast<QWidget*>(f.txtHeading[1])}) {
         field->setFocus(Qt::TabFocusReason);
         QTest::keyClick(field, Qt::Key_Return);
@@ -121,8 +122,8 @@ TEST_F(Form1Access, EveryFocusableControlHasItsOwnName) {
     EXPECT_EQ(nameOf(f.DTPicker2[0]), "Date, row 1");
     EXPECT_EQ(nameOf(f.txtDesc[6]), "Description, row 7");
     EXPECT_EQ(nameOf(f.dtpFrom), "Pay period from");
-    EXPECT_EQ(nameOf(f.txtPurpose), "Purpose");
-    EXPECT_EQ(nameOf(f.txtNotes2), "Notes, line 2");
+    EXPECT_EQ(nameOf(Field(f, "txtPurpose")), "Purpose");
+    EXPECT_EQ(nameOf(Field(f, "txtNotes2")), "Notes, line 2");
     EXPECT_EQ(nameOf(f.txtHeading[2]), "Heading of amount column 3");
     EXPECT_EQ(nameOf(f.PushButton7), "Load Sample/Example Data");
 

@@ -1,6 +1,7 @@
 #include "EntryWindowFixture.h"
-#include "workbook/model/AmountText.h"
 #include "report/RowDatePicker.h"
+#include "support/FieldByName.h"
+#include "workbook/model/AmountText.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -87,6 +88,18 @@ TEST_F(Form1Entry, EveryKeystrokeIsStoredBeforeAnyCheck) {
     EXPECT_EQ(store.get("txtMeals3"), "120");
 }
 
+// Each of the twelve text fields is one row of the field table: its control carries the key's name,
+// its edits go to that key, and the report reads it into that field.
+TEST_F(Form1Entry, EachTextFieldReachesItsOwnKeyAndReportField) {
+    Form1& f = open();
+    for (const TextFieldEntry& entry : kTextFields) TypeInto(Field(f, entry.key), QStringLiteral("in ") + entry.key);
+    const ExpenseReport report = f.report();
+    for (const TextFieldEntry& entry : kTextFields) {
+        EXPECT_EQ(store.get(entry.key), QStringLiteral("in ") + entry.key);
+        EXPECT_EQ(report.text(entry.field), QStringLiteral("in ") + entry.key);
+    }
+}
+
 TEST_F(Form1Entry, LeavingAnAmountPutsItInCurrencyFormOrRefusesIt) {
     Form1& f = open();
     checkLeaving({{"12.5", "$12.50"}, {"1,234.567", "$1,234.57"}, {"$7", "$7.00"}, {"($3)", "($3.00)"},
@@ -109,7 +122,7 @@ TEST_F(Form1Entry, ARefusedAmountSwallowsTheButtonClickThatWouldHaveTakenTheFocu
     QTest::mouseClick(f.PushButton7, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(f.txtPurpose->text().isEmpty()) << "the sample data must not load";
+    EXPECT_TRUE(Field(f, "txtPurpose")->text().isEmpty()) << "the sample data must not load";
     EXPECT_TRUE(f.txtHotel[0]->hasFocus());
     EXPECT_EQ(f.txtHotel[0]->selectedText(), "$0.00");
     // The zero passes: the next click goes through.

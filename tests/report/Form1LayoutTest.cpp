@@ -1,5 +1,6 @@
 #include "EntryWindowFixture.h"
 #include "report/RowDatePicker.h"
+#include "support/FieldByName.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -25,10 +26,10 @@ TEST_F(Form1Layout, ControlsStandWhereTheTwipsTablesPutThem) {
     EXPECT_EQ(f.PushButton22->geometry(), QRect(8, 8, 760, 27));
     EXPECT_EQ(f.PushButton7->geometry(), QRect(400, 42, 368, 27));
     EXPECT_EQ(f.Frame1->geometry(), QRect(8, 233, 760, 370));
-    EXPECT_EQ(f.txtStatement->geometry(), QRect(548, 20, 198, 22));
+    EXPECT_EQ(Field(f, "txtStatement")->geometry(), QRect(548, 20, 198, 22));
     EXPECT_EQ(f.txtHotel[3]->geometry(), QRect(382, 108, 47, 22));
     EXPECT_EQ(f.txtHeading[5]->geometry(), QRect(625, 24, 82, 22));
-    EXPECT_EQ(f.txtNotes2->geometry(), QRect(508, 60, 199, 22));
+    EXPECT_EQ(Field(f, "txtNotes2")->geometry(), QRect(508, 60, 199, 22));
     // Neighbouring cells share one border line.
     EXPECT_EQ(f.txtAccount[0]->geometry().right(), f.txtDesc[0]->geometry().left());
     EXPECT_EQ(f.txtMisc[13]->geometry().bottom(), f.txtMisc[14]->geometry().top());
@@ -60,22 +61,22 @@ TEST_F(Form1Layout, NamesCaptionsFontsAndColours) {
 
 TEST_F(Form1Layout, TabOrderRunsHeaderGridFooterHeadingsButtons) {
     Form1& f = open();
-    std::vector<QWidget*> expected{f.txtPurpose, f.dtpFrom, f.txtName, f.txtPosition, f.txtSSN,
-                                   f.txtStatement, f.dtpTo, f.txtDept, f.txtManager, f.txtEmpID};
+    std::vector<QWidget*> expected{Field(f, "txtPurpose"), f.dtpFrom, Field(f, "txtName"), Field(f, "txtPosition"), Field(f, "txtSSN"),
+                                   Field(f, "txtStatement"), f.dtpTo, Field(f, "txtDept"), Field(f, "txtManager"), Field(f, "txtEmpID")};
     for (int r = 0; r < kGridRows; ++r) {
         expected.insert(expected.end(), {f.DTPicker2[size_t(r)], f.txtAccount[size_t(r)], f.txtDesc[size_t(r)]});
         for (int c = 0; c < kCategories; ++c) expected.push_back(f.amountColumn(c)[size_t(r)]);
     }
-    expected.insert(expected.end(), {f.txtApproved1, f.txtApproved2, f.txtNotes1, f.txtNotes2});
+    expected.insert(expected.end(), {Field(f, "txtApproved1"), Field(f, "txtApproved2"), Field(f, "txtNotes1"), Field(f, "txtNotes2")});
     expected.insert(expected.end(), f.txtHeading.begin(), f.txtHeading.end());
     expected.insert(expected.end(), {f.PushButton22, f.PushButton6, f.PushButton7});
 
     std::vector<QWidget*> actual;
-    QWidget* w = f.txtPurpose;
+    QWidget* w = Field(f, "txtPurpose");
     do {
         if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(&f) && !w->focusProxy()) actual.push_back(w);
         w = w->nextInFocusChain();
-    } while (w != f.txtPurpose && actual.size() < 400);
+    } while (w != Field(f, "txtPurpose") && actual.size() < 400);
     // Parts inside a picker (its line edit, calendar) are not stops of their own.
     std::erase_if(actual, [&](QWidget* x) { return std::find(expected.begin(), expected.end(), x) == expected.end(); });
     EXPECT_EQ(actual, expected);

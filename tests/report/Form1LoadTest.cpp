@@ -1,5 +1,6 @@
 #include "EntryWindowFixture.h"
 #include "report/RowDatePicker.h"
+#include "support/FieldByName.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -11,7 +12,7 @@ using Form1Load = EntryWindowTest;
 TEST_F(Form1Load, FirstStartWithAnEmptyStoreShowsTheDefaults) {
     Form1& f = open();
     const ExpenseReport report = f.report();
-    for (const QString& text : report.texts) EXPECT_TRUE(text.isEmpty());
+    for (const TextFieldEntry& entry : kTextFields) EXPECT_TRUE(report.text(entry.field).isEmpty()) << qPrintable(entry.key);
     EXPECT_EQ(report.payFrom, QDate::currentDate());
     EXPECT_EQ(report.payTo, QDate::currentDate());
     EXPECT_EQ(report.headings, kDefaultHeadings);
@@ -38,7 +39,7 @@ TEST_F(Form1Load, RestoresStoredValuesUnderAnyLetterCase) {
     store.save("txtMeals3", "12.5");
     store.save("txtDesc7", "  spaced  ");
     Form1& f = open();
-    EXPECT_EQ(f.txtPurpose->text(), "Conference");
+    EXPECT_EQ(Field(f, "txtPurpose")->text(), "Conference");
     EXPECT_EQ(f.txtHeading[2]->text(), "");
     EXPECT_EQ(f.txtHeading[3]->text(), "Food");
     EXPECT_EQ(f.dtpTo->date(), QDate(2020, 2, 3));
@@ -81,7 +82,7 @@ TEST_F(Form1Load, UnreadableStoredValuesAreReportedOnceAtTheirLineAndTheLoadGoes
     EXPECT_EQ(f.dtpFrom->date(), QDate::currentDate());
     EXPECT_EQ(store.get("dtpFrom"), today);
     EXPECT_EQ(store.get("dtpTo"), "<none>") << "only the unreadable values are written back";
-    EXPECT_EQ(f.txtNotes2->text(), "after the bad ones");
+    EXPECT_EQ(Field(f, "txtNotes2")->text(), "after the bad ones");
 
     // So the boxes are shown once, not at every start.
     form.reset();
@@ -106,7 +107,7 @@ TEST_F(Form1Load, TheAvailabilityCheckRunsLastOverARestoredReport) {
 
 TEST_F(Form1Load, ARestartShowsTheSameReport) {
     Form1& first = open();
-    first.txtName->setText("Ada");
+    Field(first, "txtName")->setText("Ada");
     first.txtHeading[0]->setText("");
     first.txtAccount[6]->setText("A-6");
     first.txtEntertainment[6]->setText("$9.99");
@@ -117,7 +118,8 @@ TEST_F(Form1Load, ARestartShowsTheSameReport) {
 
     Form1& second = open();
     const ExpenseReport after = second.report();
-    EXPECT_EQ(after.texts, before.texts);
+    for (const TextFieldEntry& entry : kTextFields)
+        EXPECT_EQ(after.text(entry.field), before.text(entry.field)) << qPrintable(entry.key);
     EXPECT_EQ(after.headings, before.headings);
     EXPECT_EQ(after.payFrom, before.payFrom);
     for (size_t r = 0; r < size_t(kGridRows); ++r) {

@@ -1,6 +1,7 @@
 // The real program under a virtual X display: typed text survives SIGKILL, and the window has the
 // designed client size.
 #include "EntryWindowFixture.h"
+#include "support/FieldByName.h"
 #include "support/VirtualDisplay.h"
 
 #include <QDir>
@@ -69,7 +70,7 @@ TEST_F(Form1Process, TypedTextSurvivesAKill) {
     program.waitForFinished(5000);
 
     Form1& restarted = open();
-    EXPECT_EQ(restarted.txtPurpose->text(), typed);
+    EXPECT_EQ(Field(restarted, "txtPurpose")->text(), typed);
 }
 
 TEST_F(Form1Process, ShownWindowHasTheDesignedClientSize) {

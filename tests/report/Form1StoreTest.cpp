@@ -57,15 +57,15 @@ TEST_F(Form1Store, StoredTextLongerThanAFieldIsNotCutSilently) {
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("txtNotes1, txtDesc2")));
     EXPECT_FALSE(boxes[0].text.contains(QStringLiteral("txtName")));
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("32,767")));
-    EXPECT_EQ(f.txtNotes1->text(), longNotes.left(kMaxFieldText));
+    EXPECT_EQ(Field(f, "txtNotes1")->text(), longNotes.left(kMaxFieldText));
     EXPECT_EQ(f.txtDesc[2]->text(), longDesc.left(kMaxFieldText));
-    EXPECT_EQ(f.txtName->text(), fullName);
+    EXPECT_EQ(Field(f, "txtName")->text(), fullName);
     EXPECT_EQ(store.get(QStringLiteral("txtNotes1")), longNotes) << "the load writes no cut text back";
     EXPECT_EQ(store.get(QStringLiteral("txtDesc2")), longDesc);
 
-    QTest::mouseClick(f.txtNotes1, Qt::LeftButton);
-    QTest::keyClick(f.txtNotes1, Qt::Key_Backspace);
-    EXPECT_EQ(store.get(QStringLiteral("txtNotes1")), f.txtNotes1->text()) << "the user's change is stored";
+    QTest::mouseClick(Field(f, "txtNotes1"), Qt::LeftButton);
+    QTest::keyClick(Field(f, "txtNotes1"), Qt::Key_Backspace);
+    EXPECT_EQ(store.get(QStringLiteral("txtNotes1")), Field(f, "txtNotes1")->text()) << "the user's change is stored";
 }
 
 TEST_F(Form1Store, ADamagedHeaderCostsNoField) {
@@ -76,7 +76,7 @@ TEST_F(Form1Store, ADamagedHeaderCostsNoField) {
     ReloadSettingsLocation();
 
     Form1& f = open();
-    EXPECT_EQ(f.txtName->text(), QStringLiteral("Ann Lee"));
+    EXPECT_EQ(Field(f, "txtName")->text(), QStringLiteral("Ann Lee"));
     EXPECT_EQ(f.txtDesc[3]->text(), QStringLiteral("Taxi"));
     EXPECT_EQ(f.txtMeals[3]->text(), QStringLiteral("$12.50"));
     EXPECT_EQ(f.txtHeading[0]->text(), QStringLiteral("Lodging"));
@@ -101,16 +101,16 @@ TEST(Form1StoreChild, DISABLED_ReadOnlyStore) {
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-        EXPECT_EQ(form.txtName->text(), QStringLiteral("Ann Lee"));
+        EXPECT_EQ(Field(form, "txtName")->text(), QStringLiteral("Ann Lee"));
         EXPECT_EQ(form.txtDesc[3]->text(), QStringLiteral("Taxi"));
         EXPECT_EQ(form.txtMeals[3]->text(), QStringLiteral("$12.50"));
         EXPECT_TRUE(boxes.empty()) << "nothing is said before an edit";
 
-        QTest::mouseClick(form.txtName, Qt::LeftButton);
-        QTest::keyClicks(form.txtName, QStringLiteral(" Jr"));
+        QTest::mouseClick(Field(form, "txtName"), Qt::LeftButton);
+        QTest::keyClicks(Field(form, "txtName"), QStringLiteral(" Jr"));
         QTest::mouseClick(form.txtDesc[3], Qt::LeftButton);
         QTest::keyClicks(form.txtDesc[3], QStringLiteral(" fare"));
-        EXPECT_EQ(form.txtName->text(), QStringLiteral("Ann Lee Jr")) << "the field keeps the edit";
+        EXPECT_EQ(Field(form, "txtName")->text(), QStringLiteral("Ann Lee Jr")) << "the field keeps the edit";
     }
     SetMessageHandler({});
     ASSERT_EQ(boxes.size(), 1u) << "said once";

@@ -2,6 +2,7 @@
 // descriptions (the amount cells take amounts only).
 #pragma once
 
+#include "FieldByName.h"
 #include "report/Form1.h"
 
 #include <QLineEdit>
@@ -9,9 +10,8 @@
 #include <vector>
 
 inline std::vector<QLineEdit*> TextFields(Form1& form) {
-    std::vector<QLineEdit*> fields{form.txtPurpose,   form.txtStatement, form.txtName,    form.txtPosition,
-                                   form.txtSSN,       form.txtEmpID,     form.txtManager, form.txtDept,
-                                   form.txtApproved1, form.txtApproved2, form.txtNotes1,  form.txtNotes2};
+    std::vector<QLineEdit*> fields;
+    for (const TextFieldEntry& entry : kTextFields) fields.push_back(Field(form, entry.key));
     fields.insert(fields.end(), form.txtHeading.begin(), form.txtHeading.end());
     fields.insert(fields.end(), form.txtAccount.begin(), form.txtAccount.end());
     fields.insert(fields.end(), form.txtDesc.begin(), form.txtDesc.end());

@@ -8,9 +8,9 @@
 #include "report/Form1.h"
 #include "workbook/Excel1.h"
 #include "workbook/HostConnection.h"
-#include "workbook/host/HostError.h"
-#include "workbook/generation/ScratchFiles.h"
 #include "workbook/TemplateFill.h"
+#include "workbook/generation/ScratchFiles.h"
+#include "workbook/host/HostError.h"
 #include "workbook/snapshot/SheetSnapshot.h"
 #include "workbook/template/TemplateBytes.h"
 

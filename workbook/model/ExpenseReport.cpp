@@ -2,16 +2,17 @@
 
 #include <QLocale>
 
-QString ExpenseReport::text(const QString& controlName) const {
-    for (size_t i = 0; i < kTextFieldNames.size(); ++i) {
-        if (kTextFieldNames[i].compare(controlName, Qt::CaseInsensitive) == 0) return texts[i];
-    }
-    return {};
+QString& ExpenseReport::text(TextField field) {
+    return this->*TextFieldOf(field).member;
+}
+
+const QString& ExpenseReport::text(TextField field) const {
+    return this->*TextFieldOf(field).member;
 }
 
 QStringList AllReportKeys() {
     QStringList keys;
-    for (const QString& name : kTextFieldNames) keys << name;
+    for (const TextFieldEntry& entry : kTextFields) keys << entry.key;
     keys << QStringLiteral("dtpFrom") << QStringLiteral("dtpTo");
     for (int i = 0; i < kCategories; ++i) keys << QStringLiteral("txtHeading%1").arg(i);
     for (int r = 0; r < kGridRows; ++r) {
@@ -47,7 +48,7 @@ ExpenseReport ReportFromValues(const std::function<std::optional<QString>(const 
                                const QDate& today) {
     const auto get = [&](const QString& key, const QString& fallback) { return lookup(key).value_or(fallback); };
     ExpenseReport report;
-    for (size_t i = 0; i < kTextFieldNames.size(); ++i) report.texts[i] = get(kTextFieldNames[i], {});
+    for (const TextFieldEntry& entry : kTextFields) report.*entry.member = get(entry.key, {});
     report.payFrom = ParseStoredDate(get(QStringLiteral("dtpFrom"), {})).value_or(today);
     report.payTo = ParseStoredDate(get(QStringLiteral("dtpTo"), {})).value_or(today);
     for (int i = 0; i < kCategories; ++i)

@@ -22,11 +22,9 @@ inline const std::array<QString, kCategories> kDefaultHeadings{
     QStringLiteral("Hotel"), QStringLiteral("Transport"), QStringLiteral("Fuel"), QStringLiteral("Meals"),
     QStringLiteral("Phone"), QStringLiteral("Entertainment"), QStringLiteral("Misc")};
 
-// The twelve single text fields, in the order the load restores them.
-inline const std::array<QString, 12> kTextFieldNames{
-    QStringLiteral("txtPurpose"), QStringLiteral("txtStatement"), QStringLiteral("txtName"), QStringLiteral("txtPosition"),
-    QStringLiteral("txtSSN"), QStringLiteral("txtEmpID"), QStringLiteral("txtManager"), QStringLiteral("txtDept"),
-    QStringLiteral("txtApproved1"), QStringLiteral("txtApproved2"), QStringLiteral("txtNotes1"), QStringLiteral("txtNotes2")};
+// The twelve single text fields, in the order the load restores them (kTextFields keeps this order).
+enum class TextField { Purpose, Statement, Name, Position, SSN, EmpID, Manager, Dept, Approved1, Approved2, Notes1, Notes2 };
+inline constexpr size_t kTextFieldCount = 12;
 
 struct ExpenseRow {
     std::optional<QDate> date;
@@ -36,15 +34,40 @@ struct ExpenseRow {
 };
 
 struct ExpenseReport {
-    // Single text fields by control name (kTextFieldNames).
-    std::array<QString, 12> texts;
+    QString purpose, statement, name, position, ssn, empID, manager, dept, approved1, approved2, notes1, notes2;
     QDate payFrom;
     QDate payTo;
     std::array<QString, kCategories> headings = kDefaultHeadings;
     std::array<ExpenseRow, kGridRows> rows;
 
-    QString text(const QString& controlName) const;
+    QString& text(TextField field);
+    const QString& text(TextField field) const;
 };
+
+// One text field: its control name (also its store key) and where the report holds it. The entry
+// window, the store and the cell map all go through this table.
+struct TextFieldEntry {
+    TextField field;
+    QString key;
+    QString ExpenseReport::*member;
+};
+
+inline const std::array<TextFieldEntry, kTextFieldCount> kTextFields{{
+    {TextField::Purpose, QStringLiteral("txtPurpose"), &ExpenseReport::purpose},
+    {TextField::Statement, QStringLiteral("txtStatement"), &ExpenseReport::statement},
+    {TextField::Name, QStringLiteral("txtName"), &ExpenseReport::name},
+    {TextField::Position, QStringLiteral("txtPosition"), &ExpenseReport::position},
+    {TextField::SSN, QStringLiteral("txtSSN"), &ExpenseReport::ssn},
+    {TextField::EmpID, QStringLiteral("txtEmpID"), &ExpenseReport::empID},
+    {TextField::Manager, QStringLiteral("txtManager"), &ExpenseReport::manager},
+    {TextField::Dept, QStringLiteral("txtDept"), &ExpenseReport::dept},
+    {TextField::Approved1, QStringLiteral("txtApproved1"), &ExpenseReport::approved1},
+    {TextField::Approved2, QStringLiteral("txtApproved2"), &ExpenseReport::approved2},
+    {TextField::Notes1, QStringLiteral("txtNotes1"), &ExpenseReport::notes1},
+    {TextField::Notes2, QStringLiteral("txtNotes2"), &ExpenseReport::notes2},
+}};
+
+inline const TextFieldEntry& TextFieldOf(TextField field) { return kTextFields[size_t(field)]; }
 
 // The 171 store keys.
 QStringList AllReportKeys();

@@ -1,6 +1,7 @@
 // The whole journey through real widgets: sample data, generation, preview, saves, back, a second
 // run and closing the preview.
 #include "GenerationFixture.h"
+#include "support/FieldByName.h"
 
 #include "preview/PictureBox.h"
 
@@ -86,7 +87,7 @@ TEST_F(GenerationTest, SampleReportFromEntryToSavedWorkbookAndBack) {
     EXPECT_FALSE(QFile::exists(result));
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(preview().isVisible());
-    EXPECT_EQ(form().txtName->text(), QStringLiteral("Peter Ashdown"));
+    EXPECT_EQ(Field(form(), "txtName")->text(), QStringLiteral("Peter Ashdown"));
     EXPECT_EQ(form().txtHotel[1]->text(), QStringLiteral("$118.74"));
 
     // A second run makes a new result; closing the preview removes it and ends the program.

@@ -1,5 +1,5 @@
-#include "SampleReport.h"
 #include "FirstSheetWithXlrd.h"
+#include "SampleReport.h"
 #include "TemplateFile.h"
 #include "workbook/CellMap.h"
 #include "xls/Formula.h"
@@ -66,7 +66,7 @@ TEST_F(CellMap, TextsLandUnchangedAndDatesAsDates) {
     ExpenseReport report = SampleReport();
     report.headings[0] = QStringLiteral("Lodging");
     report.rows[2].amounts[3] = QStringLiteral("12a");
-    report.texts[5] = QStringLiteral("00123");  // txtEmpID
+    report.empID = QStringLiteral("00123");
     host::Worksheet sheet = fillAndReopen(report)->ActiveSheet();
     EXPECT_EQ(textAt(sheet, 4, 3), "Business trip");
     EXPECT_EQ(textAt(sheet, 8, 12), "00123");
@@ -136,14 +136,14 @@ TEST_F(CellMap, FailingWritesReachTheRunner) {
 // Hostile or unusual texts land as text, cut to the cell limit, and other readers read them back.
 TEST_F(CellMap, AdversarialTextsStayTextForEveryReader) {
     ExpenseReport report = SampleReport();
-    report.texts[0] = QString(40000, QLatin1Char('x'));                          // txtPurpose
-    report.texts[3] = QStringLiteral("R\u00e9sum\u00e9 \U0001F600 \u6771\u4eac");  // txtPosition
+    report.purpose = QString(40000, QLatin1Char('x'));
+    report.position = QStringLiteral("R\u00e9sum\u00e9 \U0001F600 \u6771\u4eac");
     report.rows[3].description = QStringLiteral("=HYPERLINK(\"http://example.invalid\",\"x\")");
     report.rows[3].account = QStringLiteral("@SUM(1+1)");
     report.rows[4].description = QStringLiteral("\tcmd");
     host::Worksheet sheet = fillAndReopen(report)->ActiveSheet();
     EXPECT_EQ(textAt(sheet, 4, 3).size(), 32767u);
-    EXPECT_EQ(QString::fromStdString(textAt(sheet, 7, 7)), report.texts[3]);
+    EXPECT_EQ(QString::fromStdString(textAt(sheet, 7, 7)), report.position);
     EXPECT_EQ(QString::fromStdString(textAt(sheet, 14, 4)), report.rows[3].description);
     EXPECT_FALSE(sheet.model().find(13, 3)->formula);
     EXPECT_EQ(textAt(sheet, 14, 3), "@SUM(1+1)");
@@ -156,7 +156,7 @@ TEST_F(CellMap, AdversarialTextsStayTextForEveryReader) {
     const QStringList lines = xlrd.output.split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], QStringLiteral("32767 1"));  // 1: a text cell
-    EXPECT_EQ(lines[1], report.texts[3]);
+    EXPECT_EQ(lines[1], report.position);
 }
 
 // The pickers reach back to 1601; the 1900 date system starts in 1900. Such dates are written as
@@ -243,7 +243,7 @@ TEST_F(CellMap, LibreOfficeRecalculatesTheSameTotals) {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
     ExpenseReport report = SampleReport();
-    report.texts[5] = QStringLiteral("00123");
+    report.empID = QStringLiteral("00123");
     fillAndReopen(report);
     QProcess convert;
     convert.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + folder.filePath(QStringLiteral("profile")),
@@ -257,7 +257,7 @@ TEST_F(CellMap, GnumericOpensWithoutComplaintAndRecalculatesTheSameTotals) {
     const QString ssconvert = QStandardPaths::findExecutable(QStringLiteral("ssconvert"));
     if (ssconvert.isEmpty()) GTEST_SKIP() << "Gnumeric is not installed";
     ExpenseReport report = SampleReport();
-    report.texts[5] = QStringLiteral("00123");
+    report.empID = QStringLiteral("00123");
     fillAndReopen(report);
     const QString csv = folder.filePath(QStringLiteral("gnumeric.csv"));
     QProcess convert;

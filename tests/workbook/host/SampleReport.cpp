@@ -1,21 +1,17 @@
 #include "SampleReport.h"
 
 ExpenseReport SampleReport() {
-    const auto setText = [](ExpenseReport& report, const char* name, const char* text) {
-        for (size_t i = 0; i < kTextFieldNames.size(); ++i)
-            if (kTextFieldNames[i] == QLatin1String(name)) report.texts[i] = QString::fromUtf8(text);
-    };
     ExpenseReport report = ReportFromValues([](const QString&) { return std::nullopt; }, QDate(2016, 11, 1));
-    setText(report, "txtPurpose", "Business trip");
-    setText(report, "txtStatement", "B1415");
-    setText(report, "txtName", "Peter Ashdown");
-    setText(report, "txtPosition", "Jr. Manager");
-    setText(report, "txtSSN", "NA");
-    setText(report, "txtEmpID", "SM17");
-    setText(report, "txtManager", "M. T. Garfoot");
-    setText(report, "txtDept", "Sales");
-    setText(report, "txtApproved1", "OK");
-    setText(report, "txtNotes1", "Check next month");
+    report.purpose = QStringLiteral("Business trip");
+    report.statement = QStringLiteral("B1415");
+    report.name = QStringLiteral("Peter Ashdown");
+    report.position = QStringLiteral("Jr. Manager");
+    report.ssn = QStringLiteral("NA");
+    report.empID = QStringLiteral("SM17");
+    report.manager = QStringLiteral("M. T. Garfoot");
+    report.dept = QStringLiteral("Sales");
+    report.approved1 = QStringLiteral("OK");
+    report.notes1 = QStringLiteral("Check next month");
     report.payFrom = QDate(2016, 11, 5);
     report.payTo = QDate(2016, 11, 11);
     report.rows[1] = {QDate(2016, 11, 10), QStringLiteral("111017"), QStringLiteral("Hotel account"),

@@ -1,6 +1,6 @@
-#include "xls/A1Reference.h"
 #include "workbook/template/ExpenseTemplate.h"
 #include "workbook/template/TemplateBytes.h"
+#include "xls/A1Reference.h"
 #include "xls/Formula.h"
 #include "xls/WorkbookIo.h"
 
@@ -28,14 +28,6 @@ const xls::Cell& cellAt(const xls::Sheet& sheet, const char* address) {
 std::string formulaAt(const xls::Sheet& sheet, const char* address) {
     const xls::Cell& cell = cellAt(sheet, address);
     return cell.formula ? xls::formulaText(cell.formula->tokens) : std::string();
-}
-
-TEST(A1Reference, ParsesCellsAndBlocks) {
-    EXPECT_EQ(xls::parseA1Range("C4"), (xls::Range{3, 2, 3, 2}));
-    EXPECT_EQ(xls::parseA1Range("m3:b2"), (xls::Range{1, 1, 2, 12}));
-    EXPECT_EQ(xls::parseA1Range("IV65536"), (xls::Range{65535, 255, 65535, 255}));
-    for (const char* bad : {"", "C", "4", "C0", "4C", "C4:", "IW1", "A65537", "C4D", "C 4"})
-        EXPECT_FALSE(xls::parseA1Range(bad)) << bad;
 }
 
 TEST(TemplateEmbedding, EmbeddedBytesAreWhatTheDescriptionProduces) {
