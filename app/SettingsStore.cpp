@@ -1,7 +1,7 @@
 #include "app/SettingsStore.h"
 
 #include "app/MessageService.h"
-#include "app/StoreFileLines.h"
+#include "app/SettingsFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -23,7 +23,7 @@
 
 namespace {
 
-using Entries = std::vector<std::pair<QString, QString>>;
+using Entries = StoreEntries;
 
 // An open store with the spelling of every name it holds, found by the name's case-folded form.
 // A file that can be read but not written is never handed to QSettings: its values are held here
@@ -81,27 +81,6 @@ QString WhyNotWritable(const QString& path) {
     return {};
 }
 
-struct ParsedText {
-    Entries entries;  // each string entry under its "section/key"
-    bool damaged = false;
-};
-
-// Reads store text with the INI reader through a private copy: QSettings shares what it read of a
-// path among its objects, edits that failed to reach the disk included, and would report their
-// failure as the file's.
-ParsedText ParseStoreText(const QByteArray& text) {
-    ParsedText parsed;
-    QTemporaryFile copy;
-    if (!copy.open() || copy.write(text) != text.size() || !copy.flush()) return {{}, true};
-    QSettings settings(copy.fileName(), QSettings::IniFormat);
-    parsed.damaged = settings.status() != QSettings::NoError;
-    for (const QString& key : settings.allKeys()) {
-        const QVariant value = settings.value(key);
-        if (value.typeId() == QMetaType::QString) parsed.entries.emplace_back(key, value.toString());
-    }
-    return parsed;
-}
-
 // The entries of a damaged file moved into the program's one section, whatever section held them:
 // the keys under a header that was left out join the section above it. Of entries with the same
 // name, the one in that section wins, then one outside any section, then the first other.
@@ -124,17 +103,6 @@ Entries InOwnSection(const Entries& readable) {
     for (const Found& found : std::as_const(byName))
         entries.emplace_back(kSettingsSection + QLatin1Char('/') + found.name, found.value);
     return entries;
-}
-
-// Why the file does not read as a whole, or an empty text when it does.
-QString DamageOf(const StoreFileLines& lines, const ParsedText& parsed) {
-    if (lines.damaged.size() == 1) return QStringLiteral("line %1 is damaged").arg(lines.damaged.front());
-    if (!lines.damaged.empty())
-        return QStringLiteral("%1 lines are damaged, the first is line %2")
-            .arg(lines.damaged.size())
-            .arg(lines.damaged.front());
-    if (parsed.damaged) return QStringLiteral("its contents are damaged");
-    return {};
 }
 
 QString SetAsideName(const QString& path) {
@@ -200,11 +168,6 @@ std::shared_ptr<Store> OpenStore(const QString& appName) {
 
 }  // namespace
 
-QString SettingsFilePath(const QString& appName) {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + appName +
-           QStringLiteral(".ini");
-}
-
 void ReloadSettingsLocation() {
     OpenStores().clear();
 }
@@ -253,23 +216,3 @@ DeferredSettingsSync::~DeferredSettingsSync() {
         if (store->settings) store->settings->sync();
 }
 
-std::optional<QHash<QString, QString>> ReadSettingsSection(const QString& appName, const QString& section) {
-    const QString path = SettingsFilePath(appName);
-    if (!QFileInfo::exists(path)) return std::nullopt;
-    const auto unreadable = [&path](const QString& why) {
-        return std::runtime_error(
-            ("The settings store " + QDir::toNativeSeparators(path) + " cannot be read: " + why).toStdString());
-    };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw unreadable(file.errorString());
-    const StoreFileLines lines = KeepSoundLines(file.readAll());
-    const ParsedText parsed = ParseStoreText(lines.sound);
-    if (const QString damage = DamageOf(lines, parsed); !damage.isEmpty()) throw unreadable(damage);
-    const QString folded = section.toCaseFolded();
-    QHash<QString, QString> entries;
-    for (const auto& [name, value] : parsed.entries) {
-        if (name.section(QLatin1Char('/'), 0, 0).toCaseFolded() != folded) continue;
-        entries.insert(name.section(QLatin1Char('/'), 1).toCaseFolded(), value);
-    }
-    return entries;
-}

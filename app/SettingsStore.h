@@ -4,13 +4,9 @@
 // A damaged file is set aside once, with a notice, and every entry that still reads is kept.
 #pragma once
 
-#include <QHash>
+#include "app/SettingsFile.h"
+
 #include <QString>
-
-#include <optional>
-
-inline const QString kSettingsApp = QStringLiteral("Tarrowell");
-inline const QString kSettingsSection = QStringLiteral("Brindlemoor");
 
 // The stored value, or defaultValue when the key has no entry (an empty entry returns "").
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue);
@@ -18,9 +14,6 @@ QString GetSetting(const QString& appName, const QString& section, const QString
 // Replaces the key's value and syncs it to disk. Throws std::runtime_error, saying why, when the
 // store cannot be written (inside a DeferredSettingsSync, a read-only store refuses silently).
 void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
-
-// The file that holds appName's store: $XDG_CONFIG_HOME/<appName>.ini.
-QString SettingsFilePath(const QString& appName);
 
 // Forgets the open stores, so the next use finds the file again (after XDG_CONFIG_HOME changed).
 void ReloadSettingsLocation();
@@ -34,8 +27,3 @@ public:
     DeferredSettingsSync(const DeferredSettingsSync&) = delete;
     DeferredSettingsSync& operator=(const DeferredSettingsSync&) = delete;
 };
-
-// Every entry of the section, by case-folded key, read without opening the store for writing: the
-// file is never created, mended or changed. nullopt when there is no store file; throws
-// std::runtime_error when the file cannot be read as a store.
-std::optional<QHash<QString, QString>> ReadSettingsSection(const QString& appName, const QString& section);
