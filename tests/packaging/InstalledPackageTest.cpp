@@ -49,7 +49,7 @@ Finished RunTool(const QString& program, const QStringList& arguments,
 QByteArray SampleReportJson() {
     const ExpenseReport report = SampleReport();
     QJsonObject values;
-    for (size_t i = 0; i < kTextFieldNames.size(); ++i) values[kTextFieldNames[i]] = report.texts[i];
+    for (const TextFieldEntry& field : kTextFields) values[field.key] = report.*field.member;
     values[QStringLiteral("dtpFrom")] = StoredDateText(report.payFrom);
     values[QStringLiteral("dtpTo")] = StoredDateText(report.payTo);
     for (int r = 0; r < kGridRows; ++r) {
