@@ -1,17 +1,24 @@
 #include "workbook/batch/PngEncoding.h"
 
+#include "workbook/batch/FixedDeflate.h"
+
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 constexpr int kBytesPerPixel = 3;
-constexpr uint8_t kSubFilter = 1;
-// zlib's fastest level: on sheet pictures, smaller than its run-length strategy and as fast.
-constexpr int kFastestCompression = 1;
+constexpr uint8_t kNoFilter = 0;
+// Shorter repeats cost more as a match than as literals.
+constexpr int kShortestWorthwhile = 4;
+// zlib's header for deflate with a 32 KB window, marked as fastest compression.
+constexpr std::array<uint8_t, 2> kZlibHeader{0x78, 0x01};
 
 void appendBigEndian(QByteArray& out, uint32_t value) {
     const std::array<char, 4> bytes{char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
@@ -27,51 +34,70 @@ void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
     appendBigEndian(out, uint32_t(crc32(crc32(0, nullptr, 0), checked, uInt(out.size() - start))));
 }
 
-// Scanlines as PNG stores them: a filter byte, then each byte less the one a pixel to its left.
-// One buffer serves every picture of a run: a fresh one per picture costs page faults.
-const std::vector<uint8_t>& filteredRows(const QImage& rgb) {
-    static std::vector<uint8_t> rows;
-    const int width = rgb.width();
-    const size_t stride = size_t(width) * kBytesPerPixel + 1;
-    rows.resize(stride * size_t(rgb.height()));
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        uint8_t* row = rows.data() + stride * size_t(y);
-        row[0] = kSubFilter;
-        uint8_t left[kBytesPerPixel] = {0, 0, 0};
-        for (int x = 0; x < width; ++x) {
-            const uint8_t rgbBytes[kBytesPerPixel] = {uint8_t(qRed(pixels[x])), uint8_t(qGreen(pixels[x])),
-                                                      uint8_t(qBlue(pixels[x]))};
-            for (int c = 0; c < kBytesPerPixel; ++c) {
-                row[1 + size_t(x) * kBytesPerPixel + size_t(c)] = uint8_t(rgbBytes[c] - left[c]);
-                left[c] = rgbBytes[c];
-            }
-        }
+// How many bytes from `at` repeat those from `from`, up to `limit`; eight at a time.
+int repeatLength(const uint8_t* at, const uint8_t* from, int limit) {
+    int length = 0;
+    while (length + 8 <= limit) {
+        uint64_t a = 0;
+        uint64_t b = 0;
+        std::memcpy(&a, at + length, 8);
+        std::memcpy(&b, from + length, 8);
+        if (a != b) return length + std::countr_zero(a ^ b) / 8;
+        length += 8;
     }
-    return rows;
+    while (length < limit && at[length] == from[length]) ++length;
+    return length;
 }
 
-QByteArray compressed(const std::vector<uint8_t>& rows) {
-    z_stream stream{};
-    if (deflateInit2(&stream, kFastestCompression, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return {};
-    QByteArray out(qsizetype(deflateBound(&stream, uLong(rows.size()))), Qt::Uninitialized);
-    stream.next_in = const_cast<Bytef*>(rows.data());
-    stream.avail_in = uInt(rows.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = uInt(out.size());
-    const int result = deflate(&stream, Z_FINISH);
-    out.truncate(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    return result == Z_STREAM_END ? out : QByteArray();
+// One scanline, unfiltered: each run is said as a repeat of the pixel to its left or of the row
+// above, whichever reaches further; the rest as literal bytes.
+void compressRow(FixedDeflate& deflate, const uint8_t* row, const uint8_t* above, int rowBytes, int rowDistance) {
+    deflate.literal(kNoFilter);
+    for (int x = 0; x < rowBytes;) {
+        const int limit = std::min(FixedDeflate::kMaxMatch, rowBytes - x);
+        const int left = x >= kBytesPerPixel ? repeatLength(row + x, row + x - kBytesPerPixel, limit) : 0;
+        const int up = above ? repeatLength(row + x, above + x, limit) : 0;
+        if (std::max(left, up) < kShortestWorthwhile) {
+            deflate.literal(row[x++]);
+            continue;
+        }
+        const bool fromAbove = up > left;
+        deflate.match(fromAbove ? up : left, fromAbove ? rowDistance : kBytesPerPixel);
+        x += fromAbove ? up : left;
+    }
+}
+
+// The zlib stream of the picture's scanlines, each led by its filter byte.
+std::vector<uint8_t> compressed(const QImage& rgb) {
+    const int rowBytes = rgb.width() * kBytesPerPixel;
+    const int rowDistance = rowBytes + 1;
+    const bool reachesAbove = rowDistance <= FixedDeflate::kMaxDistance;
+    // A literal takes at most nine bits.
+    std::vector<uint8_t> out;
+    out.reserve(size_t(rowDistance) * size_t(rgb.height()) * 9 / 8 + 64);
+    out.insert(out.end(), kZlibHeader.begin(), kZlibHeader.end());
+    FixedDeflate deflate(out);
+    uLong checksum = adler32(0, nullptr, 0);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const uint8_t* row = rgb.constScanLine(y);
+        const uint8_t* above = y > 0 && reachesAbove ? rgb.constScanLine(y - 1) : nullptr;
+        compressRow(deflate, row, above, rowBytes, rowDistance);
+        checksum = adler32(checksum, &kNoFilter, 1);
+        checksum = adler32(checksum, row, uInt(rowBytes));
+    }
+    deflate.finish();
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(checksum >> shift));
+    return out;
 }
 
 }  // namespace
 
 QByteArray EncodePng(const QImage& picture) {
     if (picture.isNull()) return {};
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    const QByteArray data = compressed(filteredRows(rgb));
-    if (data.isEmpty()) return {};
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    if (rgb.isNull()) return {};
+    const std::vector<uint8_t> stream = compressed(rgb);
+    const QByteArray data(reinterpret_cast<const char*>(stream.data()), qsizetype(stream.size()));
 
     QByteArray header;
     appendBigEndian(header, uint32_t(rgb.width()));

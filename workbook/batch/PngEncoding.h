@@ -1,10 +1,11 @@
 // PNG bytes of a picture, made for speed: a batch writes thousands of sheet pictures, and a
-// general encoder spends most of its time trying filters that flat sheet colours do not need.
+// general compressor spends most of its time searching for repeats whose place a sheet picture
+// already tells: the pixel to the left and the row above.
 #pragma once
 
 #include <QByteArray>
 #include <QImage>
 
-// The picture as an 8-bit RGB PNG (alpha dropped): each row Sub-filtered, compressed at zlib's
-// fastest level. Empty for a null picture.
+// The picture as an 8-bit RGB PNG (alpha dropped), rows unfiltered, runs and repeated rows
+// compressed as deflate matches. Empty for a null picture.
 QByteArray EncodePng(const QImage& picture);

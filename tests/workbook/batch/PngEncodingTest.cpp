@@ -23,4 +23,25 @@ TEST(PngEncoding, EveryPixelReadsBackExactlyWhateverItsNeighbours) {
     EXPECT_TRUE(EncodePng(QImage()).isEmpty());
 }
 
+// Sheet-like pictures are mostly repeats of the pixel to the left and of the row above: runs of
+// every length up to and past the longest match, rows too wide for the row above to be in reach,
+// and a repeat broken one byte into a pixel.
+TEST(PngEncoding, RepeatsOfEveryLengthReadBackExactly) {
+    for (const QSize size : {QSize(2, 3), QSize(700, 90), QSize(11000, 4)}) {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        {
+            QPainter painter(&picture);
+            for (int x = 0; x < size.width(); x += 1 + x % 97) painter.fillRect(x, 0, 1, size.height(), QColor(0xC0C0C0));
+            for (int y = 1; y < size.height(); y += 7) painter.fillRect(0, y, size.width(), 1, QColor(0xC0C0C0));
+            painter.drawText(QPoint(3, size.height() - 2), QStringLiteral("Client visit $118.74"));
+        }
+        for (int x = 0; x < size.width(); x += 131) picture.setPixel(x, size.height() - 1, qRgb(0xFF, 0xFF, 0xFE));
+
+        const QImage decoded = QImage::fromData(EncodePng(picture), "PNG");
+        ASSERT_EQ(decoded.size(), size);
+        EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), picture) << size.width() << "x" << size.height();
+    }
+}
+
 }  // namespace

@@ -1,0 +1,31 @@
+// A deflate stream (RFC 1951) in one block of the fixed Huffman codes, for a caller that finds
+// its own matches: a sheet picture's repeats are known (the pixel to the left, the row above),
+// so searching for them as a general compressor does is wasted time.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class FixedDeflate {
+public:
+    // Longest match deflate can say in one code, and the farthest back it may reach.
+    static constexpr int kMaxMatch = 258;
+    static constexpr int kMinMatch = 3;
+    static constexpr int kMaxDistance = 32768;
+
+    // Appends the stream to `out`, which should have room reserved for speed.
+    explicit FixedDeflate(std::vector<uint8_t>& out);
+
+    void literal(uint8_t byte);
+    // `length` in [kMinMatch, kMaxMatch], `distance` in [1, kMaxDistance].
+    void match(int length, int distance);
+    // Ends the block and pads to a whole byte.
+    void finish();
+
+private:
+    void put(uint32_t bits, int count);
+
+    std::vector<uint8_t>& m_out;
+    uint64_t m_bits = 0;
+    int m_count = 0;
+};
