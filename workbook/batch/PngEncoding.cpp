@@ -77,13 +77,17 @@ std::vector<uint8_t> compressed(const QImage& rgb) {
     out.reserve(size_t(rowDistance) * size_t(rgb.height()) * 9 / 8 + 64);
     out.insert(out.end(), kZlibHeader.begin(), kZlibHeader.end());
     FixedDeflate deflate(out);
-    uLong checksum = adler32(0, nullptr, 0);
+    const uLong empty = adler32(0, nullptr, 0);
+    uLong checksum = empty;
+    uLong rowChecksum = empty;
     for (int y = 0; y < rgb.height(); ++y) {
         const uint8_t* row = rgb.constScanLine(y);
-        const uint8_t* above = y > 0 && reachesAbove ? rgb.constScanLine(y - 1) : nullptr;
-        compressRow(deflate, row, above, rowBytes, rowDistance);
-        checksum = adler32(checksum, &kNoFilter, 1);
-        checksum = adler32(checksum, row, uInt(rowBytes));
+        const uint8_t* above = y > 0 ? rgb.constScanLine(y - 1) : nullptr;
+        compressRow(deflate, row, reachesAbove ? above : nullptr, rowBytes, rowDistance);
+        // A row like the one above has its checksum: most rows of a sheet are blank or gridline.
+        if (!above || std::memcmp(row, above, size_t(rowBytes)) != 0)
+            rowChecksum = adler32(adler32(empty, &kNoFilter, 1), row, uInt(rowBytes));
+        checksum = adler32_combine(checksum, rowChecksum, z_off_t(rowDistance));
     }
     deflate.finish();
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(checksum >> shift));
