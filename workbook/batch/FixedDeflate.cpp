@@ -83,11 +83,13 @@ FixedDeflate::FixedDeflate(std::vector<uint8_t>& out) : m_out(out) {
 void FixedDeflate::put(uint32_t bits, int count) {
     m_bits |= uint64_t(bits) << m_count;
     m_count += count;
-    while (m_count >= 8) {
-        m_out.push_back(uint8_t(m_bits));
-        m_bits >>= 8;
-        m_count -= 8;
-    }
+    if (m_count < 32) return;
+    // Four bytes at a time: most codes are shorter than a byte.
+    const std::array<uint8_t, 4> word{uint8_t(m_bits), uint8_t(m_bits >> 8), uint8_t(m_bits >> 16),
+                                      uint8_t(m_bits >> 24)};
+    m_out.insert(m_out.end(), word.begin(), word.end());
+    m_bits >>= 32;
+    m_count -= 32;
 }
 
 void FixedDeflate::literal(uint8_t byte) {
@@ -108,5 +110,6 @@ void FixedDeflate::match(int length, int distance) {
 void FixedDeflate::finish() {
     const Code& code = kCodes[kEndOfBlock];
     put(code.bits, code.length);
-    if (m_count > 0) put(0, 8 - m_count);
+    for (; m_count > 0; m_count -= 8, m_bits >>= 8) m_out.push_back(uint8_t(m_bits));
+    m_count = 0;
 }

@@ -42,7 +42,12 @@ int repeatLength(const uint8_t* at, const uint8_t* from, int limit) {
         uint64_t b = 0;
         std::memcpy(&a, at + length, 8);
         std::memcpy(&b, from + length, 8);
-        if (a != b) return length + std::countr_zero(a ^ b) / 8;
+        if (a != b) {
+            const uint64_t differing = a ^ b;
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differing)
+                                                                       : std::countl_zero(differing);
+            return length + bit / 8;
+        }
         length += 8;
     }
     while (length < limit && at[length] == from[length]) ++length;
@@ -72,7 +77,7 @@ std::vector<uint8_t> compressed(const QImage& rgb) {
     const int rowBytes = rgb.width() * kBytesPerPixel;
     const int rowDistance = rowBytes + 1;
     const bool reachesAbove = rowDistance <= FixedDeflate::kMaxDistance;
-    // A literal takes at most nine bits.
+    // Room for every byte as a literal, nine bits at most.
     std::vector<uint8_t> out;
     out.reserve(size_t(rowDistance) * size_t(rgb.height()) * 9 / 8 + 64);
     out.insert(out.end(), kZlibHeader.begin(), kZlibHeader.end());
@@ -98,7 +103,8 @@ std::vector<uint8_t> compressed(const QImage& rgb) {
 
 QByteArray EncodePng(const QImage& picture) {
     if (picture.isNull()) return {};
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    // By way of RGB32, so each colour stored is the one the picture's RGB32 form holds.
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_RGB888);
     if (rgb.isNull()) return {};
     const std::vector<uint8_t> stream = compressed(rgb);
     const QByteArray data(reinterpret_cast<const char*>(stream.data()), qsizetype(stream.size()));
