@@ -1,9 +1,14 @@
-// The batch's own PNG encoder, read back by an independent decoder (Qt's libpng reader).
+// The batch's own PNG encoder and its deflate writer, read back by independent decoders (Qt's
+// libpng reader, zlib's inflate).
+#include "workbook/batch/FixedDeflate.h"
 #include "workbook/batch/PngEncoding.h"
 
 #include <QPainter>
 
 #include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <vector>
 
 namespace {
 
@@ -42,6 +47,43 @@ TEST(PngEncoding, RepeatsOfEveryLengthReadBackExactly) {
         ASSERT_EQ(decoded.size(), size);
         EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), picture) << size.width() << "x" << size.height();
     }
+}
+
+// Every match length, and distances at both ends of every distance code's range, inflate to the
+// bytes they stand for.
+TEST(FixedDeflate, EveryLengthAndDistanceInflatesToTheBytesItRepeats) {
+    std::vector<uint8_t> expected;
+    std::vector<uint8_t> stream;
+    FixedDeflate deflate(stream);
+    const auto literal = [&](uint8_t byte) {
+        deflate.literal(byte);
+        expected.push_back(byte);
+    };
+    for (int i = 0; i < FixedDeflate::kMaxDistance; ++i) literal(uint8_t(i * 7 + i / 256));
+    const auto match = [&](int length, int distance) {
+        deflate.match(length, distance);
+        for (int i = 0; i < length; ++i) expected.push_back(expected[expected.size() - size_t(distance)]);
+        literal(uint8_t(expected.size()));
+    };
+    for (int length = FixedDeflate::kMinMatch; length <= FixedDeflate::kMaxMatch; ++length) match(length, 1 + length % 5);
+    for (int base = 1; base < FixedDeflate::kMaxDistance; base *= 2)
+        for (const int distance : {base, base + 1, base + base / 2, 2 * base - 1})
+            if (distance <= FixedDeflate::kMaxDistance) match(FixedDeflate::kMaxMatch, distance);
+    match(FixedDeflate::kMinMatch, FixedDeflate::kMaxDistance);
+    deflate.finish();
+
+    std::vector<uint8_t> inflated(expected.size() + 1);
+    z_stream zs{};
+    ASSERT_EQ(inflateInit2(&zs, -15), Z_OK);
+    zs.next_in = stream.data();
+    zs.avail_in = uInt(stream.size());
+    zs.next_out = inflated.data();
+    zs.avail_out = uInt(inflated.size());
+    EXPECT_EQ(inflate(&zs, Z_FINISH), Z_STREAM_END);
+    EXPECT_EQ(zs.avail_in, 0u) << "bytes after the final block";
+    inflated.resize(zs.total_out);
+    inflateEnd(&zs);
+    EXPECT_EQ(inflated, expected);
 }
 
 }  // namespace
