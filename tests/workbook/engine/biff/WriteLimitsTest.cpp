@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 
 using namespace xls;
 
@@ -22,8 +24,9 @@ constexpr size_t kFormulaRecordFixed = 22;
 
 // "(((…(1)…)))": a valid expression of exactly this many bytes.
 std::vector<uint8_t> formulaOfSize(size_t bytes) {
-    std::vector<uint8_t> tokens{kPtgInt, 1, 0};
-    tokens.resize(bytes, kPtgParen);
+    std::vector<uint8_t> tokens(bytes, kPtgParen);
+    const uint8_t one[] = {kPtgInt, 1, 0};
+    std::copy(std::begin(one), std::end(one), tokens.begin());
     return tokens;
 }
 
