@@ -1,4 +1,5 @@
 #include "app/SettingsStore.h"
+#include "support/FileBytes.h"
 
 #include "RecordedMessages.h"
 #include "support/OrdinaryUser.h"
@@ -26,11 +27,6 @@ QString Get(const QString& key, const QString& defaultValue = QStringLiteral("<d
 
 void Save(const QString& key, const QString& value) {
     SaveSetting(kSettingsApp, kSettingsSection, key, value);
-}
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void WriteContents(const QString& path, const QByteArray& bytes) {

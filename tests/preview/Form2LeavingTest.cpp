@@ -1,5 +1,6 @@
 // Saving copies of the result workbook, going back to the entry window and closing the preview.
 #include "PreviewFixture.h"
+#include "support/FileBytes.h"
 
 #include "preview/PictureBox.h"
 #include "preview/SaveDialog.h"
@@ -12,21 +13,6 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-}  // namespace
 
 class Form2Leaving : public PreviewFixture {
 protected:

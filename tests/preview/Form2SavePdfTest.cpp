@@ -2,6 +2,7 @@
 // by a ".pdf" name or by the PDF filter, with the workbook's own overwrite question, "Done." and
 // all-or-nothing replace.
 #include "PreviewFixture.h"
+#include "support/FileBytes.h"
 #include "SampleResultWorkbook.h"
 #include "preview/SaveDialog.h"
 
@@ -17,17 +18,6 @@ namespace {
 
 const QString kPdfFilter = QStringLiteral("PDF Files (*.pdf)");
 const QString kWorkbookFilter = QStringLiteral("Excel Files (*.xls)");
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 class Form2SavePdf : public PreviewFixture {
 protected:

@@ -1,6 +1,7 @@
 // The entry window over stores it cannot fully use: text at a cell's limit, a read-only store, a
 // damaged one. Permission cases run as an ordinary user.
 #include "EntryWindowFixture.h"
+#include "support/FileBytes.h"
 #include "support/EntryFields.h"
 #include "support/OrdinaryUser.h"
 
@@ -14,11 +15,6 @@
 namespace {
 
 const QByteArray kReadOnlyStore = "[Brindlemoor]\ntxtName=Ann Lee\ntxtDesc3=Taxi\ntxtMeals3=12.5\n";
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList SetAsideBeside(const QString& storeFile) {
     return QFileInfo(storeFile).dir().entryList({QFileInfo(storeFile).fileName() + QStringLiteral(".corrupt-*")},

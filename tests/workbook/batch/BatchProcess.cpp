@@ -31,11 +31,6 @@ std::optional<OrdinaryUser> TestUser() {
     return OrdinaryUser{entry->pw_uid, entry->pw_gid};
 }
 
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void BatchTest::SetUp() {
     ASSERT_TRUE(folder.isValid());
     environment = QProcessEnvironment::systemEnvironment();

@@ -1,6 +1,8 @@
 // Runs the real brindlemoor-batch executable and reads what it wrote.
 #pragma once
 
+#include "support/FileBytes.h"
+
 #include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
@@ -49,5 +51,3 @@ protected:
     std::optional<OrdinaryUser> runAs;  // run the executable as this user when set
 };
 
-// Contents of the file at path, empty when it cannot be read.
-QByteArray Contents(const QString& path);
