@@ -41,14 +41,10 @@ std::function<void()>& EndProgramHandler() {
     return handler;
 }
 
-QString CutAtLastSpace(const QString& text) {
-    return text.left(text.lastIndexOf(QLatin1Char(' ')));
-}
+QString CutAtLastSpace(const QString& text) { return text.left(text.lastIndexOf(QLatin1Char(' '))); }
 
 // The platform's colour for three-dimensional faces.
-QColor FaceColour() {
-    return QApplication::palette().color(QPalette::Active, QPalette::Button);
-}
+QColor FaceColour() { return QApplication::palette().color(QPalette::Active, QPalette::Button); }
 
 void PaintBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -102,13 +98,9 @@ QString TruncatedTitle(const QString& productName) {
     return title;
 }
 
-void SetAppTitle() {
-    Title() = TruncatedTitle(kProductName);
-}
+void SetAppTitle() { Title() = TruncatedTitle(kProductName); }
 
-QString AppTitle() {
-    return Title();
-}
+QString AppTitle() { return Title(); }
 
 void ApplyMainSkin(QWidget* entryWindow) {
     const QString skinPath = ProgramFile(QStringLiteral("x/o.cjs"));
@@ -153,14 +145,11 @@ void EndProgram() {
         QCoreApplication::exit(0);
     } else {
         // Before the event loop runs, exit() would be forgotten: the loop ends as soon as it starts.
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     }
 }
 
-bool ProgramEndRequested() {
-    return EndRequested();
-}
+bool ProgramEndRequested() { return EndRequested(); }
 
-void SetEndProgramHandler(std::function<void()> handler) {
-    EndProgramHandler() = std::move(handler);
-}
+void SetEndProgramHandler(std::function<void()> handler) { EndProgramHandler() = std::move(handler); }

@@ -30,6 +30,4 @@ EnterPresses& Filter() {
 
 }  // namespace
 
-void PressOnEnter(QPushButton* button) {
-    button->installEventFilter(&Filter());
-}
+void PressOnEnter(QPushButton* button) { button->installEventFilter(&Filter()); }

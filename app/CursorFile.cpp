@@ -28,20 +28,19 @@ private:
     std::span<const uint8_t> m_bytes;
 };
 
-size_t RowStride(int width, int bitsPerPixel) {
-    return (size_t(width) * size_t(bitsPerPixel) + 31) / 32 * 4;
-}
+size_t RowStride(int width, int bitsPerPixel) { return (size_t(width) * size_t(bitsPerPixel) + 31) / 32 * 4; }
 
 // The colour index or BGR(A) value of pixel x in one row of the colour image.
 uint32_t PixelValue(std::span<const uint8_t> row, int x, int bitsPerPixel) {
     const size_t bit = size_t(x) * size_t(bitsPerPixel);
     switch (bitsPerPixel) {
-        case 1: return (row[bit / 8] >> (7 - bit % 8)) & 0x1;
-        case 4: return (row[bit / 8] >> (4 - bit % 8)) & 0xF;
-        case 8: return row[bit / 8];
-        case 24: return uint32_t(row[bit / 8]) | uint32_t(row[bit / 8 + 1]) << 8 | uint32_t(row[bit / 8 + 2]) << 16;
-        default: return uint32_t(row[bit / 8]) | uint32_t(row[bit / 8 + 1]) << 8 | uint32_t(row[bit / 8 + 2]) << 16 |
-                        uint32_t(row[bit / 8 + 3]) << 24;
+    case 1: return (row[bit / 8] >> (7 - bit % 8)) & 0x1;
+    case 4: return (row[bit / 8] >> (4 - bit % 8)) & 0xF;
+    case 8: return row[bit / 8];
+    case 24: return uint32_t(row[bit / 8]) | uint32_t(row[bit / 8 + 1]) << 8 | uint32_t(row[bit / 8 + 2]) << 16;
+    default:
+        return uint32_t(row[bit / 8]) | uint32_t(row[bit / 8 + 1]) << 8 | uint32_t(row[bit / 8 + 2]) << 16 |
+               uint32_t(row[bit / 8 + 3]) << 24;
     }
 }
 
@@ -68,8 +67,8 @@ std::optional<CursorImage> ParseBitmap(const Reader& image, CursorImage cursor) 
     const size_t colourStride = RowStride(width, bitsPerPixel);
     const size_t maskOffset = colourOffset + colourStride * size_t(height);
     const size_t maskStride = RowStride(width, 1);
-    if (!image.has(paletteOffset, colourOffset - paletteOffset) || !image.has(colourOffset, maskOffset - colourOffset) ||
-        !image.has(maskOffset, maskStride * size_t(height)))
+    if (!image.has(paletteOffset, colourOffset - paletteOffset) ||
+        !image.has(colourOffset, maskOffset - colourOffset) || !image.has(maskOffset, maskStride * size_t(height)))
         return std::nullopt;
 
     cursor.width = width;
@@ -103,7 +102,8 @@ std::optional<CursorImage> ParseBitmap(const Reader& image, CursorImage cursor) 
         for (int y = 0; y < height; ++y) {
             const auto maskRow = image.slice(maskOffset + size_t(height - 1 - y) * maskStride, maskStride);
             for (int x = 0; x < width; ++x)
-                if (!((maskRow[size_t(x) / 8] >> (7 - x % 8)) & 0x1)) cursor.argb[size_t(y) * size_t(width) + size_t(x)] |= 0xFF000000;
+                if (!((maskRow[size_t(x) / 8] >> (7 - x % 8)) & 0x1))
+                    cursor.argb[size_t(y) * size_t(width) + size_t(x)] |= 0xFF000000;
         }
     }
     return cursor;

@@ -33,10 +33,6 @@ int ShowMessage(const MessageRequest& request) {
     return handler ? handler(request) : ShowModalBox(request);
 }
 
-int MsgBox(const QString& text, MsgButtons buttons) {
-    return ShowMessage({AppTitle(), text, MsgIcon::None, buttons});
-}
+int MsgBox(const QString& text, MsgButtons buttons) { return ShowMessage({AppTitle(), text, MsgIcon::None, buttons}); }
 
-void SetMessageHandler(MessageHandler handler) {
-    CurrentHandler() = std::move(handler);
-}
+void SetMessageHandler(MessageHandler handler) { CurrentHandler() = std::move(handler); }

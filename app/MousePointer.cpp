@@ -46,8 +46,10 @@ void MousePointer::setKind(int kind) {
 
 void MousePointer::apply() {
     QCursor cursor(Qt::ArrowCursor);
-    if (m_kind == kPointerHourglass) cursor = QCursor(Qt::WaitCursor);
-    else if (m_kind == kPointerCustom && m_custom) cursor = *m_custom;
+    if (m_kind == kPointerHourglass)
+        cursor = QCursor(Qt::WaitCursor);
+    else if (m_kind == kPointerCustom && m_custom)
+        cursor = *m_custom;
     // One pointer for the whole window: controls must not show their own (a text field's I-beam).
     m_window->setCursor(cursor);
     for (QWidget* child : m_window->findChildren<QWidget*>()) child->setCursor(cursor);

@@ -17,13 +17,9 @@ namespace {
 
 const QString kStandardOutput = QStringLiteral("-");
 
-QString systemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
+QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
-QByteArray encoded(const QString& path) {
-    return QFile::encodeName(path);
-}
+QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
 
 // The mode a new file gets from the process's umask.
 mode_t newFileMode() {
@@ -33,7 +29,8 @@ mode_t newFileMode() {
 }
 
 void writeAll(std::FILE* stream, const QByteArray& bytes) {
-    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) != size_t(bytes.size()) || std::fflush(stream) != 0)
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) != size_t(bytes.size()) ||
+        std::fflush(stream) != 0)
         throw OutputError(QStringLiteral("standard output could not be written: %1").arg(systemError()));
 }
 
@@ -59,11 +56,12 @@ struct OutputSet::Output {
         // A file that replaces another is on disk before the rename, so a crash cannot leave an
         // empty file where the old one was; a new file has nothing to lose and skips the wait.
         if (!file->flush() || ::fchmod(file->handle(), mode) != 0 || (replaces && ::fsync(file->handle()) != 0))
-            throw OutputError(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), systemError()));
+            throw OutputError(
+                QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), systemError()));
         file->close();
         if (file->error() != QFileDevice::NoError)
-            throw OutputError(QStringLiteral("%1 could not be written: %2")
-                                  .arg(QDir::toNativeSeparators(path), file->errorString()));
+            throw OutputError(
+                QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), file->errorString()));
     }
 
     // Keeps the file about to be replaced under a second name, so a failed set can put it back.
@@ -81,8 +79,8 @@ struct OutputSet::Output {
     void putInPlace() {
         if (toStandardOutput()) return writeAll(stdout, bytes);
         if (::rename(encoded(file->fileName()).constData(), encoded(target).constData()) != 0)
-            throw OutputError(QStringLiteral("%1 could not be put in place: %2")
-                                  .arg(QDir::toNativeSeparators(path), systemError()));
+            throw OutputError(
+                QStringLiteral("%1 could not be put in place: %2").arg(QDir::toNativeSeparators(path), systemError()));
         file->setAutoRemove(false);
         placed = true;
     }
@@ -116,8 +114,8 @@ QIODevice& OutputSet::join(const QString& path) {
                 throw OutputError(QStringLiteral("%1 is named for two outputs").arg(QDir::toNativeSeparators(path)));
         const QFileInfo target(output->target);
         // Made exclusively in the target's own folder, so the rename cannot cross file systems.
-        output->file = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                                                        QStringLiteral(".XXXXXX"));
+        output->file = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") +
+                                                        target.fileName() + QStringLiteral(".XXXXXX"));
         if (!output->file->open())
             throw OutputError(QStringLiteral("%1 could not be written: %2")
                                   .arg(QDir::toNativeSeparators(path), output->file->errorString()));

@@ -16,9 +16,7 @@ namespace {
 // The kernel gives up after 40 links in one lookup; so do we.
 constexpr int kMaxLinks = 40;
 
-QString nativeName(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
+QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
 
 bool isSharedStickyFolder(const struct stat& folder) {
     return (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
@@ -32,8 +30,8 @@ void checkLinkMayBeFollowed(const QString& link, const struct stat& linkStatus) 
     if (!isSharedStickyFolder(folderStatus)) return;
     if (linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == folderStatus.st_uid) return;
     throw OutputError(QStringLiteral("%1 is a link that belongs to another user in the shared folder %2; "
-                                       "it is not followed")
-                            .arg(nativeName(link), nativeName(folder)));
+                                     "it is not followed")
+                          .arg(nativeName(link), nativeName(folder)));
 }
 
 // The same rule for every link among the folders on the way to path, as the kernel applies it
@@ -55,7 +53,7 @@ QString linkDestination(const QString& link) {
     const ssize_t length = ::readlink(name.constData(), target.data(), size_t(target.size()));
     if (length < 0)
         throw OutputError(QStringLiteral("the link %1 cannot be read: %2")
-                                .arg(nativeName(link), QString::fromLocal8Bit(std::strerror(errno))));
+                              .arg(nativeName(link), QString::fromLocal8Bit(std::strerror(errno))));
     target.truncate(length);
     const QString destination = QFile::decodeName(target);
     return QDir::cleanPath(QDir(QFileInfo(link).absolutePath()).absoluteFilePath(destination));
@@ -71,14 +69,14 @@ QString ResolveOutputTarget(const QString& path) {
         if (::lstat(QFile::encodeName(current).constData(), &status) != 0) {
             if (errno == ENOENT) return current;
             throw OutputError(QStringLiteral("%1 cannot be examined: %2")
-                                    .arg(nativeName(current), QString::fromLocal8Bit(std::strerror(errno))));
+                                  .arg(nativeName(current), QString::fromLocal8Bit(std::strerror(errno))));
         }
         if (S_ISREG(status.st_mode)) return current;
         if (S_ISDIR(status.st_mode)) throw OutputError(QStringLiteral("%1 is a folder").arg(nativeName(current)));
         if (!S_ISLNK(status.st_mode))
             throw OutputError(QStringLiteral("%1 exists and is not a regular file (a device, FIFO or socket); "
-                                               "it is not replaced")
-                                    .arg(nativeName(current)));
+                                             "it is not replaced")
+                                  .arg(nativeName(current)));
         checkLinkMayBeFollowed(current, status);
         current = linkDestination(current);
     }

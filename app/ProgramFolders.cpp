@@ -29,7 +29,7 @@ std::runtime_error UnsafeFolder(const std::string& folder, const std::string& re
 
 // The folder must be a real directory of ours that nobody else can read or plant files in.
 void CheckPrivateFolder(const std::string& folder) {
-    struct stat st{};
+    struct stat st {};
     if (::lstat(folder.c_str(), &st) != 0) throw UnsafeFolder(folder, std::strerror(errno));
     if (S_ISLNK(st.st_mode)) throw UnsafeFolder(folder, "it is a symbolic link");
     if (!S_ISDIR(st.st_mode)) throw UnsafeFolder(folder, "it is not a folder");
@@ -39,9 +39,7 @@ void CheckPrivateFolder(const std::string& folder) {
 
 }  // namespace
 
-QString ProgramFolder() {
-    return QCoreApplication::applicationDirPath();
-}
+QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 
 QString DataFolder() {
     return QDir::cleanPath(ProgramFolder() + QLatin1Char('/') + QStringLiteral(BRINDLEMOOR_DATA_FROM_PROGRAM));

@@ -66,8 +66,8 @@ StoreMap& OpenStores() {
 }
 
 std::runtime_error StoreError(const QString& path, const QString& what) {
-    return std::runtime_error(("Cannot write the settings store " + QDir::toNativeSeparators(path) + ": " + what)
-                                  .toStdString());
+    return std::runtime_error(
+        ("Cannot write the settings store " + QDir::toNativeSeparators(path) + ": " + what).toStdString());
 }
 
 bool Accessible(const QString& path, int mode) { return ::access(QFile::encodeName(path).constData(), mode) == 0; }
@@ -168,9 +168,7 @@ std::shared_ptr<Store> OpenStore(const QString& appName) {
 
 }  // namespace
 
-void ReloadSettingsLocation() {
-    OpenStores().clear();
-}
+void ReloadSettingsLocation() { OpenStores().clear(); }
 
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue) {
     const auto store = OpenStore(appName);
@@ -215,4 +213,3 @@ DeferredSettingsSync::~DeferredSettingsSync() {
     for (const auto& store : std::as_const(OpenStores()))
         if (store->settings) store->settings->sync();
 }
-

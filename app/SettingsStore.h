@@ -18,8 +18,9 @@ void SaveSetting(const QString& appName, const QString& section, const QString& 
 // Forgets the open stores, so the next use finds the file again (after XDG_CONFIG_HOME changed).
 void ReloadSettingsLocation();
 
-// While one exists, writes are held in memory and written to disk once, when the last one ends. For the entry window's load: it writes back values the store already holds in another form,
-// so a kill in between loses nothing typed, and a first start does not pay one disk sync per field.
+// While one exists, writes are held in memory and written to disk once, when the last one ends. For the entry window's
+// load: it writes back values the store already holds in another form, so a kill in between loses nothing typed, and a
+// first start does not pay one disk sync per field.
 class DeferredSettingsSync {
 public:
     DeferredSettingsSync();

@@ -19,8 +19,10 @@ bool HasBalancedBlocks(const QString& sheet) {
     for (qsizetype i = 0; i < sheet.size(); ++i) {
         const QChar c = sheet.at(i);
         if (!quote.isNull()) {
-            if (c == QLatin1Char('\\')) ++i;
-            else if (c == quote) quote = QChar();
+            if (c == QLatin1Char('\\'))
+                ++i;
+            else if (c == quote)
+                quote = QChar();
         } else if (c == QLatin1Char('/') && sheet.mid(i, 2) == QLatin1String("/*")) {
             const qsizetype end = sheet.indexOf(QLatin1String("*/"), i + 2);
             if (end < 0) return false;
@@ -45,7 +47,8 @@ void SkinFramework::loadSkin(const QString& path, const QString& variant) {
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString sheet = decoder(file.readAll());
     if (decoder.hasError() || sheet.contains(QChar(0))) throw SkinError(path, "is not a text file");
-    if (!HasBalancedBlocks(sheet)) throw SkinError(path, "is not a valid style sheet (unbalanced braces, quotes or comments)");
+    if (!HasBalancedBlocks(sheet))
+        throw SkinError(path, "is not a valid style sheet (unbalanced braces, quotes or comments)");
     m_styleSheet = sheet;
 }
 

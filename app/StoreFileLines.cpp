@@ -24,14 +24,11 @@ std::optional<QByteArray> ReadPart(const QByteArray& line) {
         case '\\':
             if (++i == line.size()) return std::nullopt;
             break;
-        case '"':
-            inQuotes = !inQuotes;
-            break;
+        case '"': inQuotes = !inQuotes; break;
         case ';':
             if (!inQuotes) return line.left(i).trimmed();
             break;
-        default:
-            break;
+        default: break;
         }
     }
     if (inQuotes) return std::nullopt;

@@ -61,15 +61,19 @@ void BM_OneReportWithPictureWholeProcess(benchmark::State& state) {
     report.open(QIODevice::WriteOnly);
     report.write(sampleReport(1));
     report.close();
-    const QStringList arguments{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--report"),
-                                report.fileName(), QStringLiteral("--xls"), folder.filePath(QStringLiteral("o.xls")),
+    const QStringList arguments{QStringLiteral("--locale"),  QStringLiteral("en_US"),
+                                QStringLiteral("--report"),  report.fileName(),
+                                QStringLiteral("--xls"),     folder.filePath(QStringLiteral("o.xls")),
                                 QStringLiteral("--picture"), folder.filePath(QStringLiteral("o.png"))};
     const double cpuBefore = childCpuMs();
     for (auto _ : state)
         if (runToEnd(arguments) < 0) state.SkipWithError("the run failed");
     state.counters["child_cpu_ms"] = benchmark::Counter(childCpuMs() - cpuBefore, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_OneReportWithPictureWholeProcess)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OneReportWithPictureWholeProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
 
 void BM_ManyReportsInOneProcess(benchmark::State& state) {
     const int count = int(state.range(0));
@@ -78,7 +82,8 @@ void BM_ManyReportsInOneProcess(benchmark::State& state) {
     QByteArray array = "[";
     for (int i = 0; i < count; ++i) array += (i ? "," : "") + sampleReport(i);
     array += "]";
-    QStringList arguments{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--out-dir"), folder.path()};
+    QStringList arguments{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--out-dir"),
+                          folder.path()};
     if (pictures) arguments << QStringLiteral("--picture");
     arguments << QStringLiteral("-");
     double peak = 0;

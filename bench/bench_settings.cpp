@@ -15,12 +15,11 @@ namespace {
 
 constexpr int kReportKeys = 171;
 
-QString Key(int i) {
-    return QStringLiteral("txtField%1").arg(i);
-}
+QString Key(int i) { return QStringLiteral("txtField%1").arg(i); }
 
 void FillStore() {
-    for (int i = 0; i < kReportKeys; ++i) SaveSetting(kSettingsApp, kSettingsSection, Key(i), QStringLiteral("$1,234.57"));
+    for (int i = 0; i < kReportKeys; ++i)
+        SaveSetting(kSettingsApp, kSettingsSection, Key(i), QStringLiteral("$1,234.57"));
 }
 
 // The mean hides nothing but the disk's occasional stall; the target is the median of single writes.

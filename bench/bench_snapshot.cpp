@@ -47,8 +47,8 @@ std::string atCellLimit(const std::string& unit, size_t bytesPerChar) {
 xls::Workbook longFieldTemplate(const std::string& text) {
     xls::Workbook book = BuildExpenseTemplate();
     xls::Sheet& sheet = book.sheets.front();
-    constexpr std::array<std::array<uint16_t, 2>, 12> kHeaderFooter{{
-        {3, 2}, {3, 7}, {6, 2}, {7, 2}, {6, 6}, {6, 11}, {7, 11}, {7, 6}, {27, 2}, {28, 2}, {27, 6}, {28, 6}}};
+    constexpr std::array<std::array<uint16_t, 2>, 12> kHeaderFooter{
+        {{3, 2}, {3, 7}, {6, 2}, {7, 2}, {6, 6}, {6, 11}, {7, 11}, {7, 6}, {27, 2}, {28, 2}, {27, 6}, {28, 6}}};
     for (const auto& [row, col] : kHeaderFooter) sheet.at(row, col).value = text;
     for (uint16_t row = 9; row <= 24; ++row)
         for (uint16_t col = row == 9 ? 4 : 2; col <= 11; ++col)

@@ -13,8 +13,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
-    const QLocale locale = data[0] & 1 ? QLocale(QLocale::German, QLocale::Germany)
-                                       : QLocale(QLocale::English, QLocale::UnitedStates);
+    const QLocale locale =
+        data[0] & 1 ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedStates);
     QLocale::setDefault(locale);
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
 

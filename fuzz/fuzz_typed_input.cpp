@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::string_view format = kFormats[(data[0] >> 1) & 3];
     const xls::TypedValue typed = xls::interpretTypedInput(text, format, locale, {2024, 3, 15});
-    if (const auto* cellText = std::get_if<std::string>(&typed.value); cellText && cellText->size() > 4 * xls::kMaxTextLength)
+    if (const auto* cellText = std::get_if<std::string>(&typed.value);
+        cellText && cellText->size() > 4 * xls::kMaxTextLength)
         std::abort();
     if (const auto* number = std::get_if<double>(&typed.value); number && !std::isfinite(*number)) std::abort();
     if (format == "@" && !text.empty() && !std::holds_alternative<std::string>(typed.value)) std::abort();

@@ -10,9 +10,7 @@
 
 namespace {
 
-[[noreturn]] void Fail(const QString& reason) {
-    throw std::runtime_error(reason.toStdString());
-}
+[[noreturn]] void Fail(const QString& reason) { throw std::runtime_error(reason.toStdString()); }
 
 void WriteAll(QIODevice& output, const QByteArray& bytes) {
     if (output.write(bytes) != bytes.size()) Fail(QStringLiteral("Device I/O error: ") + output.errorString());

@@ -75,9 +75,7 @@ void ApplyPercent(QScrollBar* bar, int16_t percent) {
     if (const auto value = ValueForPercent(percent, bar->maximum())) bar->setValue(*value);
 }
 
-int RoundedTwips(float twips) {
-    return static_cast<int>(std::nearbyint(twips));
-}
+int RoundedTwips(float twips) { return static_cast<int>(std::nearbyint(twips)); }
 
 }  // namespace
 
@@ -254,13 +252,9 @@ void Form2::PushButton2_Click() {
     eh.step(100, [&] { ZoomStep(1); });
 }
 
-void Form2::HScroll1_Change() {
-    Picture1->moveTo(ScrolledOffset(mHStep, HScroll1->value()), Picture1->top());
-}
+void Form2::HScroll1_Change() { Picture1->moveTo(ScrolledOffset(mHStep, HScroll1->value()), Picture1->top()); }
 
-void Form2::VScroll1_Change() {
-    Picture1->moveTo(Picture1->left(), ScrolledOffset(mVStep, VScroll1->value()));
-}
+void Form2::VScroll1_Change() { Picture1->moveTo(Picture1->left(), ScrolledOffset(mVStep, VScroll1->value())); }
 
 void Form2::picture1_MouseDown(QPointF position) {
     ErrorHandler eh(QStringLiteral("Form2.picture1_MouseDown"));
@@ -288,20 +282,17 @@ void Form2::Picture1_MouseUp() {
     ErrorHandler eh(QStringLiteral("Form2.Picture1_MouseUp"));
     std::optional<int16_t> horizontal;
     std::optional<int16_t> vertical;
-    eh.step(100, [&] { horizontal = ReleasePercent(Picture1->left(), Picture1->outerWidth(), Picture2->outerWidth()); });
+    eh.step(100,
+            [&] { horizontal = ReleasePercent(Picture1->left(), Picture1->outerWidth(), Picture2->outerWidth()); });
     eh.step(102, [&] { vertical = ReleasePercent(Picture1->top(), Picture1->outerHeight(), Picture2->outerHeight()); });
     // Where picture and viewport are equally wide there is no percentage: that bar stays as it is.
     if (horizontal) eh.step(104, [&] { SetHScrollbarByPercent(HScroll1, *horizontal); });
     if (vertical) eh.step(106, [&] { SetVScrollbarByPercent(VScroll1, *vertical); });
 }
 
-void Form2::SetHScrollbarByPercent(QScrollBar* HScrollbar, int16_t percent) {
-    ApplyPercent(HScrollbar, percent);
-}
+void Form2::SetHScrollbarByPercent(QScrollBar* HScrollbar, int16_t percent) { ApplyPercent(HScrollbar, percent); }
 
-void Form2::SetVScrollbarByPercent(QScrollBar* VScrollbar, int16_t percent) {
-    ApplyPercent(VScrollbar, percent);
-}
+void Form2::SetVScrollbarByPercent(QScrollBar* VScrollbar, int16_t percent) { ApplyPercent(VScrollbar, percent); }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Picture1 || watched == Picture2)

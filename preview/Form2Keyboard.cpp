@@ -61,8 +61,8 @@ bool Form2::viewportWheel(QWheelEvent* wheel) {
     QScrollBar* bar = sideways ? HScroll1 : VScroll1;
     const QPoint turned = delta.x() != 0 ? QPoint(delta.x(), 0) : QPoint(0, delta.y());
     QWheelEvent forwarded(bar->rect().center(), bar->mapToGlobal(bar->rect().center()), wheel->pixelDelta(), turned,
-                          wheel->buttons(), wheel->modifiers() & ~Qt::ShiftModifier, wheel->phase(),
-                          wheel->inverted(), wheel->source());
+                          wheel->buttons(), wheel->modifiers() & ~Qt::ShiftModifier, wheel->phase(), wheel->inverted(),
+                          wheel->source());
     QCoreApplication::sendEvent(bar, &forwarded);
     return true;
 }

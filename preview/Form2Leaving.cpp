@@ -85,6 +85,4 @@ void Form2::Form_QueryUnload() {
     eh.step(104, [] { QCoreApplication::processEvents(); });
 }
 
-void Form2::Form_Unload() {
-    EndProgram();
-}
+void Form2::Form_Unload() { EndProgram(); }

@@ -13,9 +13,7 @@ namespace {
 
 constexpr int kBorderPixels = 1;
 
-QPointF EventTwips(const QMouseEvent* event) {
-    return event->position() * kTwipsPerPixel;
-}
+QPointF EventTwips(const QMouseEvent* event) { return event->position() * kTwipsPerPixel; }
 
 // A picture file records its resolution; one drawn for a high-resolution screen holds more pixels
 // than its size at 96 dpi. Pictures at 96 dpi or less count as 96 dpi, as they always have.
@@ -40,17 +38,11 @@ PictureBox::PictureBox(Border border, QWidget* parent)
     applyGeometry();
 }
 
-int PictureBox::borderTwips() const {
-    return m_border == Border::None ? 0 : 2 * kBorderPixels * kTwipsPerPixel;
-}
+int PictureBox::borderTwips() const { return m_border == Border::None ? 0 : 2 * kBorderPixels * kTwipsPerPixel; }
 
-int PictureBox::innerWidth() const {
-    return std::max(0, m_outerWidth - borderTwips());
-}
+int PictureBox::innerWidth() const { return std::max(0, m_outerWidth - borderTwips()); }
 
-int PictureBox::innerHeight() const {
-    return std::max(0, m_outerHeight - borderTwips());
-}
+int PictureBox::innerHeight() const { return std::max(0, m_outerHeight - borderTwips()); }
 
 void PictureBox::moveTo(int left, int top) {
     m_left = left;

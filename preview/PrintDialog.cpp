@@ -18,6 +18,4 @@ bool ShowPrintDialog(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void SetPrintDialogHandler(PrintDialogHandler handler) {
-    Handler() = std::move(handler);
-}
+void SetPrintDialogHandler(PrintDialogHandler handler) { Handler() = std::move(handler); }

@@ -13,9 +13,7 @@ constexpr float kFineOverhang = 100.0f;
 constexpr int16_t kFineStep = 1;
 constexpr int16_t kCoarseStep = 10;
 
-int16_t Saturate16(double value) {
-    return static_cast<int16_t>(std::clamp<double>(value, kInt16Min, kInt16Max));
-}
+int16_t Saturate16(double value) { return static_cast<int16_t>(std::clamp<double>(value, kInt16Min, kInt16Max)); }
 
 }  // namespace
 
@@ -29,9 +27,7 @@ ScrollbarSetting ScrollbarFor(int pictureOuter, int viewportOuter) {
     return {true, std::min(maximum, kInt16Max / kCoarseStep), kCoarseStep};
 }
 
-int16_t ScrolledOffset(int16_t step, int value) {
-    return Saturate16(-(static_cast<double>(step) * value));
-}
+int16_t ScrolledOffset(int16_t step, int value) { return Saturate16(-(static_cast<double>(step) * value)); }
 
 float PannedOffset(float proposed, int viewportInner, int pictureOuter) {
     const float farthest = static_cast<float>(viewportInner - pictureOuter);
@@ -42,7 +38,8 @@ float PannedOffset(float proposed, int viewportInner, int pictureOuter) {
 
 std::optional<int16_t> ReleasePercent(int offset, int pictureOuter, int viewportOuter) {
     if (pictureOuter == viewportOuter) return std::nullopt;
-    const float percent = static_cast<float>(std::abs(offset)) / static_cast<float>(pictureOuter - viewportOuter) * 100.0f;
+    const float percent =
+        static_cast<float>(std::abs(offset)) / static_cast<float>(pictureOuter - viewportOuter) * 100.0f;
     return Saturate16(std::nearbyint(percent));
 }
 

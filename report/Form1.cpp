@@ -44,9 +44,7 @@ W* Place(W* widget, const QString& name, const TwipsRect& rect) {
     return widget;
 }
 
-QString Indexed(const QString& name, int index) {
-    return name + QString::number(index);
-}
+QString Indexed(const QString& name, int index) { return name + QString::number(index); }
 
 // Flat single borders that overlap by one pixel draw the grid; the titles are light grey.
 const QString kGridStyle = QStringLiteral(
@@ -56,7 +54,7 @@ const QString kGridStyle = QStringLiteral(
     " background: #E0E0E0; }");
 
 constexpr std::array<std::array<QLineEdit*, kGridRows> Form1::*, kCategories> kAmountColumnMembers{
-    &Form1::txtHotel, &Form1::txtTransport, &Form1::txtFuel, &Form1::txtMeals,
+    &Form1::txtHotel, &Form1::txtTransport,     &Form1::txtFuel, &Form1::txtMeals,
     &Form1::txtPhone, &Form1::txtEntertainment, &Form1::txtMisc};
 
 }  // namespace
@@ -146,8 +144,8 @@ void Form1::buildGrid() {
     Label4 = title(QStringLiteral("Label4"), QStringLiteral("Account"), kAccountColumn);
     lblYear = title(QStringLiteral("lblYear"), QStringLiteral("Description"), kDescTitle);
     for (int c = 0; c < kCategories; ++c) {
-        auto* heading = Place(new QLineEdit(kDefaultHeadings[size_t(c)], Frame1), Indexed(QStringLiteral("txtHeading"), c),
-                              GridTitle(kAmountColumns[size_t(c)]));
+        auto* heading = Place(new QLineEdit(kDefaultHeadings[size_t(c)], Frame1),
+                              Indexed(QStringLiteral("txtHeading"), c), GridTitle(kAmountColumns[size_t(c)]));
         heading->setProperty("columnTitle", true);
         heading->setAlignment(Qt::AlignCenter);
         txtHeading[size_t(c)] = heading;
@@ -173,7 +171,8 @@ void Form1::buildGrid() {
         Picture3[i] = box;
         txtAccount[i] = cell(QStringLiteral("txtAccount"), r, kAccountColumn);
         txtDesc[i] = cell(QStringLiteral("txtDesc"), r, kDescColumn);
-        for (int c = 0; c < kCategories; ++c) amountColumn(c)[i] = cell(kAmountNames[size_t(c)], r, kAmountColumns[size_t(c)]);
+        for (int c = 0; c < kCategories; ++c)
+            amountColumn(c)[i] = cell(kAmountNames[size_t(c)], r, kAmountColumns[size_t(c)]);
     }
     // Widgets under a style sheet take the application font unless they are given one of their own.
     for (QWidget* child : Frame1->findChildren<QWidget*>()) child->setFont(font());
@@ -204,9 +203,20 @@ void Form1::buildFooter() {
 
 void Form1::setInitialTabOrder() {
     using enum TextField;
-    std::vector<QWidget*> order{textField(Purpose), dtpFrom, textField(Name), textField(Position), textField(SSN),
-                                textField(Statement), dtpTo, textField(Dept), textField(Manager), textField(EmpID),
-                                textField(Approved1), textField(Approved2), textField(Notes1), textField(Notes2)};
+    std::vector<QWidget*> order{textField(Purpose),
+                                dtpFrom,
+                                textField(Name),
+                                textField(Position),
+                                textField(SSN),
+                                textField(Statement),
+                                dtpTo,
+                                textField(Dept),
+                                textField(Manager),
+                                textField(EmpID),
+                                textField(Approved1),
+                                textField(Approved2),
+                                textField(Notes1),
+                                textField(Notes2)};
     order.insert(order.end(), txtHeading.begin(), txtHeading.end());
     order.insert(order.end(), {PushButton22, PushButton6, PushButton7});
     for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
@@ -236,13 +246,9 @@ ExpenseReport Form1::report() const {
     return report;
 }
 
-void Form1::setGenerationRun(std::function<void(Form1&)> run) {
-    GenerationRun() = std::move(run);
-}
+void Form1::setGenerationRun(std::function<void(Form1&)> run) { GenerationRun() = std::move(run); }
 
-void Form1::setAvailabilityCheck(std::function<void()> check) {
-    AvailabilityCheck() = std::move(check);
-}
+void Form1::setAvailabilityCheck(std::function<void()> check) { AvailabilityCheck() = std::move(check); }
 
 void Form1::runAvailabilityCheck() {
     if (AvailabilityCheck()) AvailabilityCheck()();

@@ -11,9 +11,7 @@
 namespace {
 
 // Rows are counted from 1, as the user sees them.
-QString CellName(const QString& column, int row) {
-    return QStringLiteral("%1, row %2").arg(column).arg(row + 1);
-}
+QString CellName(const QString& column, int row) { return QStringLiteral("%1, row %2").arg(column).arg(row + 1); }
 
 }  // namespace
 

@@ -21,7 +21,8 @@
 namespace {
 
 const QString kInvalidAmount = QStringLiteral("Please enter a valid amount.");
-const QString kHelpText = QStringLiteral("Questions? Please contact Team Tarrowell at https://www.tarrowell.example/contact/");
+const QString kHelpText =
+    QStringLiteral("Questions? Please contact Team Tarrowell at https://www.tarrowell.example/contact/");
 
 // Focus moves the user makes inside the window; activation changes and popups are not leaving.
 bool IsUserFocusMove(Qt::FocusReason reason) {
@@ -47,7 +48,8 @@ void Form1::connectBehaviours() {
     }
     for (QLineEdit* field : stored) {
         field->setMaxLength(kMaxFieldText);
-        connect(field, &QLineEdit::textChanged, this, [this, field](const QString& text) { storeEdit(field->objectName(), text); });
+        connect(field, &QLineEdit::textChanged, this,
+                [this, field](const QString& text) { storeEdit(field->objectName(), text); });
     }
 
     for (QDateEdit* picker : {dtpFrom, dtpTo})
@@ -139,8 +141,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -88,14 +88,20 @@ void Form1::Form_Load() {
 
     // The dates this step sets are never written back: only the user's changes are stored.
     const QString today = StoredDateText(QDate::currentDate());
-    restoreStored(handler, 158, dtpFrom->objectName(), [&] {
-        const QSignalBlocker quiet(dtpFrom);
-        dtpFrom->setDate(PickerDate(Get(QStringLiteral("dtpFrom"), today)));
-    }, [&] { return StoredDateText(dtpFrom->date()); });
-    restoreStored(handler, 160, dtpTo->objectName(), [&] {
-        const QSignalBlocker quiet(dtpTo);
-        dtpTo->setDate(PickerDate(Get(QStringLiteral("dtpto"), today)));
-    }, [&] { return StoredDateText(dtpTo->date()); });
+    restoreStored(
+        handler, 158, dtpFrom->objectName(),
+        [&] {
+            const QSignalBlocker quiet(dtpFrom);
+            dtpFrom->setDate(PickerDate(Get(QStringLiteral("dtpFrom"), today)));
+        },
+        [&] { return StoredDateText(dtpFrom->date()); });
+    restoreStored(
+        handler, 160, dtpTo->objectName(),
+        [&] {
+            const QSignalBlocker quiet(dtpTo);
+            dtpTo->setDate(PickerDate(Get(QStringLiteral("dtpto"), today)));
+        },
+        [&] { return StoredDateText(dtpTo->date()); });
 
     for (int r = 0; r < kGridRows; ++r) {
         const size_t i = size_t(r);
@@ -104,27 +110,32 @@ void Form1::Form_Load() {
             const QSignalBlocker quiet(picker);
             picker->setValue(QDate::currentDate());
         });
-        restoreStored(handler, 166, picker->objectName(), [&] {
-            const QSignalBlocker quiet(picker);
-            const QString stored = Get(picker->objectName(), {});
-            picker->setValue(stored.isEmpty() ? std::nullopt : std::optional<QDate>(PickerDate(stored)));
-        }, [&] { return picker->value() ? StoredDateText(*picker->value()) : QString(); });
+        restoreStored(
+            handler, 166, picker->objectName(),
+            [&] {
+                const QSignalBlocker quiet(picker);
+                const QString stored = Get(picker->objectName(), {});
+                picker->setValue(stored.isEmpty() ? std::nullopt : std::optional<QDate>(PickerDate(stored)));
+            },
+            [&] { return picker->value() ? StoredDateText(*picker->value()) : QString(); });
         handler.step(168, [&] { restoreText(txtAccount[i], {}); });
         handler.step(170, [&] { restoreText(txtDesc[i], {}); });
         for (int c = 0; c < kCategories; ++c) {
             QLineEdit* amount = amountColumn(c)[i];
-            restoreStored(handler, 172 + 2 * c, amount->objectName(), [&] {
-                amount->setText(StoredAmountInCurrencyForm(Get(amount->objectName(), QStringLiteral("0"))));
-            }, [&] {
-                // As the amount check does with text it cannot read.
-                amount->setText(CurrencyForm(0));
-                return amount->text();
-            });
+            restoreStored(
+                handler, 172 + 2 * c, amount->objectName(),
+                [&] { amount->setText(StoredAmountInCurrencyForm(Get(amount->objectName(), QStringLiteral("0")))); },
+                [&] {
+                    // As the amount check does with text it cannot read.
+                    amount->setText(CurrencyForm(0));
+                    return amount->text();
+                });
         }
 
         std::vector<QWidget*> rowOrder{picker, txtAccount[i], txtDesc[i]};
         for (int c = 0; c < kCategories; ++c) rowOrder.push_back(amountColumn(c)[i]);
-        QWidget* previous = r == 0 ? static_cast<QWidget*>(textField(TextField::EmpID)) : amountColumn(kCategories - 1)[i - 1];
+        QWidget* previous =
+            r == 0 ? static_cast<QWidget*>(textField(TextField::EmpID)) : amountColumn(kCategories - 1)[i - 1];
         for (size_t k = 0; k < rowOrder.size(); ++k) {
             handler.step(186 + 2 * int(k), [&] { setTabOrder(previous, rowOrder[k]); });
             previous = rowOrder[k];

@@ -3,9 +3,7 @@
 #include <cmath>
 
 namespace {
-int Pixels(int twips) {
-    return int(std::lround(double(twips) / kTwipsPerPixel));
-}
+int Pixels(int twips) { return int(std::lround(double(twips) / kTwipsPerPixel)); }
 }  // namespace
 
 QRect ToPixels(const TwipsRect& twips) {
@@ -18,9 +16,7 @@ TwipsRect GridCell(const GridColumn& column, int row) {
     return {column.left, kFirstRowTop + kRowPitch * row, column.width, kFieldHeight};
 }
 
-TwipsRect GridTitle(const GridColumn& column) {
-    return {column.left, kTitleTop, column.width, kFieldHeight};
-}
+TwipsRect GridTitle(const GridColumn& column) { return {column.left, kTitleTop, column.width, kFieldHeight}; }
 
 std::array<TwipsRect, 3> FooterConnector(const TwipsRect& label, int fieldLeft) {
     constexpr int kLine = kTwipsPerPixel;
@@ -28,8 +24,7 @@ std::array<TwipsRect, 3> FooterConnector(const TwipsRect& label, int fieldLeft) 
     const int top = label.top + label.height + 30;
     const int firstMiddle = kFooterFieldTops[0] + kFieldHeight / 2;
     const int secondMiddle = kFooterFieldTops[1] + kFieldHeight / 2;
-    return {TwipsRect{x, top, kLine, secondMiddle + 90 - top},
-            TwipsRect{x, firstMiddle, fieldLeft - x, kLine},
+    return {TwipsRect{x, top, kLine, secondMiddle + 90 - top}, TwipsRect{x, firstMiddle, fieldLeft - x, kLine},
             TwipsRect{x, secondMiddle, fieldLeft - x, kLine}};
 }
 

@@ -53,7 +53,7 @@ inline constexpr GridColumn kAccountColumn{1830, 1140};
 inline constexpr GridColumn kDescColumn{2955, 2790};
 inline constexpr GridColumn kDescTitle{2970, 2775};
 inline constexpr std::array<GridColumn, 7> kAmountColumns{
-    GridColumn{5730, 705}, GridColumn{6420, 900}, GridColumn{7305, 705}, GridColumn{7995, 705},
+    GridColumn{5730, 705}, GridColumn{6420, 900},  GridColumn{7305, 705}, GridColumn{7995, 705},
     GridColumn{8685, 705}, GridColumn{9375, 1230}, GridColumn{10590, 705}};
 
 // The row picker inside its clipping box: shifted and enlarged so the box cuts off its raised frame.

@@ -15,9 +15,8 @@ RowDatePicker::RowDatePicker(QWidget* parent) : DatePicker(parent), m_check(new 
     m_check->setFocusPolicy(Qt::NoFocus);
     lineEdit()->setTextMargins(kTextIndent, 0, 0, 0);
 
-    connect(m_check, &QCheckBox::clicked, this, [this](bool ticked) {
-        setValue(ticked ? std::optional<QDate>(date()) : std::nullopt);
-    });
+    connect(m_check, &QCheckBox::clicked, this,
+            [this](bool ticked) { setValue(ticked ? std::optional<QDate>(date()) : std::nullopt); });
     // A date the user types, steps to or picks in the calendar sets the row's date.
     connect(this, &QDateEdit::dateChanged, this, [this](QDate chosen) { setValue(chosen); });
     showState();
@@ -38,14 +37,9 @@ void RowDatePicker::setValue(std::optional<QDate> value) {
 void RowDatePicker::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Delete:
-    case Qt::Key_Backspace:
-        setValue(std::nullopt);
-        return;
-    case Qt::Key_Space:
-        setValue(m_value ? std::nullopt : std::optional<QDate>(date()));
-        return;
-    default:
-        DatePicker::keyPressEvent(event);
+    case Qt::Key_Backspace: setValue(std::nullopt); return;
+    case Qt::Key_Space: setValue(m_value ? std::nullopt : std::optional<QDate>(date())); return;
+    default: DatePicker::keyPressEvent(event);
     }
 }
 

@@ -13,9 +13,7 @@ constexpr int kCaretWidth = 1;
 
 }  // namespace
 
-void WholeValueTip::attach(QLineEdit* cell) {
-    new WholeValueTip(cell);
-}
+void WholeValueTip::attach(QLineEdit* cell) { new WholeValueTip(cell); }
 
 WholeValueTip::WholeValueTip(QLineEdit* cell) : QObject(cell), m_cell(cell), m_tip(new QLabel(cell, Qt::ToolTip)) {
     setObjectName(QStringLiteral("WholeValueTip"));
@@ -53,11 +51,8 @@ bool WholeValueTip::eventFilter(QObject*, QEvent* event) {
     case QEvent::Show:
     case QEvent::Hide:
     case QEvent::FontChange:
-    case QEvent::StyleChange:
-        update();
-        break;
-    default:
-        break;
+    case QEvent::StyleChange: update(); break;
+    default: break;
     }
     return false;
 }

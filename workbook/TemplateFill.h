@@ -21,4 +21,5 @@ struct TemplateSource {
 // 180) and selects C4, where the user starts (184). Returns the workbook, or null when it could not
 // be opened; the runner has then reported why and nothing was written.
 std::shared_ptr<host::Workbook> OpenFilledTemplate(host::Application& instance, const TemplateSource& source,
-                                                   const ExpenseReport& report, const StatementRunner& run = RunStatement);
+                                                   const ExpenseReport& report,
+                                                   const StatementRunner& run = RunStatement);

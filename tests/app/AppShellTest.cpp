@@ -57,9 +57,7 @@ struct EntryWindow {
     std::map<std::string, QColor> designColours;
 };
 
-QColor Face() {
-    return QApplication::palette().color(QPalette::Active, QPalette::Button);
-}
+QColor Face() { return QApplication::palette().color(QPalette::Active, QPalette::Button); }
 
 // Plants a skin file in the program folder for the life of the object.
 class PlantedSkin {
@@ -104,7 +102,8 @@ TEST(MainSkin, ColoursOnlyWhenTheSkinFileExistsAndABrokenOneThrows) {
     {
         EntryWindow absent;
         ApplyMainSkin(&absent.window);
-        for (const auto& [name, colour] : absent.designColours) EXPECT_EQ(absent.colourOf(name.c_str()), colour) << name;
+        for (const auto& [name, colour] : absent.designColours)
+            EXPECT_EQ(absent.colourOf(name.c_str()), colour) << name;
         EXPECT_TRUE(absent.window.styleSheet().isEmpty());
     }
     PlantedSkin skin(ShippedSkin());

@@ -24,9 +24,7 @@ std::vector<uint8_t> ReadBytes(const QString& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-std::vector<uint8_t> Hand() {
-    return ReadBytes(kSourceDir + QStringLiteral("/app/assets/HAND-M.CUR"));
-}
+std::vector<uint8_t> Hand() { return ReadBytes(kSourceDir + QStringLiteral("/app/assets/HAND-M.CUR")); }
 
 void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[offset + size_t(i)] = uint8_t(value >> (8 * i));
@@ -86,8 +84,7 @@ TEST(CursorFile, RefusesTruncatedAndHostileFiles) {
         std::memcpy(b.data() + kImage, png, sizeof png);
     })) << "PNG-compressed entry";
 
-    std::vector<uint8_t> paletted =
-        ReadBytes(kSourceDir + QStringLiteral("/fuzz/corpus/cursor/hand-8bit.cur"));
+    std::vector<uint8_t> paletted = ReadBytes(kSourceDir + QStringLiteral("/fuzz/corpus/cursor/hand-8bit.cur"));
     Put32(paletted, kImage + 32, 1);  // one colour, but pixels use index 1
     EXPECT_FALSE(ParseCursorFile(paletted));
     Put32(paletted, kImage + 32, 257);

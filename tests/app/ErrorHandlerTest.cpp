@@ -16,7 +16,8 @@ TEST(ErrorReport, ShowsTheExactBox) {
     EXPECT_EQ(box.icon, MsgIcon::Exclamation);
     EXPECT_EQ(box.buttons, MsgButtons::Ok);
     EXPECT_EQ(box.text, QStringLiteral("Type mismatch\r\nin Brindlemoor2021/08/31.Form1.Form_Load at line 172\r\r"
-                                       "Please email screenshot of this message to ") + kSupportAddress);
+                                       "Please email screenshot of this message to ") +
+                            kSupportAddress);
 }
 
 TEST(ErrorReport, DescribesStandardAndUnknownFailures) {

@@ -42,9 +42,7 @@ private:
     QList<QByteArray> m_saved;
 };
 
-QString PrivateName() {
-    return QStringLiteral("brindlemoor-") + QString::number(::getuid());
-}
+QString PrivateName() { return QStringLiteral("brindlemoor-") + QString::number(::getuid()); }
 
 }  // namespace
 
@@ -107,7 +105,7 @@ TEST(ScratchFolder, IsPrivateAndRefusesPlantedFolders) {
     QTemporaryDir base;
     qputenv("temp", base.path().toLocal8Bit());
     const QString folder = ScratchFolder();
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::lstat(folder.toLocal8Bit().constData(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_EQ(st.st_mode & 0777, 0700u);

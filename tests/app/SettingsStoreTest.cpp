@@ -25,9 +25,7 @@ QString Get(const QString& key, const QString& defaultValue = QStringLiteral("<d
     return GetSetting(kSettingsApp, kSettingsSection, key, defaultValue);
 }
 
-void Save(const QString& key, const QString& value) {
-    SaveSetting(kSettingsApp, kSettingsSection, key, value);
-}
+void Save(const QString& key, const QString& value) { SaveSetting(kSettingsApp, kSettingsSection, key, value); }
 
 void WriteContents(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -101,13 +99,24 @@ TEST_F(SettingsStoreTest, EmptyEntryIsNotMissing) {
 }
 
 TEST_F(SettingsStoreTest, ValuesComeBackExactlyFromDisk) {
-    const QStringList values{QStringLiteral("a;b"),        QStringLiteral("=x"),         QStringLiteral("a,b,c"),
-                             QStringLiteral("  padded  "), QStringLiteral("\"quoted\""), QStringLiteral("back\\slash\\"),
-                             QStringLiteral("line\nbreak\r\nend"), QStringLiteral("@Variant(x)"),
-                             QStringLiteral("Größe ÄÖÜ 東京 😀"), QStringLiteral("#not a comment"),
-                             QStringLiteral("[section]"), QStringLiteral("tab\there"),
-                             QString(5000, QLatin1Char('x')), QStringLiteral("\"open"), QStringLiteral("end\\"),
-                             QStringLiteral("[Brindlemoor"), QStringLiteral("; comment"), QStringLiteral("=")};
+    const QStringList values{QStringLiteral("a;b"),
+                             QStringLiteral("=x"),
+                             QStringLiteral("a,b,c"),
+                             QStringLiteral("  padded  "),
+                             QStringLiteral("\"quoted\""),
+                             QStringLiteral("back\\slash\\"),
+                             QStringLiteral("line\nbreak\r\nend"),
+                             QStringLiteral("@Variant(x)"),
+                             QStringLiteral("Größe ÄÖÜ 東京 😀"),
+                             QStringLiteral("#not a comment"),
+                             QStringLiteral("[section]"),
+                             QStringLiteral("tab\there"),
+                             QString(5000, QLatin1Char('x')),
+                             QStringLiteral("\"open"),
+                             QStringLiteral("end\\"),
+                             QStringLiteral("[Brindlemoor"),
+                             QStringLiteral("; comment"),
+                             QStringLiteral("=")};
     for (int i = 0; i < values.size(); ++i) Save(QStringLiteral("txtNotes%1").arg(i), values[i]);
     ReloadSettingsLocation();
     RecordedMessages boxes;
@@ -215,14 +224,14 @@ TEST_F(SettingsStoreTest, WriteSurvivesSigkill) {
 
 TEST_F(SettingsStoreTest, OneDamagedLineCostsNoOtherKey) {
     const std::vector<QByteArray> damagedLines{
-        "[Brind\xffmoor]",             // a header that is not text
-        "[Brindlemoor",                 // a header without its bracket
-        "Brindlemoor]",                 // a header without its opening
-        "txtPurpose=\"Trip to Berlin",  // a quote left open runs on into the lines below
-        "txtPurpose=Trip \\",          // so does a trailing backslash
+        "[Brind\xffmoor]",                    // a header that is not text
+        "[Brindlemoor",                       // a header without its bracket
+        "Brindlemoor]",                       // a header without its opening
+        "txtPurpose=\"Trip to Berlin",        // a quote left open runs on into the lines below
+        "txtPurpose=Trip \\",                 // so does a trailing backslash
         QByteArray("txtPurpose=Tr\0ip", 17),  // a NUL
-        "txtPurpose=Caf\xe9",           // not UTF-8
-        "some words",                   // no key
+        "txtPurpose=Caf\xe9",                 // not UTF-8
+        "some words",                         // no key
         "=no key"};
     for (const QByteArray& damaged : damagedLines) {
         SCOPED_TRACE(damaged.toStdString());

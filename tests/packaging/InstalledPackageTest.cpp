@@ -67,7 +67,8 @@ QByteArray SampleReportJson() {
 class OpenWatch {
 public:
     explicit OpenWatch(const QStringList& files) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        for (const QString& file : files) m_files[inotify_add_watch(m_fd, QFile::encodeName(file).constData(), IN_OPEN)] = file;
+        for (const QString& file : files)
+            m_files[inotify_add_watch(m_fd, QFile::encodeName(file).constData(), IN_OPEN)] = file;
     }
     ~OpenWatch() { ::close(m_fd); }
     OpenWatch(const OpenWatch&) = delete;
@@ -120,12 +121,14 @@ TEST_F(InstalledPackage, DescribesItselfAndNeedsNoMaintainerScripts) {
     EXPECT_EQ(field(QStringLiteral("Version")), QStringLiteral(BRINDLEMOOR_VERSION));
     // Libraries as dpkg-shlibdeps found them from the binaries, and the fonts the sheet pictures use.
     const QString depends = field(QStringLiteral("Depends"));
-    for (const char* package : {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "fonts-liberation", "fonts-wine"})
+    for (const char* package :
+         {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "fonts-liberation", "fonts-wine"})
         EXPECT_TRUE(depends.contains(QLatin1String(package))) << package << " missing from: " << depends.toStdString();
 
     // Nothing to do at install or removal beyond unpacking: no maintainer scripts.
     QTemporaryDir control;
-    const Finished extracted = RunTool(QStringLiteral("dpkg-deb"), {QStringLiteral("--control"), deb, control.filePath("DEBIAN")});
+    const Finished extracted =
+        RunTool(QStringLiteral("dpkg-deb"), {QStringLiteral("--control"), deb, control.filePath("DEBIAN")});
     ASSERT_EQ(extracted.exitCode, 0) << extracted.output.toStdString();
     EXPECT_EQ(QDir(control.filePath("DEBIAN")).entryList(QDir::Files, QDir::Name),
               QStringList({QStringLiteral("control"), QStringLiteral("md5sums")}));
@@ -145,7 +148,8 @@ TEST_F(InstalledPackage, PutsEveryFileWhereTheDesktopLooksForIt) {
     // The desktop entry starts an installed program and names an installed icon.
     QSettings entry(installed(QStringLiteral("usr/share/applications/%1.desktop").arg(kAppId)), QSettings::IniFormat);
     entry.beginGroup(QStringLiteral("Desktop Entry"));
-    EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("usr/bin/") + entry.value(QStringLiteral("Exec")).toString())));
+    EXPECT_TRUE(
+        QFileInfo::exists(installed(QStringLiteral("usr/bin/") + entry.value(QStringLiteral("Exec")).toString())));
     const QString icon = entry.value(QStringLiteral("Icon")).toString();
     EXPECT_EQ(icon, kAppId);
     EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("usr/share/icons/hicolor/scalable/apps/%1.svg").arg(icon))));
@@ -181,9 +185,9 @@ TEST_F(InstalledPackage, BatchFrontEndMakesTheSampleWorkbook) {
     const Finished batch = RunTool(installed(QStringLiteral("usr/bin/brindlemoor-batch")),
                                    {QStringLiteral("--report"), report, QStringLiteral("--xls"), xls}, unitedStates);
     ASSERT_EQ(batch.exitCode, 0) << batch.output.toStdString();
-    const Finished totals =
-        RunTool(QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/generation/read_totals.py"), QStringLiteral("xlrd"), xls});
+    const Finished totals = RunTool(QStringLiteral("/usr/bin/python3"),
+                                    {QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/generation/read_totals.py"),
+                                     QStringLiteral("xlrd"), xls});
     ASSERT_EQ(totals.exitCode, 0) << totals.output.toStdString();
     EXPECT_EQ(totals.output, kSampleTotals);
 }

@@ -48,7 +48,8 @@ const QString kSkin = QStringLiteral("x/o.cjs");
 
 TEST(ProgramFiles, TheDataFolderIsTheShareFolderBesideTheProgramFolder) {
     // <prefix>/bin/brindlemoor keeps its files in <prefix>/share/brindlemoor, wherever <prefix> is.
-    EXPECT_EQ(DataFolder(), QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/brindlemoor")));
+    EXPECT_EQ(DataFolder(),
+              QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/brindlemoor")));
     EXPECT_EQ(ProgramFolder(), QCoreApplication::applicationDirPath());
 }
 

@@ -14,7 +14,6 @@
 #include <QTest>
 #include <QWheelEvent>
 
-
 namespace {
 
 // 700 x 560 px: base 10468 x 8368 twips, 1138 and 943 twips more than the viewport, so both bars
@@ -24,8 +23,8 @@ constexpr int kPictureH = 560;
 
 void Wheel(QWidget* widget, QPoint delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const QPointF centre = widget->rect().center();
-    QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), delta, Qt::NoButton, modifiers,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), delta, Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                      false);
     // As from the window system, so that it travels up from the widget under the pointer.
     QSpontaneKeyEvent::setSpontaneous(&wheel);
     QApplication::sendEvent(widget, &wheel);
@@ -42,7 +41,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), Qt::Key(key), modifiers);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), Qt::Key(key),
+                        modifiers);
     }
 };
 

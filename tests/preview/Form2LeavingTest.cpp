@@ -144,7 +144,8 @@ TEST_F(Form2Leaving, ALinkAnotherUserPlantedInASharedFolderIsRefused) {
     answerDialogWith(planted);
     save();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("link that belongs to another user"))) << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("link that belongs to another user")))
+        << messages[0].text.toStdString();
     EXPECT_TRUE(messages[0].text.contains(planted));
     EXPECT_EQ(Contents(real), QByteArray("old contents"));
     EXPECT_FALSE(form->mSaving);

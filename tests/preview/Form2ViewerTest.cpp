@@ -260,7 +260,8 @@ TEST_F(Form2Viewer, PercentOperationsIgnoreNegativeAndBeyondMaximum) {
     handOver(QuarteredPicture(kLargeW, kLargeH));
     for (QScrollBar* bar : {form->HScroll1, form->VScroll1}) {
         const auto set = [&](int16_t percent) {
-            bar == form->HScroll1 ? form->SetHScrollbarByPercent(bar, percent) : form->SetVScrollbarByPercent(bar, percent);
+            bar == form->HScroll1 ? form->SetHScrollbarByPercent(bar, percent)
+                                  : form->SetVScrollbarByPercent(bar, percent);
         };
         bar->setMaximum(500);
         bar->setValue(123);

@@ -41,17 +41,15 @@ std::optional<QImage> ReadXwd(const QString& path) {
     for (int y = 0; y < int(height); ++y) {
         const char* line = bytes.constData() + pixels + qint64(bytesPerLine) * y;
         for (int x = 0; x < int(width); ++x) {
-            const quint32 value = byteOrder == 0 ? qFromLittleEndian<quint32>(line + 4 * x)
-                                                 : qFromBigEndian<quint32>(line + 4 * x);
+            const quint32 value =
+                byteOrder == 0 ? qFromLittleEndian<quint32>(line + 4 * x) : qFromBigEndian<quint32>(line + 4 * x);
             image.setPixel(x, y, 0xFF000000u | value);
         }
     }
     return image;
 }
 
-int Lightness(const QImage& image, int x, int y) {
-    return qGray(image.pixel(x, y));
-}
+int Lightness(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)); }
 
 // Sharp edges between neighbouring device pixels, counted by the parity of the left one. A 96-dpi
 // picture doubled for the screen changes only between pixel pairs, never inside one.
@@ -83,7 +81,9 @@ std::vector<int> BorderThicknesses(const QImage& image, const QRect& area, bool&
         int thickness = 0;
         while (y + thickness <= area.bottom() && Lightness(image, x, y + thickness) < kDark) ++thickness;
         // A smoothed line fades into what lies beside it; a sharp one meets it at once.
-        const auto steady = [&](int y1, int y2) { return std::abs(Lightness(image, x, y1) - Lightness(image, x, y2)) <= 8; };
+        const auto steady = [&](int y1, int y2) {
+            return std::abs(Lightness(image, x, y1) - Lightness(image, x, y2)) <= 8;
+        };
         if (!steady(y - 1, y - 2) || !steady(y + thickness, y + thickness + 1)) clean = false;
         thicknesses.push_back(thickness);
     }

@@ -13,8 +13,8 @@ TEST(ViewerArithmetic, ScrollbarStepsAndHalfEvenMaxima) {
 }
 
 TEST(ViewerArithmetic, PercentValuesRoundHalfEven) {
-    EXPECT_EQ(*ValueForPercent(50, 5), 2);   // 2.5
-    EXPECT_EQ(*ValueForPercent(50, 7), 4);   // 3.5
+    EXPECT_EQ(*ValueForPercent(50, 5), 2);  // 2.5
+    EXPECT_EQ(*ValueForPercent(50, 7), 4);  // 3.5
     EXPECT_EQ(*ReleasePercent(-5, 1010, 1000), 50);
     EXPECT_EQ(*ReleasePercent(-25, 1200, 1000), 12);  // 12.5
 }

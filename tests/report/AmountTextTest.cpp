@@ -8,11 +8,14 @@ const QLocale kUnitedStates(QLocale::English, QLocale::UnitedStates);
 const QLocale kGermany(QLocale::German, QLocale::Germany);
 
 TEST(AmountText, AcceptsTheNumericFormsOfTheUnitedStatesSettings) {
-    const std::vector<std::pair<QString, double>> accepted{
-        {"12.5", 12.5},   {"1,234.567", 1234.567}, {"$7", 7},      {"-3", -3},      {"3-", -3},
-        {"+4", 4},        {"  8  ", 8},           {"(5)", -5},    {"($5.25)", -5.25}, {"-$3.00", -3},
-        {"$-3", -3},      {"1E3", 1000},          {"2.5e-1", 0.25}, {".5", 0.5},    {"7.", 7},
-        {"922337203685477.58", kCurrencyLimit}};
+    const std::vector<std::pair<QString, double>> accepted{{"12.5", 12.5},     {"1,234.567", 1234.567},
+                                                           {"$7", 7},          {"-3", -3},
+                                                           {"3-", -3},         {"+4", 4},
+                                                           {"  8  ", 8},       {"(5)", -5},
+                                                           {"($5.25)", -5.25}, {"-$3.00", -3},
+                                                           {"$-3", -3},        {"1E3", 1000},
+                                                           {"2.5e-1", 0.25},   {".5", 0.5},
+                                                           {"7.", 7},          {"922337203685477.58", kCurrencyLimit}};
     for (const auto& [text, value] : accepted) {
         const std::optional<double> parsed = ParseAmount(text, kUnitedStates);
         ASSERT_TRUE(parsed.has_value()) << text.toStdString();
@@ -21,8 +24,9 @@ TEST(AmountText, AcceptsTheNumericFormsOfTheUnitedStatesSettings) {
 }
 
 TEST(AmountText, RefusesTextThatIsNotAnAmount) {
-    for (const char* text : {"", "   ", "abc", "12.5.3", "12a", "$", ".", "1e", "--3", "(-3)", "(3", "1 2",
-                                "3,5.1,2", "0x1F", "1e400", "-1e400", "922337203685478", "inf", "nan", "€3"}) {
+    for (const char* text :
+         {"",     "   ",   "abc",    "12.5.3",          "12a", "$",   ".", "1e", "--3", "(-3)", "(3", "1 2", "3,5.1,2",
+          "0x1F", "1e400", "-1e400", "922337203685478", "inf", "nan", "€3"}) {
         EXPECT_FALSE(ParseAmount(text, kUnitedStates).has_value()) << text;
     }
 }

@@ -29,7 +29,9 @@ public:
     QString get(const QString& key, const QString& fallback = QStringLiteral("<none>")) const {
         return GetSetting(kSettingsApp, kSettingsSection, key, fallback);
     }
-    void save(const QString& key, const QString& value) const { SaveSetting(kSettingsApp, kSettingsSection, key, value); }
+    void save(const QString& key, const QString& value) const {
+        SaveSetting(kSettingsApp, kSettingsSection, key, value);
+    }
     QString path() const { return m_dir.path(); }
 
 private:

@@ -15,25 +15,24 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-
 namespace {
 
 using Form1Access = EntryWindowTest;
 
-QWidget* Focused() {
-    return QApplication::focusWidget();
-}
+QWidget* Focused() { return QApplication::focusWidget(); }
 
 // The described tab order: the header, the grid row by row, the footer, the headings, the buttons.
 std::vector<QWidget*> DescribedOrder(const Form1& f) {
-    std::vector<QWidget*> order{Field(f, "txtPurpose"), f.dtpFrom, Field(f, "txtName"), Field(f, "txtPosition"), Field(f, "txtSSN"),
-                                Field(f, "txtStatement"), f.dtpTo, Field(f, "txtDept"), Field(f, "txtManager"), Field(f, "txtEmpID")};
+    std::vector<QWidget*> order{
+        Field(f, "txtPurpose"),   f.dtpFrom, Field(f, "txtName"), Field(f, "txtPosition"), Field(f, "txtSSN"),
+        Field(f, "txtStatement"), f.dtpTo,   Field(f, "txtDept"), Field(f, "txtManager"),  Field(f, "txtEmpID")};
     for (int r = 0; r < kGridRows; ++r) {
         const size_t i = size_t(r);
         order.insert(order.end(), {f.DTPicker2[i], f.txtAccount[i], f.txtDesc[i]});
         for (int c = 0; c < kCategories; ++c) order.push_back(f.amountColumn(c)[i]);
     }
-    order.insert(order.end(), {Field(f, "txtApproved1"), Field(f, "txtApproved2"), Field(f, "txtNotes1"), Field(f, "txtNotes2")});
+    order.insert(order.end(),
+                 {Field(f, "txtApproved1"), Field(f, "txtApproved2"), Field(f, "txtNotes1"), Field(f, "txtNotes2")});
     order.insert(order.end(), f.txtHeading.begin(), f.txtHeading.end());
     order.insert(order.end(), {f.PushButton22, f.PushButton6, f.PushButton7});
     return order;
@@ -48,8 +47,8 @@ TEST_F(Form1Access, EachControlIsOneTabStopInTheDescribedOrder) {
     Field(f, "txtPurpose")->setFocus(Qt::TabFocusReason);
     for (size_t k = 1; k <= order.size(); ++k) {
         QTest::keyClick(Focused(), Qt::Key_Tab);
-        ASSERT_EQ(Focused(), order[k % order.size()]) << "Tab number " << k << " reached "
-                                                       << Focused()->objectName().toStdString();
+        ASSERT_EQ(Focused(), order[k % order.size()])
+            << "Tab number " << k << " reached " << Focused()->objectName().toStdString();
     }
     for (size_t k = order.size(); k > 0; --k) {
         QTest::keyClick(Focused(), Qt::Key_Tab, Qt::ShiftModifier);
@@ -116,7 +115,9 @@ TEST_F(Form1Access, EveryFocusableControlHasItsOwnName) {
     Form1& f = open();
     EXPECT_GE(ExpectFocusableControlsNamedOnce(&f).size(), 174u);
 
-    const auto nameOf = [](QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); };
+    const auto nameOf = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
     EXPECT_EQ(nameOf(f.txtHotel[2]), "Hotel, row 3");
     EXPECT_EQ(nameOf(f.txtMisc[14]), "Misc, row 15");
     EXPECT_EQ(nameOf(f.DTPicker2[0]), "Date, row 1");

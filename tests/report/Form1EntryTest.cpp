@@ -28,8 +28,8 @@ void TypeInto(QLineEdit* field, const QString& text) {
 }
 
 void Hover(QWidget* widget) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 
@@ -102,8 +102,16 @@ TEST_F(Form1Entry, EachTextFieldReachesItsOwnKeyAndReportField) {
 
 TEST_F(Form1Entry, LeavingAnAmountPutsItInCurrencyFormOrRefusesIt) {
     Form1& f = open();
-    checkLeaving({{"12.5", "$12.50"}, {"1,234.567", "$1,234.57"}, {"$7", "$7.00"}, {"($3)", "($3.00)"},
-                         {"abc", ""}, {"12.5.3", ""}, {"", ""}, {"   ", ""}, {"1e400", ""}, {"1e3", "$1,000.00"}});
+    checkLeaving({{"12.5", "$12.50"},
+                  {"1,234.567", "$1,234.57"},
+                  {"$7", "$7.00"},
+                  {"($3)", "($3.00)"},
+                  {"abc", ""},
+                  {"12.5.3", ""},
+                  {"", ""},
+                  {"   ", ""},
+                  {"1e400", ""},
+                  {"1e3", "$1,000.00"}});
     TypeInto(f.txtMeals[3], "-3");
     QTest::keyClick(f.txtMeals[3], Qt::Key_Tab);
     EXPECT_EQ(f.txtMeals[3]->text(), QLocale().toCurrencyString(-3.0, "$", 2));
@@ -112,8 +120,12 @@ TEST_F(Form1Entry, LeavingAnAmountPutsItInCurrencyFormOrRefusesIt) {
 TEST_F(Form1Entry, LeavingAnAmountUnderCommaDecimalSettings) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     open();
-    checkLeaving({{"12,5", "12,50\u00a0€"}, {"1.234,567", "1.234,57\u00a0€"}, {"7 €", "7,00\u00a0€"},
-                         {"abc", ""}, {"12,5,3", ""}, {"", ""}});
+    checkLeaving({{"12,5", "12,50\u00a0€"},
+                  {"1.234,567", "1.234,57\u00a0€"},
+                  {"7 €", "7,00\u00a0€"},
+                  {"abc", ""},
+                  {"12,5,3", ""},
+                  {"", ""}});
 }
 
 TEST_F(Form1Entry, ARefusedAmountSwallowsTheButtonClickThatWouldHaveTakenTheFocus) {

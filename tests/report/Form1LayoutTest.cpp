@@ -61,13 +61,15 @@ TEST_F(Form1Layout, NamesCaptionsFontsAndColours) {
 
 TEST_F(Form1Layout, TabOrderRunsHeaderGridFooterHeadingsButtons) {
     Form1& f = open();
-    std::vector<QWidget*> expected{Field(f, "txtPurpose"), f.dtpFrom, Field(f, "txtName"), Field(f, "txtPosition"), Field(f, "txtSSN"),
-                                   Field(f, "txtStatement"), f.dtpTo, Field(f, "txtDept"), Field(f, "txtManager"), Field(f, "txtEmpID")};
+    std::vector<QWidget*> expected{
+        Field(f, "txtPurpose"),   f.dtpFrom, Field(f, "txtName"), Field(f, "txtPosition"), Field(f, "txtSSN"),
+        Field(f, "txtStatement"), f.dtpTo,   Field(f, "txtDept"), Field(f, "txtManager"),  Field(f, "txtEmpID")};
     for (int r = 0; r < kGridRows; ++r) {
         expected.insert(expected.end(), {f.DTPicker2[size_t(r)], f.txtAccount[size_t(r)], f.txtDesc[size_t(r)]});
         for (int c = 0; c < kCategories; ++c) expected.push_back(f.amountColumn(c)[size_t(r)]);
     }
-    expected.insert(expected.end(), {Field(f, "txtApproved1"), Field(f, "txtApproved2"), Field(f, "txtNotes1"), Field(f, "txtNotes2")});
+    expected.insert(expected.end(),
+                    {Field(f, "txtApproved1"), Field(f, "txtApproved2"), Field(f, "txtNotes1"), Field(f, "txtNotes2")});
     expected.insert(expected.end(), f.txtHeading.begin(), f.txtHeading.end());
     expected.insert(expected.end(), {f.PushButton22, f.PushButton6, f.PushButton7});
 

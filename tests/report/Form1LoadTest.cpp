@@ -12,7 +12,8 @@ using Form1Load = EntryWindowTest;
 TEST_F(Form1Load, FirstStartWithAnEmptyStoreShowsTheDefaults) {
     Form1& f = open();
     const ExpenseReport report = f.report();
-    for (const TextFieldEntry& entry : kTextFields) EXPECT_TRUE(report.text(entry.field).isEmpty()) << qPrintable(entry.key);
+    for (const TextFieldEntry& entry : kTextFields)
+        EXPECT_TRUE(report.text(entry.field).isEmpty()) << qPrintable(entry.key);
     EXPECT_EQ(report.payFrom, QDate::currentDate());
     EXPECT_EQ(report.payTo, QDate::currentDate());
     EXPECT_EQ(report.headings, kDefaultHeadings);

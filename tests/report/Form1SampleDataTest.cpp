@@ -21,12 +21,14 @@ void ExpectExample(const Form1& f) {
     EXPECT_EQ(top.date, QDate(2016, 11, 7));
     EXPECT_EQ(top.account, "110797");
     EXPECT_EQ(top.description, "Transport account");
-    EXPECT_EQ(top.amounts, (std::array<QString, kCategories>{"$0.00", "$112.57", "$44.58", "$22.58", "$18.35", "$0.00", "$0.00"}));
+    EXPECT_EQ(top.amounts,
+              (std::array<QString, kCategories>{"$0.00", "$112.57", "$44.58", "$22.58", "$18.35", "$0.00", "$0.00"}));
     const ExpenseRow& second = report.rows[1];
     EXPECT_EQ(second.date, QDate(2016, 11, 10));
     EXPECT_EQ(second.account, "111017");
     EXPECT_EQ(second.description, "Hotel account");
-    EXPECT_EQ(second.amounts, (std::array<QString, kCategories>{"$118.74", "$0.00", "$0.00", "$52.89", "$48.75", "$14.99", "$15.49"}));
+    EXPECT_EQ(second.amounts,
+              (std::array<QString, kCategories>{"$118.74", "$0.00", "$0.00", "$52.89", "$48.75", "$14.99", "$15.49"}));
 }
 
 TEST_F(Form1SampleData, FillsTheExampleTwiceAsOnceAndKeepsOtherFields) {

@@ -14,6 +14,4 @@ inline QLineEdit* Field(const QWidget& window, const QString& name) {
     return field;
 }
 
-inline QLineEdit* Field(const QWidget& window, const char* name) {
-    return Field(window, QString::fromLatin1(name));
-}
+inline QLineEdit* Field(const QWidget& window, const char* name) { return Field(window, QString::fromLatin1(name)); }

@@ -29,7 +29,10 @@ QString GoldenMismatch(const QImage& drawn, const QString& goldenPath) {
     const QImage picture = drawn.convertToFormat(QImage::Format_RGB32);
     if (picture.size() != golden.size())
         return QStringLiteral("size %1x%2, golden %3x%4")
-            .arg(picture.width()).arg(picture.height()).arg(golden.width()).arg(golden.height());
+            .arg(picture.width())
+            .arg(picture.height())
+            .arg(golden.width())
+            .arg(golden.height());
     const double slight = DifferingShare(picture, golden, 24);
     const double strong = DifferingShare(picture, golden, 160);
     if (slight <= 0.03 && strong <= 0.005) return {};

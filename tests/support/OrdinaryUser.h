@@ -35,9 +35,9 @@ inline QStringList AsUser(const OrdinaryUser& user, const QStringList& command) 
 inline std::optional<OrdinaryUser> FindOrdinaryUser() {
     if (::getuid() != 0) return OrdinaryUser{::getuid(), ::getgid()};
     if (!::getpwnam(kOrdinaryUserName))
-        QProcess::execute(QStringLiteral("useradd"), {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
-                                                      QStringLiteral("--shell"), QStringLiteral("/usr/sbin/nologin"),
-                                                      QString::fromLatin1(kOrdinaryUserName)});
+        QProcess::execute(QStringLiteral("useradd"),
+                          {QStringLiteral("--system"), QStringLiteral("--no-create-home"), QStringLiteral("--shell"),
+                           QStringLiteral("/usr/sbin/nologin"), QString::fromLatin1(kOrdinaryUserName)});
     const passwd* entry = ::getpwnam(kOrdinaryUserName);
     if (!entry) return std::nullopt;
     const OrdinaryUser user{entry->pw_uid, entry->pw_gid};

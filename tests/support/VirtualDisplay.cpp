@@ -49,7 +49,8 @@ QString VirtualDisplay::waitForWindow(const QString& titlePattern, int timeoutMs
     QElapsedTimer waited;
     waited.start();
     do {
-        const QStringList ids = xdotool({"search", "--onlyvisible", "--name", titlePattern}).split('\n', Qt::SkipEmptyParts);
+        const QStringList ids =
+            xdotool({"search", "--onlyvisible", "--name", titlePattern}).split('\n', Qt::SkipEmptyParts);
         for (const QString& id : ids)
             if (id != except) return id;
         QTest::qWait(100);

@@ -12,13 +12,12 @@ inline constexpr int kBatchBadInput = 2;
 // A failure of the run: its one-line message and the exit code it ends the run with.
 class BatchFailure : public std::runtime_error {
 public:
-    BatchFailure(int exitCode, const QString& message) : std::runtime_error(message.toStdString()), m_exitCode(exitCode) {}
+    BatchFailure(int exitCode, const QString& message)
+        : std::runtime_error(message.toStdString()), m_exitCode(exitCode) {}
     int exitCode() const { return m_exitCode; }
 
 private:
     int m_exitCode;
 };
 
-inline BatchFailure BadInput(const QString& message) {
-    return BatchFailure(kBatchBadInput, message);
-}
+inline BatchFailure BadInput(const QString& message) { return BatchFailure(kBatchBadInput, message); }

@@ -23,14 +23,15 @@ void checkCombination(const BatchOptions& options) {
     if (options.outDir.isEmpty()) {
         if (options.xls.isEmpty()) throw BadInput(QStringLiteral("--xls is missing; ") + kUsage);
         if (!options.reports.isEmpty())
-            throw BadInput(QStringLiteral("unexpected argument \"%1\"; ") .arg(options.reports.first()) + kUsage);
+            throw BadInput(QStringLiteral("unexpected argument \"%1\"; ").arg(options.reports.first()) + kUsage);
         const QStringList outputs{options.xls, options.picture, options.pdf};
         if (outputs.count(QStringLiteral("-")) > 1)
             throw BadInput(QStringLiteral("only one output can go to standard output"));
         return;
     }
     if (!options.xls.isEmpty()) throw BadInput(QStringLiteral("--xls cannot be used with --out-dir"));
-    if (options.reports.isEmpty()) throw BadInput(QStringLiteral("--out-dir needs report files, or - for standard input"));
+    if (options.reports.isEmpty())
+        throw BadInput(QStringLiteral("--out-dir needs report files, or - for standard input"));
     if (options.reports.contains(QStringLiteral("-")) && options.reports.size() > 1)
         throw BadInput(QStringLiteral("- (reports on standard input) cannot be combined with report files"));
 }
@@ -167,6 +168,4 @@ QString BatchHelpText() {
         "     written)\n");
 }
 
-QString BatchVersionText() {
-    return QStringLiteral("brindlemoor-batch " BRINDLEMOOR_VERSION "\n");
-}
+QString BatchVersionText() { return QStringLiteral("brindlemoor-batch " BRINDLEMOOR_VERSION "\n"); }

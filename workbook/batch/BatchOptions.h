@@ -8,15 +8,15 @@ struct BatchOptions {
     enum class Action { Run, Help, Version };
     Action action = Action::Run;
 
-    QString locale;           // empty: the environment's settings
-    QString report;           // --report FILE ("-" for standard input)
-    bool fromStore = false;   // --from-store
-    QString xls;              // --xls FILE ("-" for standard output)
-    QString picture;          // --picture FILE ("-" for standard output)
-    bool pictures = false;    // --picture given (with --out-dir it takes no file name)
-    QString pdf;              // --pdf FILE ("-" for standard output)
-    bool pdfs = false;        // --pdf given (with --out-dir it takes no file name)
-    QString outDir;           // --out-dir DIR: many reports, named by reports
+    QString locale;          // empty: the environment's settings
+    QString report;          // --report FILE ("-" for standard input)
+    bool fromStore = false;  // --from-store
+    QString xls;             // --xls FILE ("-" for standard output)
+    QString picture;         // --picture FILE ("-" for standard output)
+    bool pictures = false;   // --picture given (with --out-dir it takes no file name)
+    QString pdf;             // --pdf FILE ("-" for standard output)
+    bool pdfs = false;       // --pdf given (with --out-dir it takes no file name)
+    QString outDir;          // --out-dir DIR: many reports, named by reports
     QStringList reports;
 };
 

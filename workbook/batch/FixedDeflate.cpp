@@ -22,10 +22,14 @@ std::array<Code, 288> fixedCodes() {
     for (uint32_t symbol = 0; symbol < codes.size(); ++symbol) {
         uint32_t code = 0;
         int length = 0;
-        if (symbol < 144) code = 0x30 + symbol, length = 8;
-        else if (symbol < 256) code = 0x190 + symbol - 144, length = 9;
-        else if (symbol < 280) code = symbol - 256, length = 7;
-        else code = 0xC0 + symbol - 280, length = 8;
+        if (symbol < 144)
+            code = 0x30 + symbol, length = 8;
+        else if (symbol < 256)
+            code = 0x190 + symbol - 144, length = 9;
+        else if (symbol < 280)
+            code = symbol - 256, length = 7;
+        else
+            code = 0xC0 + symbol - 280, length = 8;
         codes[symbol] = {reversed(code, length), uint8_t(length)};
     }
     return codes;
@@ -46,11 +50,11 @@ constexpr std::array<Range, 29> kLengths{{
 }};
 
 constexpr std::array<Range, 30> kDistances{{
-    {0, 1, 0},       {1, 2, 0},       {2, 3, 0},        {3, 4, 0},        {4, 5, 1},       {5, 7, 1},
-    {6, 9, 2},       {7, 13, 2},      {8, 17, 3},       {9, 25, 3},       {10, 33, 4},     {11, 49, 4},
-    {12, 65, 5},     {13, 97, 5},     {14, 129, 6},     {15, 193, 6},     {16, 257, 7},    {17, 385, 7},
-    {18, 513, 8},    {19, 769, 8},    {20, 1025, 9},    {21, 1537, 9},    {22, 2049, 10},  {23, 3073, 10},
-    {24, 4097, 11},  {25, 6145, 11},  {26, 8193, 12},   {27, 12289, 12},  {28, 16385, 13}, {29, 24577, 13},
+    {0, 1, 0},      {1, 2, 0},      {2, 3, 0},      {3, 4, 0},       {4, 5, 1},       {5, 7, 1},
+    {6, 9, 2},      {7, 13, 2},     {8, 17, 3},     {9, 25, 3},      {10, 33, 4},     {11, 49, 4},
+    {12, 65, 5},    {13, 97, 5},    {14, 129, 6},   {15, 193, 6},    {16, 257, 7},    {17, 385, 7},
+    {18, 513, 8},   {19, 769, 8},   {20, 1025, 9},  {21, 1537, 9},   {22, 2049, 10},  {23, 3073, 10},
+    {24, 4097, 11}, {25, 6145, 11}, {26, 8193, 12}, {27, 12289, 12}, {28, 16385, 13}, {29, 24577, 13},
 }};
 
 // The range holding `value`: the last whose base is not above it.

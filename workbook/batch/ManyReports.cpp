@@ -34,7 +34,8 @@ std::vector<Job> jobsOf(const BatchOptions& options) {
         for (qsizetype i = 0; i < array->size(); ++i) {
             const QString name = QStringLiteral("report %1 of %2").arg(i + 1).arg(kStandardInputName);
             jobs.push_back({name, QString::number(i + 1), [array, i, name] {
-                                if (!array->at(i).isObject()) throw BadInput(name + QStringLiteral(" is not a JSON object"));
+                                if (!array->at(i).isObject())
+                                    throw BadInput(name + QStringLiteral(" is not a JSON object"));
                                 return array->at(i).toObject();
                             }});
         }
@@ -103,8 +104,9 @@ int WriteManyReports(const BatchOptions& options) {
             const auto output = [&](bool wanted, const QString& extension) {
                 return wanted ? folder.filePath(job.baseName + extension) : QString();
             };
-            writer.write(report, {output(true, QStringLiteral(".xls")), output(options.pictures, QStringLiteral(".png")),
-                                  output(options.pdfs, QStringLiteral(".pdf"))});
+            writer.write(report,
+                         {output(true, QStringLiteral(".xls")), output(options.pictures, QStringLiteral(".png")),
+                          output(options.pdfs, QStringLiteral(".pdf"))});
         } catch (const BatchFailure& failure) {
             fail(failure, worst);
         }

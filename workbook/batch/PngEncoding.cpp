@@ -44,8 +44,8 @@ int repeatLength(const uint8_t* at, const uint8_t* from, int limit) {
         std::memcpy(&b, from + length, 8);
         if (a != b) {
             const uint64_t differing = a ^ b;
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differing)
-                                                                       : std::countl_zero(differing);
+            const int bit =
+                std::endian::native == std::endian::little ? std::countr_zero(differing) : std::countl_zero(differing);
             return length + bit / 8;
         }
         length += 8;
@@ -112,8 +112,8 @@ QByteArray EncodePng(const QImage& picture) {
     QByteArray header;
     appendBigEndian(header, uint32_t(rgb.width()));
     appendBigEndian(header, uint32_t(rgb.height()));
-    header.append(char(8));  // bits per sample
-    header.append(char(2));  // truecolour
+    header.append(char(8));     // bits per sample
+    header.append(char(2));     // truecolour
     header.append(3, char(0));  // deflate, adaptive filtering, no interlace
 
     QByteArray png("\x89PNG\r\n\x1a\n", 8);

@@ -13,9 +13,7 @@
 
 namespace {
 
-BatchFailure couldNotWrite(const QString& message) {
-    return BatchFailure(kBatchCouldNotWrite, message);
-}
+BatchFailure couldNotWrite(const QString& message) { return BatchFailure(kBatchCouldNotWrite, message); }
 
 QImage pictureOf(host::Workbook& book) {
     xls::Workbook& model = book.model();

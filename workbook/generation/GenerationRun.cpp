@@ -90,7 +90,9 @@ void RunGeneration(Form1& form) {
     if (state.scratch.isEmpty()) return AbandonRun(form, state);
     if (handler.test(108, [&] { return !TemplateCopyIsCurrent(state.templatePath, state.templateBytes); }))
         handler.step(108, [&] { WriteBytesToFile(state.templateBytes, state.templatePath); });
-    const StatementRunner runner = [&](int line, const std::function<void()>& statement) { handler.step(line, statement); };
+    const StatementRunner runner = [&](int line, const std::function<void()>& statement) {
+        handler.step(line, statement);
+    };
     xlBook = OpenFilledTemplate(*xlApp, {state.templatePath, {}}, form.report(), runner);
     if (!xlBook) return AbandonRun(form, state);
 

@@ -14,7 +14,8 @@ bool HostStarts(const QString& programmaticId) {
     try {
         host::CreateObject(programmaticId);
         const QByteArray bytes = TemplateBytes();
-        xls::readWorkbook(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+        xls::readWorkbook(
+            std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
         return true;
     } catch (...) {
         return false;

@@ -18,7 +18,8 @@ bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes) {
 void WriteBytesToFile(const QByteArray& bytes, const QString& path) {
     QTemporaryFile temporary(path + QStringLiteral(".XXXXXX"));
     if (!temporary.open() || temporary.write(bytes) != bytes.size() || !temporary.flush())
-        throw std::runtime_error("Could not write " + path.toStdString() + ": " + temporary.errorString().toStdString());
+        throw std::runtime_error("Could not write " + path.toStdString() + ": " +
+                                 temporary.errorString().toStdString());
     // std::rename replaces a symbolic link at path instead of writing through it.
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
         throw std::runtime_error("Could not write " + path.toStdString() + ": the file could not be replaced.");

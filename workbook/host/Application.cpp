@@ -23,7 +23,8 @@ xls::Workbook modelFromBytes(const QByteArray& bytes, const QString& fileName);
 
 xls::Workbook readModel(const QString& fileName) {
     const QFileInfo info(fileName);
-    if (!info.exists() || info.isDir()) throw HostError(QStringLiteral("The file \"%1\" could not be found.").arg(fileName));
+    if (!info.exists() || info.isDir())
+        throw HostError(QStringLiteral("The file \"%1\" could not be found.").arg(fileName));
     if (info.size() > kMaxWorkbookBytes)
         throw HostError(QStringLiteral("The file \"%1\" is too large to be a workbook.").arg(fileName));
     QFile file(fileName);
@@ -74,7 +75,8 @@ int WorkbookCollection::Count() const {
 }
 
 std::shared_ptr<Workbook> WorkbookCollection::Item(int index) const {
-    if (index < 1 || index > Count()) throw HostError(QStringLiteral("There is no open workbook number %1.").arg(index));
+    if (index < 1 || index > Count())
+        throw HostError(QStringLiteral("There is no open workbook number %1.").arg(index));
     return m_application.m_workbooks[size_t(index - 1)];
 }
 
@@ -135,8 +137,9 @@ void Application::forget(const Workbook* workbook) {
 
 std::shared_ptr<Application> CreateObject(const QString& programmaticId) {
     if (programmaticId.compare(QStringLiteral("Excel.Application"), Qt::CaseInsensitive) != 0)
-        throw HostError(QStringLiteral("Cannot create the object \"%1\": no such programmatic identifier is registered.")
-                            .arg(programmaticId));
+        throw HostError(
+            QStringLiteral("Cannot create the object \"%1\": no such programmatic identifier is registered.")
+                .arg(programmaticId));
     return std::make_shared<Application>();
 }
 

@@ -39,7 +39,7 @@ class Application : public std::enable_shared_from_this<Application> {
 public:
     QString Version() const;
     WorkbookCollection Workbooks();
-    Worksheet Worksheets(int index);  // of the active workbook
+    Worksheet Worksheets(int index);          // of the active workbook
     CellRange Range(const QString& address);  // of the active sheet
 
     bool Visible() const { return m_visible; }

@@ -21,7 +21,8 @@ void writeWhole(const QString& fileName, const std::vector<uint8_t>& bytes) {
     // A failed save must leave nothing behind, so never fall back to writing the target in place.
     file.setDirectWriteFallback(false);
     const auto fail = [&fileName, &file] {
-        return HostError(QStringLiteral("The workbook could not be saved as \"%1\": %2").arg(fileName, file.errorString()));
+        return HostError(
+            QStringLiteral("The workbook could not be saved as \"%1\": %2").arg(fileName, file.errorString()));
     };
     if (!file.open(QIODevice::WriteOnly)) throw fail();
     if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
@@ -39,7 +40,8 @@ Workbook::Workbook(std::weak_ptr<Application> application, xls::Workbook model, 
 
 Application& Workbook::application() const {
     const auto application = m_application.lock();
-    if (!application || application->hasQuit()) throw HostError(QStringLiteral("The spreadsheet host has already quit."));
+    if (!application || application->hasQuit())
+        throw HostError(QStringLiteral("The spreadsheet host has already quit."));
     return *application;
 }
 
@@ -88,9 +90,7 @@ void Workbook::Close() {
     owner.forget(this);
 }
 
-Worksheet Workbook::ActiveSheet() {
-    return Worksheets(int(model().activeSheet) + 1);
-}
+Worksheet Workbook::ActiveSheet() { return Worksheets(int(model().activeSheet) + 1); }
 
 Worksheet Workbook::Worksheets(int index) {
     if (index < 1 || size_t(index) > model().sheets.size())

@@ -32,12 +32,18 @@ std::string shortDateCode(const QString& pattern) {
         const QChar c = pattern[i];
         qsizetype run = 1;
         while (i + run < pattern.size() && pattern[i + run] == c) ++run;
-        if (c == u'y') code += QStringLiteral("yyyy");
-        else if (c == u'M') code += QString(run, u'm');
-        else if (c == u'd') code += QString(run, u'd');
-        else if (c == u'\'') run = 1;  // Qt's quotes around literal text
-        else if (c.isLetter()) code += QStringLiteral("\\") + c, run = 1;  // a literal letter, escaped
-        else code += QString(c).repeated(run);
+        if (c == u'y')
+            code += QStringLiteral("yyyy");
+        else if (c == u'M')
+            code += QString(run, u'm');
+        else if (c == u'd')
+            code += QString(run, u'd');
+        else if (c == u'\'')
+            run = 1;  // Qt's quotes around literal text
+        else if (c.isLetter())
+            code += QStringLiteral("\\") + c, run = 1;  // a literal letter, escaped
+        else
+            code += QString(c).repeated(run);
         i += run;
     }
     return utf8(code);
@@ -68,16 +74,16 @@ std::string withoutTrailingPoint(QString name) {
 // Spreadsheets name the booleans in the user's language; Qt has no words for them.
 std::pair<std::string, std::string> booleanWords(QLocale::Language language) {
     switch (language) {
-        case QLocale::German: return {"WAHR", "FALSCH"};
-        case QLocale::French: return {"VRAI", "FAUX"};
-        case QLocale::Spanish: return {"VERDADERO", "FALSO"};
-        case QLocale::Italian: return {"VERO", "FALSO"};
-        case QLocale::Portuguese: return {"VERDADEIRO", "FALSO"};
-        case QLocale::Dutch: return {"WAAR", "ONWAAR"};
-        case QLocale::Swedish: return {"SANT", "FALSKT"};
-        case QLocale::Danish: return {"SAND", "FALSK"};
-        case QLocale::NorwegianBokmal: return {"SANN", "USANN"};
-        default: return {"TRUE", "FALSE"};
+    case QLocale::German: return {"WAHR", "FALSCH"};
+    case QLocale::French: return {"VRAI", "FAUX"};
+    case QLocale::Spanish: return {"VERDADERO", "FALSO"};
+    case QLocale::Italian: return {"VERO", "FALSO"};
+    case QLocale::Portuguese: return {"VERDADEIRO", "FALSO"};
+    case QLocale::Dutch: return {"WAAR", "ONWAAR"};
+    case QLocale::Swedish: return {"SANT", "FALSKT"};
+    case QLocale::Danish: return {"SAND", "FALSK"};
+    case QLocale::NorwegianBokmal: return {"SANN", "USANN"};
+    default: return {"TRUE", "FALSE"};
     }
 }
 
@@ -98,7 +104,8 @@ xls::LocaleInfo LocaleInfoFromQLocale(const QLocale& locale) {
 
     for (int month = 1; month <= 12; ++month) {
         info.monthNames[size_t(month - 1)] = utf8(locale.monthName(month, QLocale::LongFormat));
-        info.monthAbbreviations[size_t(month - 1)] = withoutTrailingPoint(locale.monthName(month, QLocale::ShortFormat));
+        info.monthAbbreviations[size_t(month - 1)] =
+            withoutTrailingPoint(locale.monthName(month, QLocale::ShortFormat));
     }
     // Qt counts Monday as 1 and Sunday as 7; the engine starts on Sunday.
     for (int day = 0; day < 7; ++day) {

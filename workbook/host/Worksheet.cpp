@@ -72,7 +72,8 @@ void Cell::store(const xls::Value& value, const std::string* suggestedFormat) {
     xls::writeCellValue(sheet, {m_row, m_column}, value);
 }
 
-Worksheet::Worksheet(std::shared_ptr<Workbook> book, int sheetIndex) : m_book(std::move(book)), m_sheetIndex(sheetIndex) {}
+Worksheet::Worksheet(std::shared_ptr<Workbook> book, int sheetIndex)
+    : m_book(std::move(book)), m_sheetIndex(sheetIndex) {}
 
 Cell Worksheet::Cells(int row, int column) {
     model();
@@ -87,9 +88,7 @@ CellRange Worksheet::Range(const QString& address) {
     return CellRange(m_book, m_sheetIndex, *bounds);
 }
 
-CellRange Worksheet::UsedRange() {
-    return CellRange(m_book, m_sheetIndex, model().usedRange().value_or(xls::Range{}));
-}
+CellRange Worksheet::UsedRange() { return CellRange(m_book, m_sheetIndex, model().usedRange().value_or(xls::Range{})); }
 
 QString Worksheet::Name() const { return QString::fromStdString(model().name); }
 

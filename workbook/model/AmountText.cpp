@@ -29,7 +29,9 @@ std::optional<Signed> StripDecorations(QString text, const QLocale& locale) {
         }
         const QChar first = text.front();
         const QChar last = text.back();
-        const auto isSign = [&](QChar c) { return c == u'+' || c == u'-' || c == locale.negativeSign() || c == locale.positiveSign(); };
+        const auto isSign = [&](QChar c) {
+            return c == u'+' || c == u'-' || c == locale.negativeSign() || c == locale.positiveSign();
+        };
         if (!sign && !parentheses && (isSign(first) || isSign(last))) {
             const QChar c = isSign(first) ? first : last;
             negative = c == u'-' || c == locale.negativeSign();

@@ -2,13 +2,9 @@
 
 #include <QLocale>
 
-QString& ExpenseReport::text(TextField field) {
-    return this->*TextFieldOf(field).member;
-}
+QString& ExpenseReport::text(TextField field) { return this->*TextFieldOf(field).member; }
 
-const QString& ExpenseReport::text(TextField field) const {
-    return this->*TextFieldOf(field).member;
-}
+const QString& ExpenseReport::text(TextField field) const { return this->*TextFieldOf(field).member; }
 
 QStringList AllReportKeys() {
     QStringList keys;
@@ -23,9 +19,7 @@ QStringList AllReportKeys() {
     return keys;
 }
 
-QString StoredDateText(const QDate& date) {
-    return date.toString(Qt::ISODate);
-}
+QString StoredDateText(const QDate& date) { return date.toString(Qt::ISODate); }
 
 std::optional<QDate> ParseStoredDate(const QString& text) {
     const QString trimmed = text.trimmed();

@@ -15,15 +15,29 @@ inline constexpr int kCategories = 7;
 
 // Control-array names of the seven amount columns, in category order.
 inline const std::array<QString, kCategories> kAmountNames{
-    QStringLiteral("txtHotel"), QStringLiteral("txtTransport"), QStringLiteral("txtFuel"), QStringLiteral("txtMeals"),
-    QStringLiteral("txtPhone"), QStringLiteral("txtEntertainment"), QStringLiteral("txtMisc")};
+    QStringLiteral("txtHotel"), QStringLiteral("txtTransport"), QStringLiteral("txtFuel"),
+    QStringLiteral("txtMeals"), QStringLiteral("txtPhone"),     QStringLiteral("txtEntertainment"),
+    QStringLiteral("txtMisc")};
 
 inline const std::array<QString, kCategories> kDefaultHeadings{
-    QStringLiteral("Hotel"), QStringLiteral("Transport"), QStringLiteral("Fuel"), QStringLiteral("Meals"),
+    QStringLiteral("Hotel"), QStringLiteral("Transport"),     QStringLiteral("Fuel"), QStringLiteral("Meals"),
     QStringLiteral("Phone"), QStringLiteral("Entertainment"), QStringLiteral("Misc")};
 
 // The twelve single text fields, in the order the load restores them (kTextFields keeps this order).
-enum class TextField { Purpose, Statement, Name, Position, SSN, EmpID, Manager, Dept, Approved1, Approved2, Notes1, Notes2 };
+enum class TextField {
+    Purpose,
+    Statement,
+    Name,
+    Position,
+    SSN,
+    EmpID,
+    Manager,
+    Dept,
+    Approved1,
+    Approved2,
+    Notes1,
+    Notes2
+};
 inline constexpr size_t kTextFieldCount = 12;
 
 struct ExpenseRow {

@@ -90,7 +90,8 @@ public:
     }
 
     void height(int firstRow, int lastRow, double points) {
-        for (int row = firstRow; row <= lastRow; ++row) sheet().rows[uint16_t(row - 1)] = {twips(points), true, false, {}};
+        for (int row = firstRow; row <= lastRow; ++row)
+            sheet().rows[uint16_t(row - 1)] = {twips(points), true, false, {}};
     }
 
 private:
@@ -126,8 +127,8 @@ void describeLayout(TemplateBuilder& t) {
     t.height(10, 10, 20.1);
     t.height(11, 29, 17.1);
 
-    for (const char* range : {"B2:M3", "C4:D4", "H4:I4", "C7:D7", "G7:H7", "L7:M7", "C8:D8", "G8:H8", "L8:M8",
-                              "L1:M1", "C28:E28", "G28:J28", "C29:E29", "G29:J29"})
+    for (const char* range : {"B2:M3", "C4:D4", "H4:I4", "C7:D7", "G7:H7", "L7:M7", "C8:D8", "G8:H8", "L8:M8", "L1:M1",
+                              "C28:E28", "G28:J28", "C29:E29", "G29:J29"})
         t.merge(range);
     for (int row : {10, 11, 12, 13, 14, 15, 16, 17, 24, 25, 26}) t.merge(cell('I', row) + ":" + cell('J', row));
 }
@@ -210,9 +211,9 @@ void describeGrid(TemplateBuilder& t) {
     heading.vAlign = xls::VAlign::Center;
     heading.left = heading.right = heading.top = heading.bottom = thin();
     t.format("B10:M10", heading);
-    const char* headings[][2] = {{"B10", "Date"},  {"C10", "Account"}, {"D10", "Description"}, {"E10", "Hotel"},
-                                 {"F10", "Transport"}, {"G10", "Fuel"}, {"H10", "Meals"},      {"I10", "Phone"},
-                                 {"K10", "Entertainment"}, {"L10", "Misc."}, {"M10", "Total"}};
+    const char* headings[][2] = {{"B10", "Date"},          {"C10", "Account"}, {"D10", "Description"}, {"E10", "Hotel"},
+                                 {"F10", "Transport"},     {"G10", "Fuel"},    {"H10", "Meals"},       {"I10", "Phone"},
+                                 {"K10", "Entertainment"}, {"L10", "Misc."},   {"M10", "Total"}};
     for (const auto& [at, text] : headings) t.label(at, text);
 
     xls::CellFormat line;

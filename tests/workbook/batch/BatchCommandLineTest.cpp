@@ -12,9 +12,9 @@ TEST_F(BatchCommandLine, HelpGoesToStandardOutputAndDocumentsRulesAndExitCodes) 
         EXPECT_TRUE(result.standardError.isEmpty()) << result.standardError.toStdString();
         const QString help = QString::fromUtf8(result.standardOutput);
         EXPECT_TRUE(help.startsWith(QStringLiteral("Usage: brindlemoor-batch"))) << help.toStdString();
-        for (const char* part : {"--locale NAME", "--from-store", "--out-dir DIR", "Input rules:", "YYYY-MM-DD",
-                                 "32,767", "Exit status:", "0  done", "1  an output could not be written",
-                                 "2  bad input or options"})
+        for (const char* part :
+             {"--locale NAME", "--from-store", "--out-dir DIR", "Input rules:", "YYYY-MM-DD", "32,767",
+              "Exit status:", "0  done", "1  an output could not be written", "2  bad input or options"})
             EXPECT_TRUE(help.contains(QLatin1String(part))) << part;
     }
     // Help wins over whatever else is on the line, as in other tools.
@@ -47,7 +47,8 @@ TEST_F(BatchCommandLine, BadOptionsStopWithOneLineAndExitTwo) {
         {QStringLiteral("--report"), report, QStringLiteral("--xls"), out, QStringLiteral("extra.json")},
         {QStringLiteral("--report"), report, QStringLiteral("--xls="), QStringLiteral("x")},
         {QStringLiteral("--from-store=yes"), QStringLiteral("--xls"), out},
-        {QStringLiteral("--locale"), QStringLiteral("xx_QQ"), QStringLiteral("--report"), report, QStringLiteral("--xls"), out},
+        {QStringLiteral("--locale"), QStringLiteral("xx_QQ"), QStringLiteral("--report"), report,
+         QStringLiteral("--xls"), out},
         {QStringLiteral("--report"), path(QStringLiteral("none.json")), QStringLiteral("--xls"), out},
         {QStringLiteral("--report"), report, QStringLiteral("--xls"), QStringLiteral("-"), QStringLiteral("--picture"),
          QStringLiteral("-")},

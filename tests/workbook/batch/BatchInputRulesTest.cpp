@@ -6,7 +6,7 @@ namespace {
 
 struct Settings {
     const char* name;
-    const char* amountText;  // 1,118.74 in the settings' form
+    const char* amountText;          // 1,118.74 in the settings' form
     const char* fourDigitShortDate;  // 2016-11-05
     const char* twoDigitShortDate;   // 2016-11-12
     const char* foreignAmount;       // an amount only under the other settings
@@ -21,13 +21,15 @@ protected:
     // Runs one report under the parameter's settings, passed by --locale or by the environment.
     BatchResult runReport(const QByteArray& json, bool byOption = true, bool picture = true) {
         const QString report = writeFile(QStringLiteral("r.json"), json);
-        QStringList arguments{QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))};
+        QStringList arguments{QStringLiteral("--report"), report, QStringLiteral("--xls"),
+                              path(QStringLiteral("o.xls"))};
         if (picture) arguments << QStringLiteral("--picture") << path(QStringLiteral("o.png"));
         if (byOption) {
             arguments.prepend(QString::fromLatin1(GetParam().name));
             arguments.prepend(QStringLiteral("--locale"));
         } else {
-            environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(GetParam().name) + QStringLiteral(".UTF-8"));
+            environment.insert(QStringLiteral("LC_ALL"),
+                               QString::fromLatin1(GetParam().name) + QStringLiteral(".UTF-8"));
         }
         return run(arguments);
     }
@@ -45,21 +47,21 @@ protected:
 TEST_P(BatchInputRules, AmountsAndDatesInEveryAcceptedFormAreWrittenAsValues) {
     const Settings& settings = GetParam();
     for (const bool byOption : {true, false}) {
-        const QByteArray json = QStringLiteral(R"({"TXTPURPOSE": "Business trip", "dtpFrom": "%1", "dtpto": "%2",
+        const QByteArray json =
+            QStringLiteral(R"({"TXTPURPOSE": "Business trip", "dtpFrom": "%1", "dtpto": "%2",
             "DTPicker20": "2016-11-07", "DTPicker21": "", "txtHotel0": "%3", "txtMeals0": 12.5, "txtFuel1": "",
             "txtMisc1": -0.255, "txtPhone2": 3})")
-                                    .arg(QString::fromUtf8(settings.fourDigitShortDate),
-                                         QString::fromUtf8(settings.twoDigitShortDate),
-                                         QString::fromUtf8(settings.amountText))
-                                    .toUtf8();
+                .arg(QString::fromUtf8(settings.fourDigitShortDate), QString::fromUtf8(settings.twoDigitShortDate),
+                     QString::fromUtf8(settings.amountText))
+                .toUtf8();
         const BatchResult result = runReport(json, byOption);
         ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
         EXPECT_TRUE(result.standardError.isEmpty()) << result.standardError.toStdString();
         const QString workbook = path(QStringLiteral("o.xls"));
         EXPECT_EQ(cellByXlrd(workbook, 3, 2), QStringLiteral("Business trip"));
-        EXPECT_EQ(cellByXlrd(workbook, 3, 12), QStringLiteral("42679.00"));   // 2016-11-05
-        EXPECT_EQ(cellByXlrd(workbook, 4, 12), QStringLiteral("42686.00"));   // 2016-11-12
-        EXPECT_EQ(cellByXlrd(workbook, 10, 1), QStringLiteral("42681.00"));   // 2016-11-07
+        EXPECT_EQ(cellByXlrd(workbook, 3, 12), QStringLiteral("42679.00"));  // 2016-11-05
+        EXPECT_EQ(cellByXlrd(workbook, 4, 12), QStringLiteral("42686.00"));  // 2016-11-12
+        EXPECT_EQ(cellByXlrd(workbook, 10, 1), QStringLiteral("42681.00"));  // 2016-11-07
         EXPECT_EQ(cellByXlrd(workbook, 11, 1), QString());
         EXPECT_EQ(cellByXlrd(workbook, 10, 4), QStringLiteral("1118.74"));
         // Amounts are kept to the cent, as the entry window keeps them: -0.255 is -0.26 (away from zero).
@@ -85,7 +87,8 @@ TEST_P(BatchInputRules, AValueThatBreaksItsRuleStopsTheRunNamingKeyAndValue) {
     expectRefused(R"({"DTPicker20": "tomorrow"})", QStringLiteral("DTPicker20"), QStringLiteral("tomorrow"));
     expectRefused(R"({"txtPurpose": 5})", QStringLiteral("txtPurpose"), QStringLiteral("5"));
     expectRefused(R"({"txtHeading3": ["Meals"]})", QStringLiteral("txtHeading3"), QStringLiteral("[\"Meals\"]"));
-    expectRefused(R"({"txtPurpose": "x", "txtColour": "red"})", QStringLiteral("unknown key"), QStringLiteral("txtColour"));
+    expectRefused(R"({"txtPurpose": "x", "txtColour": "red"})", QStringLiteral("unknown key"),
+                  QStringLiteral("txtColour"));
     expectRefused(R"({"txtPurpose": "x", "TXTPURPOSE": "y"})", QStringLiteral("txtPurpose"), QStringLiteral("twice"));
     expectRefused("{\"txtPurpose\": ", QStringLiteral("r.json"), QStringLiteral("not valid JSON"));
     expectRefused("[{}]", QStringLiteral("r.json"), QStringLiteral("one JSON object"));
@@ -112,9 +115,7 @@ TEST_P(BatchInputRules, TextUpToWhatACellHoldsIsWrittenLongerIsRefused) {
     }
 }
 
-void PrintTo(const Settings& settings, std::ostream* out) {
-    *out << settings.name;
-}
+void PrintTo(const Settings& settings, std::ostream* out) { *out << settings.name; }
 
 INSTANTIATE_TEST_SUITE_P(Settings, BatchInputRules, ::testing::Values(kUnitedStates, kGerman),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -122,15 +123,18 @@ INSTANTIATE_TEST_SUITE_P(Settings, BatchInputRules, ::testing::Values(kUnitedSta
 TEST_F(BatchTest, WithoutSettingsAmountTextIsRefusedNeverWrittenAsText) {
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     const QString report = writeFile(QStringLiteral("r.json"), R"({"txtHotel0": "$112.57"})");
-    const BatchResult result = run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))});
+    const BatchResult result =
+        run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))});
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(result.standardError.contains(QStringLiteral("txtHotel0: \"$112.57\" is not an amount under the C settings")))
+    EXPECT_TRUE(
+        result.standardError.contains(QStringLiteral("txtHotel0: \"$112.57\" is not an amount under the C settings")))
         << result.standardError.toStdString();
     EXPECT_EQ(files(), QStringList{QStringLiteral("r.json")});
 
     // A JSON number needs no settings.
     writeFile(QStringLiteral("r.json"), R"({"txtHotel0": 112.57})");
-    ASSERT_EQ(run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))}).exitCode, 0);
+    ASSERT_EQ(
+        run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))}).exitCode, 0);
     EXPECT_EQ(cellByXlrd(path(QStringLiteral("o.xls")), 10, 12), QStringLiteral("112.57"));
 }
 

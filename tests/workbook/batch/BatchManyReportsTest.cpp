@@ -15,7 +15,9 @@ protected:
         QDir(folder.path()).mkdir(QStringLiteral("out"));
     }
 
-    QStringList written() const { return QDir(path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    QStringList written() const {
+        return QDir(path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
     QString out(const QString& name) const { return path(QStringLiteral("out/") + name); }
 };
 
@@ -25,14 +27,14 @@ TEST_F(BatchManyReports, ABadReportInTheMiddleIsNamedAndTheOthersAreWritten) {
         writeFile(QStringLiteral("R2.json"), R"({"txtHotel0": "lots"})"),
         writeFile(QStringLiteral("R3.report.json"), R"({"txtHotel0": 7, "txtMisc14": "$0.01"})"),
     };
-    const BatchResult result =
-        run(QStringList{QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--picture")} + reports);
+    const BatchResult result = run(
+        QStringList{QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--picture")} + reports);
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.errorLines(), 1) << result.standardError.toStdString();
     EXPECT_TRUE(result.standardError.contains(QStringLiteral("R2.json: txtHotel0: \"lots\"")))
         << result.standardError.toStdString();
-    EXPECT_EQ(written(), (QStringList{QStringLiteral("R1.png"), QStringLiteral("R1.xls"), QStringLiteral("R3.report.png"),
-                                      QStringLiteral("R3.report.xls")}));
+    EXPECT_EQ(written(), (QStringList{QStringLiteral("R1.png"), QStringLiteral("R1.xls"),
+                                      QStringLiteral("R3.report.png"), QStringLiteral("R3.report.xls")}));
     EXPECT_EQ(totalsByXlrd(out(QStringLiteral("R1.xls"))),
               QStringLiteral("100.10 0.05 100.15 100.15 100.10 0.00 0.00 0.05 0.00 0.00 0.00"));
     EXPECT_EQ(totalsByXlrd(out(QStringLiteral("R3.report.xls"))),
@@ -45,7 +47,8 @@ TEST_F(BatchManyReports, ReportsFromAJsonArrayOnStandardInputAreNumbered) {
                                    R"([{"txtHotel0": "1.000,50 €"}, "not a report", {"txtHotel0": 2.25}])");
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.errorLines(), 1) << result.standardError.toStdString();
-    EXPECT_TRUE(result.standardError.contains(QStringLiteral("report 2 of standard input"))) << result.standardError.toStdString();
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("report 2 of standard input")))
+        << result.standardError.toStdString();
     EXPECT_EQ(written(), (QStringList{QStringLiteral("1.xls"), QStringLiteral("3.xls")}));
     EXPECT_EQ(cellByXlrd(out(QStringLiteral("1.xls")), 10, 12), QStringLiteral("1000.50"));
     EXPECT_EQ(cellByXlrd(out(QStringLiteral("3.xls")), 10, 12), QStringLiteral("2.25"));
@@ -57,7 +60,8 @@ TEST_F(BatchManyReports, StandardInputIsReadToItsEndHoweverLarge) {
     QByteArray array = "[";
     for (int i = 0; i < 12; ++i) array += QByteArray(i ? "," : "") + "{\"txtPurpose\": \"" + purpose + "\"}";
     array += "]";
-    const BatchResult result = run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("-")}, array);
+    const BatchResult result =
+        run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("-")}, array);
     ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
     EXPECT_EQ(written().size(), 12);
     EXPECT_EQ(cellByXlrd(out(QStringLiteral("12.xls")), 3, 2).size(), 20000);
@@ -84,9 +88,9 @@ TEST_F(BatchManyReports, ALongRunShowsItsProgressOnStandardErrorOnly) {
     array += "]";
     QElapsedTimer clock;
     clock.start();
-    const BatchResult result = run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--picture"),
-                                    QStringLiteral("-")},
-                                   array);
+    const BatchResult result = run(
+        {QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("--picture"), QStringLiteral("-")},
+        array);
     const qint64 elapsed = clock.elapsed();
     ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
     EXPECT_TRUE(result.standardOutput.isEmpty());

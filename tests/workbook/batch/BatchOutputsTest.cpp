@@ -85,7 +85,7 @@ TEST_F(BatchOutputs, AFullDiskLeavesTheOldFilesAndNoTemporaryFile) {
     const QString disk = path(QStringLiteral("disk"));
     QDir().mkpath(disk);
     if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                     QStringLiteral("size=48k"), QStringLiteral("tmpfs"), disk}) != 0)
+                                                    QStringLiteral("size=48k"), QStringLiteral("tmpfs"), disk}) != 0)
         GTEST_SKIP() << "needs root to mount a small file system";
     const QString xls = disk + QStringLiteral("/old.xls");
     QFile old(xls);
@@ -156,7 +156,8 @@ TEST_F(BatchOutputs, DashWritesTheWorkbookToStandardOutput) {
 TEST_F(BatchOutputs, NoScratchFileIsWritten) {
     ASSERT_EQ(write(path(QStringLiteral("o.xls")), path(QStringLiteral("o.png"))).exitCode, 0);
     // Qt makes an empty runtime folder there when XDG_RUNTIME_DIR is unset; no file may appear.
-    QDirIterator scratch(path(QStringLiteral("tmp")), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    QDirIterator scratch(path(QStringLiteral("tmp")), QDir::Files | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
     EXPECT_FALSE(scratch.hasNext()) << scratch.next().toStdString();
     EXPECT_EQ(files(), (QStringList{QStringLiteral("o.png"), QStringLiteral("o.xls"), QStringLiteral("r.json")}));
 }

@@ -47,10 +47,10 @@ BatchResult BatchTest::run(const QStringList& arguments, const QByteArray& input
     process.setProcessEnvironment(environment);
     const QString program = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor-batch");
     if (runAs && runAs->uid != ::geteuid()) {
-        process.start(QStringLiteral("setpriv"),
-                      QStringList{QStringLiteral("--reuid=%1").arg(runAs->uid), QStringLiteral("--regid=%1").arg(runAs->gid),
-                                  QStringLiteral("--clear-groups"), program} +
-                          arguments);
+        process.start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--reuid=%1").arg(runAs->uid),
+                                                             QStringLiteral("--regid=%1").arg(runAs->gid),
+                                                             QStringLiteral("--clear-groups"), program} +
+                                                     arguments);
     } else {
         process.start(program, arguments);
     }

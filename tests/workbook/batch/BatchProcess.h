@@ -50,4 +50,3 @@ protected:
     QProcessEnvironment environment;
     std::optional<OrdinaryUser> runAs;  // run the executable as this user when set
 };
-

@@ -23,16 +23,21 @@ protected:
     }
 
     BatchResult fromStore(const QStringList& more = {}) {
-        return run(QStringList{QStringLiteral("--from-store"), QStringLiteral("--xls"), path(QStringLiteral("o.xls"))} + more);
+        return run(QStringList{QStringLiteral("--from-store"), QStringLiteral("--xls"), path(QStringLiteral("o.xls"))} +
+                   more);
     }
 
     QString store;
 };
 
 TEST_F(BatchFromStore, WritesWhatTheEntryWindowStoredAndLeavesTheStoreUntouched) {
-    for (const auto& [key, value] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"txtPurpose", "Stored trip"}, {"dtpFrom", "2016-11-05"}, {"DTPicker20", "2016-11-07"},
-             {"txtHotel0", "$118.74"}, {"txtMeals0", "12.5"}, {"txtHeading6", "Other"}})
+    for (const auto& [key, value] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"txtPurpose", "Stored trip"},
+                                                                    {"dtpFrom", "2016-11-05"},
+                                                                    {"DTPicker20", "2016-11-07"},
+                                                                    {"txtHotel0", "$118.74"},
+                                                                    {"txtMeals0", "12.5"},
+                                                                    {"txtHeading6", "Other"}})
         SaveSetting(kSettingsApp, kSettingsSection, QString::fromLatin1(key), QString::fromLatin1(value));
     const QByteArray before = Contents(store);
     const QDateTime modified = QFileInfo(store).lastModified();
@@ -56,13 +61,15 @@ TEST_F(BatchFromStore, WritesWhatTheEntryWindowStoredAndLeavesTheStoreUntouched)
 TEST_F(BatchFromStore, AMissingDamagedOrInvalidStoreStopsTheRunAndStaysAsItWas) {
     const BatchResult missing = fromStore();
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_TRUE(missing.standardError.contains(QStringLiteral("no stored report"))) << missing.standardError.toStdString();
+    EXPECT_TRUE(missing.standardError.contains(QStringLiteral("no stored report")))
+        << missing.standardError.toStdString();
     EXPECT_FALSE(QFile::exists(store)) << "the store is never created";
 
     SaveSetting(kSettingsApp, kSettingsSection, QStringLiteral("txtHotel3"), QStringLiteral("lots"));
     const BatchResult invalid = fromStore();
     EXPECT_EQ(invalid.exitCode, 2);
-    EXPECT_TRUE(invalid.standardError.contains(QStringLiteral("txtHotel3: \"lots\""))) << invalid.standardError.toStdString();
+    EXPECT_TRUE(invalid.standardError.contains(QStringLiteral("txtHotel3: \"lots\"")))
+        << invalid.standardError.toStdString();
 
     QFile damaged(store);
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));

@@ -37,7 +37,8 @@ TEST(PngEncoding, RepeatsOfEveryLengthReadBackExactly) {
         picture.fill(Qt::white);
         {
             QPainter painter(&picture);
-            for (int x = 0; x < size.width(); x += 1 + x % 97) painter.fillRect(x, 0, 1, size.height(), QColor(0xC0C0C0));
+            for (int x = 0; x < size.width(); x += 1 + x % 97)
+                painter.fillRect(x, 0, 1, size.height(), QColor(0xC0C0C0));
             for (int y = 1; y < size.height(); y += 7) painter.fillRect(0, y, size.width(), 1, QColor(0xC0C0C0));
             painter.drawText(QPoint(3, size.height() - 2), QStringLiteral("Client visit $118.74"));
         }
@@ -65,7 +66,8 @@ TEST(FixedDeflate, EveryLengthAndDistanceInflatesToTheBytesItRepeats) {
         for (int i = 0; i < length; ++i) expected.push_back(expected[expected.size() - size_t(distance)]);
         literal(uint8_t(expected.size()));
     };
-    for (int length = FixedDeflate::kMinMatch; length <= FixedDeflate::kMaxMatch; ++length) match(length, 1 + length % 5);
+    for (int length = FixedDeflate::kMinMatch; length <= FixedDeflate::kMaxMatch; ++length)
+        match(length, 1 + length % 5);
     for (int base = 1; base < FixedDeflate::kMaxDistance; base *= 2)
         for (const int distance : {base, base + 1, base + base / 2, 2 * base - 1})
             if (distance <= FixedDeflate::kMaxDistance) match(FixedDeflate::kMaxMatch, distance);

@@ -32,7 +32,8 @@ QString convertWithLibreOffice(const QString& xls, const QString& outDir) {
     soffice.start(QStringLiteral("soffice"),
                   {QStringLiteral("-env:UserInstallation=file://") + profile.path(), QStringLiteral("--headless"),
                    QStringLiteral("--convert-to"),
-                   QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,true"), QStringLiteral("--outdir"), outDir, xls});
+                   QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,true"),
+                   QStringLiteral("--outdir"), outDir, xls});
     if (!soffice.waitForFinished(180000)) return {};
     return QDir(outDir).filePath(QFileInfo(xls).completeBaseName() + QStringLiteral(".csv"));
 }
@@ -50,7 +51,8 @@ TEST_F(GenerationTest, SampleReportFromEntryToSavedWorkbookAndBack) {
     EXPECT_FALSE(form().isVisible());
     EXPECT_FLOAT_EQ(preview().mZoom, 1.0f);
     const QString result = preview().mExcelFile;
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^ferrun[1-9]{8}\\.xls$")).match(QFileInfo(result).fileName()).hasMatch());
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^ferrun[1-9]{8}\\.xls$")).match(QFileInfo(result).fileName()).hasMatch());
     EXPECT_EQ(QFileInfo(result).absolutePath(), scratchFolder());
     EXPECT_TRUE(QFile::exists(result));
     EXPECT_EQ(QDir(scratchFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(result).fileName()});

@@ -44,9 +44,9 @@ TEST_F(GenerationTest, RealProgramFromSampleDataToSavedWorkbook) {
     // Positions are the buttons' centres in the windows' client pixels.
     const QString entry = display.waitForWindow(kTitle, 20000);
     ASSERT_FALSE(entry.isEmpty()) << "the entry window did not appear";
-    display.xdotool({"mousemove", "--window", entry, "584", "55", "click", "1"});      // Load Sample/Example Data
+    display.xdotool({"mousemove", "--window", entry, "584", "55", "click", "1"});  // Load Sample/Example Data
     QTest::qWait(300);
-    display.xdotool({"mousemove", "--window", entry, "388", "21", "click", "1"});      // Start Creating Template
+    display.xdotool({"mousemove", "--window", entry, "388", "21", "click", "1"});  // Start Creating Template
     const QString preview = display.waitForWindow(kTitle, 20000, entry);
     ASSERT_FALSE(preview.isEmpty()) << "the preview window did not appear";
     QTest::qWait(500);
@@ -54,7 +54,7 @@ TEST_F(GenerationTest, RealProgramFromSampleDataToSavedWorkbook) {
     display.screenshot(shot);
     EXPECT_GT(QFileInfo(shot).size(), 656 * 626);
 
-    display.xdotool({"mousemove", "--window", preview, "488", "603", "click", "1"});   // Save Results To Excel File
+    display.xdotool({"mousemove", "--window", preview, "488", "603", "click", "1"});  // Save Results To Excel File
     const QString dialog = display.waitForWindow(QStringLiteral("^Save File$"), 20000);
     ASSERT_FALSE(dialog.isEmpty()) << "the save dialog did not appear";
     const QString saved = outputPath(QStringLiteral("journey.xls"));

@@ -22,9 +22,7 @@ namespace {
 
 class CellMap : public ::testing::Test {
 protected:
-    void SetUp() override {
-        book = app->Workbooks().Open(WriteTemplateFile(folder.path()), std::nullopt, true);
-    }
+    void SetUp() override { book = app->Workbooks().Open(WriteTemplateFile(folder.path()), std::nullopt, true); }
 
     // Fills the template, saves it and reopens the result in a second instance.
     std::shared_ptr<host::Workbook> fillAndReopen(const ExpenseReport& report) {
@@ -78,8 +76,8 @@ TEST_F(CellMap, TextsLandUnchangedAndDatesAsDates) {
     EXPECT_DOUBLE_EQ(numberAt(sheet, 11, 3), 110797.0);  // typed input: an account number reads as a number
     EXPECT_EQ(textAt(sheet, 11, 4), "Transport account");
     EXPECT_EQ(textAt(sheet, 13, 8), "12a");
-    EXPECT_NEAR(numberAt(sheet, 26, 8), 75.47, 1e-9);  // the text is left out of the sum
-    EXPECT_DOUBLE_EQ(numberAt(sheet, 4, 13), 42679.0);   // 5 November 2016
+    EXPECT_NEAR(numberAt(sheet, 26, 8), 75.47, 1e-9);   // the text is left out of the sum
+    EXPECT_DOUBLE_EQ(numberAt(sheet, 4, 13), 42679.0);  // 5 November 2016
     EXPECT_DOUBLE_EQ(numberAt(sheet, 5, 13), 42685.0);
     EXPECT_DOUBLE_EQ(numberAt(sheet, 12, 2), 42684.0);
     EXPECT_EQ(sheet.Cells(13, 2).Value(), xls::Value());  // a row without a date
@@ -193,9 +191,10 @@ TEST_P(EarlyDates, AreWrittenAsTheShortDateTextEveryReaderShows) {
 
     const QString saved = folder.filePath(QStringLiteral("early.xls"));
     book->SaveAs(saved, host::xlExcel8);
-    const XlrdAnswer xlrd = AskXlrdAboutFirstSheet(saved, QStringLiteral("for r, c in ((3, 12), (4, 12), (10, 1)):\n"
-                                                                         "    print(s.cell(r, c).ctype, s.cell(r, c).value)\n"
-                                                                         "print(s.cell(11, 1).ctype, s.cell(11, 1).value)"));
+    const XlrdAnswer xlrd =
+        AskXlrdAboutFirstSheet(saved, QStringLiteral("for r, c in ((3, 12), (4, 12), (10, 1)):\n"
+                                                     "    print(s.cell(r, c).ctype, s.cell(r, c).value)\n"
+                                                     "print(s.cell(11, 1).ctype, s.cell(11, 1).value)"));
     ASSERT_TRUE(xlrd.ran) << xlrd.output.toStdString();
     EXPECT_EQ(xlrd.output.toStdString(),
               "1 " + from + "\n1 " + to + "\n1 " + first + "\n3 1.0\n");  // 1: a text cell, 3: a date
@@ -246,9 +245,10 @@ TEST_F(CellMap, LibreOfficeRecalculatesTheSameTotals) {
     report.empID = QStringLiteral("00123");
     fillAndReopen(report);
     QProcess convert;
-    convert.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + folder.filePath(QStringLiteral("profile")),
-                            QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("csv"),
-                            QStringLiteral("--outdir"), folder.path(), resultPath});
+    convert.start(soffice,
+                  {QStringLiteral("-env:UserInstallation=file://") + folder.filePath(QStringLiteral("profile")),
+                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("csv"),
+                   QStringLiteral("--outdir"), folder.path(), resultPath});
     ASSERT_TRUE(convert.waitForFinished(180000));
     expectSampleTotals(ExportedSheet(folder.filePath(QStringLiteral("ferrun12345678.csv"))));
 }

@@ -21,9 +21,7 @@ protected:
         templatePath = WriteTemplateFile(folder.path());
     }
 
-    std::shared_ptr<host::Workbook> openTemplate() {
-        return app->Workbooks().Open(templatePath, std::nullopt, true);
-    }
+    std::shared_ptr<host::Workbook> openTemplate() { return app->Workbooks().Open(templatePath, std::nullopt, true); }
 
     QTemporaryDir folder;
     QString templatePath;
@@ -122,21 +120,26 @@ TEST_F(HostObjects, StaleResultsInAnOpenedFileAreComputedOnOpening) {
 TEST_F(HostObjects, SaveFailuresAreClearAndLeaveNothingBehind) {
     const auto book = openTemplate();
     const QString missingFolder = folder.filePath(QStringLiteral("missing/result.xls"));
-    EXPECT_NE(failureOf([&] { book->SaveAs(missingFolder, host::xlExcel8); }).find("could not be saved"), std::string::npos);
+    EXPECT_NE(failureOf([&] { book->SaveAs(missingFolder, host::xlExcel8); }).find("could not be saved"),
+              std::string::npos);
     EXPECT_NE(failureOf([&] { book->SaveAs(templatePath, host::xlExcel8); }).find("read-only"), std::string::npos);
-    EXPECT_NE(failureOf([&] { book->SaveAs(folder.filePath(QStringLiteral("x.xls")), 51); }).find("51"), std::string::npos);
+    EXPECT_NE(failureOf([&] { book->SaveAs(folder.filePath(QStringLiteral("x.xls")), 51); }).find("51"),
+              std::string::npos);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("template.xlt")});
 }
 
 TEST_F(HostObjects, OpenFailuresNameTheCause) {
-    EXPECT_NE(failureOf([&] { app->Workbooks().Open(folder.filePath(QStringLiteral("none.xls"))); }).find("could not be found"),
+    EXPECT_NE(failureOf([&] {
+                  app->Workbooks().Open(folder.filePath(QStringLiteral("none.xls")));
+              }).find("could not be found"),
               std::string::npos);
     const QString text = folder.filePath(QStringLiteral("notes.xls"));
     QFile file(text);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("just some words, not a workbook");
     file.close();
-    EXPECT_NE(failureOf([&] { app->Workbooks().Open(text); }).find("could not be opened as a workbook"), std::string::npos);
+    EXPECT_NE(failureOf([&] { app->Workbooks().Open(text); }).find("could not be opened as a workbook"),
+              std::string::npos);
 
     QByteArray damaged = TemplateBytes();
     damaged.truncate(damaged.size() / 2);

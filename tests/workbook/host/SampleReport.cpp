@@ -14,9 +14,13 @@ ExpenseReport SampleReport() {
     report.notes1 = QStringLiteral("Check next month");
     report.payFrom = QDate(2016, 11, 5);
     report.payTo = QDate(2016, 11, 11);
-    report.rows[1] = {QDate(2016, 11, 10), QStringLiteral("111017"), QStringLiteral("Hotel account"),
+    report.rows[1] = {QDate(2016, 11, 10),
+                      QStringLiteral("111017"),
+                      QStringLiteral("Hotel account"),
                       {"$118.74", "$0.00", "$0.00", "$52.89", "$48.75", "$14.99", "$15.49"}};
-    report.rows[0] = {QDate(2016, 11, 7), QStringLiteral("110797"), QStringLiteral("Transport account"),
+    report.rows[0] = {QDate(2016, 11, 7),
+                      QStringLiteral("110797"),
+                      QStringLiteral("Transport account"),
                       {"$0.00", "$112.57", "$44.58", "$22.58", "$18.35", "$0.00", "$0.00"}};
     return report;
 }

@@ -45,12 +45,14 @@ double numberOf(const xls::Value& value) {
 
 TEST_P(TypedCellInput, AmountsInTheLocaleBecomeNumbersAndKeepTheCellFormat) {
     EXPECT_DOUBLE_EQ(numberOf(typed(11, 5, german() ? QStringLiteral("12,50") : QStringLiteral("12.50"))), 12.5);
-    EXPECT_DOUBLE_EQ(numberOf(typed(11, 6, german() ? QStringLiteral("1.234,57 €") : QStringLiteral("$1,234.57"))), 1234.57);
+    EXPECT_DOUBLE_EQ(numberOf(typed(11, 6, german() ? QStringLiteral("1.234,57 €") : QStringLiteral("$1,234.57"))),
+                     1234.57);
     EXPECT_EQ(formatOf(11, 6), book->model().numberFormatCode(44));
 }
 
 TEST_P(TypedCellInput, ACurrencyTypedIntoAGeneralCellGetsAFormat) {
-    EXPECT_DOUBLE_EQ(numberOf(typed(4, 3, german() ? QStringLiteral("1.234,57 €") : QStringLiteral("$1,234.57"))), 1234.57);
+    EXPECT_DOUBLE_EQ(numberOf(typed(4, 3, german() ? QStringLiteral("1.234,57 €") : QStringLiteral("$1,234.57"))),
+                     1234.57);
     EXPECT_NE(formatOf(4, 3), "General");
 }
 
@@ -76,7 +78,8 @@ TEST_P(TypedCellInput, DatesBecomeSerialsWithADateFormat) {
 
     app->Worksheets(1).Cells(4, 3) = QDate(2016, 11, 5);
     EXPECT_EQ(formatOf(4, 3), "m/d/yyyy");
-    EXPECT_DOUBLE_EQ(numberOf(typed(7, 3, german() ? QStringLiteral("7.11.2016") : QStringLiteral("11/7/2016"))), 42681.0);
+    EXPECT_DOUBLE_EQ(numberOf(typed(7, 3, german() ? QStringLiteral("7.11.2016") : QStringLiteral("11/7/2016"))),
+                     42681.0);
     EXPECT_NE(formatOf(7, 3), "General");
 }
 
@@ -105,7 +108,8 @@ TEST_P(TypedCellInput, TheLocalesBooleanWordsBecomeBooleansForEveryReader) {
     const QString saved = folder.filePath(QStringLiteral("booleans.xls"));
     book->SaveAs(saved, host::xlExcel8);
     const XlrdAnswer xlrd = AskXlrdAboutFirstSheet(
-        saved, QStringLiteral("print([(s.cell(r, c).ctype, s.cell(r, c).value) for r, c in ((3, 2), (10, 4), (10, 5))])"));
+        saved,
+        QStringLiteral("print([(s.cell(r, c).ctype, s.cell(r, c).value) for r, c in ((3, 2), (10, 4), (10, 5))])"));
     ASSERT_TRUE(xlrd.ran) << xlrd.output.toStdString();
     EXPECT_EQ(xlrd.output.trimmed(), QStringLiteral("[(4, 1), (4, 0), (4, 1)]"));  // 4: a boolean
 }

@@ -60,7 +60,9 @@ TEST(TemplateDescription, ReadsBackAsTheDescribedForm) {
     EXPECT_EQ(formulaAt(sheet, "M4"), "MIN(A11:A25)");
     EXPECT_EQ(cellAt(sheet, "M27").formula->cached, xls::Value(0.0));
 
-    const auto numFmt = [&](const char* at) { return book.numberFormatCode(book.formats.at(cellAt(sheet, at).xf).numFmt); };
+    const auto numFmt = [&](const char* at) {
+        return book.numberFormatCode(book.formats.at(cellAt(sheet, at).xf).numFmt);
+    };
     EXPECT_EQ(numFmt("B11"), "m/d/yyyy");
     EXPECT_EQ(numFmt("E26"), book.numberFormatCode(44));
     EXPECT_EQ(numFmt("M5"), "m/d/yyyy;;");
@@ -76,11 +78,14 @@ TEST(TemplateDescription, ReadsBackAsTheDescribedForm) {
 // An independent reader's view: labels, cached results, formats, merges, widths, heights, view.
 // The Debian package of xlrd is asked, whatever python3 comes first on the path.
 TEST(TemplateIndependentReaders, XlrdReadsTheDescribedForm) {
-    if (std::system("/usr/bin/python3 -c 'import xlrd' 2>/dev/null") != 0) GTEST_SKIP() << "python3-xlrd is not installed";
+    if (std::system("/usr/bin/python3 -c 'import xlrd' 2>/dev/null") != 0)
+        GTEST_SKIP() << "python3-xlrd is not installed";
     const std::string path = std::string(BRINDLEMOOR_BINARY_DIR) + "/template_test_copy.xlt";
     const std::vector<uint8_t> bytes = embedded();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    const std::string command = "/usr/bin/python3 " BRINDLEMOOR_SOURCE_DIR "/tests/workbook/template/check_template.py " + path;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const std::string command =
+        "/usr/bin/python3 " BRINDLEMOOR_SOURCE_DIR "/tests/workbook/template/check_template.py " + path;
     EXPECT_EQ(std::system(command.c_str()), 0);
     std::remove(path.c_str());
 }

@@ -36,7 +36,7 @@ LineLook lookOf(BorderStyle style) {
 
 struct Segment {
     bool horizontal;
-    int along;   // first pixel along the line
+    int along;  // first pixel along the line
     int length;
     int across;  // the gridline pixel the line is centred on
     Border border;
@@ -59,9 +59,9 @@ Border edgeBorder(const CellLookup& cells, int row, int col, bool vertical) {
     const bool hasOther = otherRow >= 0 && otherCol >= 0;
     if (hasSelf && hasOther && sameMerge(cells, row, col, otherRow, otherCol)) return {};
     const Border self = hasSelf ? (vertical ? cells.formatAt(row, col).left : cells.formatAt(row, col).top) : Border{};
-    const Border other = hasOther ? (vertical ? cells.formatAt(otherRow, otherCol).right
-                                              : cells.formatAt(otherRow, otherCol).bottom)
-                                  : Border{};
+    const Border other =
+        hasOther ? (vertical ? cells.formatAt(otherRow, otherCol).right : cells.formatAt(otherRow, otherCol).bottom)
+                 : Border{};
     return heavier(other, self);
 }
 

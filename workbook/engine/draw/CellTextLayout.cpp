@@ -68,8 +68,7 @@ std::string windowCovering(const std::string& text, WindowSide side, int pixels,
 
 CellTextLayout::CellTextLayout(const CellLookup& cells, const SheetGeometry& geometry, const LocaleInfo& locale,
                                std::vector<QFont> fonts, int maxDigitWidth)
-    : cells_(cells), geometry_(geometry), locale_(locale), fonts_(std::move(fonts)),
-      indentStep_(3 * maxDigitWidth) {
+    : cells_(cells), geometry_(geometry), locale_(locale), fonts_(std::move(fonts)), indentStep_(3 * maxDigitWidth) {
     for (const QFont& font : fonts_) emboldened_.push_back(needsEmboldening(font));
 }
 
@@ -92,8 +91,8 @@ DisplayText CellTextLayout::fitNumber(const Value& value, const std::string& cod
     return hashes;
 }
 
-std::string CellTextLayout::visiblePart(const std::string& text, const TextPlacement& placement,
-                                        const QRect& reachable, const QFontMetrics& metrics) const {
+std::string CellTextLayout::visiblePart(const std::string& text, const TextPlacement& placement, const QRect& reachable,
+                                        const QFontMetrics& metrics) const {
     if (placement.wrap) {
         // Lines never hold more than the area's width, so this much text fills every line shown.
         const int lines = wrappedLinesShown(metrics, placement.area.height());
@@ -149,14 +148,16 @@ std::optional<CellTextJob> CellTextLayout::layout(int row, int col) const {
                            format.hAlign != HAlign::CenterAcross;
     const OverflowSide side = overflowSide(placement.align);
     if (const std::string* text = std::get_if<std::string>(&value)) {
-        const QRect reachable = overflows ? inside(geometry_.rectOf(rowSpan(
-                                                row, overflowSpan(cells_, geometry_, row, col, side, kUnlimited))))
-                                          : placement.clip;
+        const QRect reachable =
+            overflows
+                ? inside(geometry_.rectOf(rowSpan(row, overflowSpan(cells_, geometry_, row, col, side, kUnlimited))))
+                : placement.clip;
         job.text = formatValue(visiblePart(*text, placement, reachable, metrics), code, locale_);
     } else {
         job.text = formatValue(value, code, locale_, kGeneralChars, cells_.workbook().date1904);
     }
-    job.style.colour = job.text.colour ? screenColour(*job.text.colour, Qt::black) : screenColour(font.colour, Qt::black);
+    job.style.colour =
+        job.text.colour ? screenColour(*job.text.colour, Qt::black) : screenColour(font.colour, Qt::black);
     if (placement.wrap) return job;
 
     const int room = placement.area.width() - placement.indent;

@@ -13,12 +13,12 @@
 namespace xls {
 
 struct TextPlacement {
-    QRect area;                    // the cell's inside less its padding: what alignment refers to
-    QRect clip;                    // what the text may cover
-    HAlign align = HAlign::Left;   // Left, Center, Right or Fill
+    QRect area;                   // the cell's inside less its padding: what alignment refers to
+    QRect clip;                   // what the text may cover
+    HAlign align = HAlign::Left;  // Left, Center, Right or Fill
     VAlign vAlign = VAlign::Bottom;
     bool wrap = false;
-    int indent = 0;                // pixels kept free at the aligned side
+    int indent = 0;  // pixels kept free at the aligned side
 };
 
 // Width of the text with pads counted and fill pieces left out.

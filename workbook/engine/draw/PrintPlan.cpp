@@ -109,10 +109,9 @@ PrintPlan planPrint(const Workbook& workbook, const Sheet& sheet) {
             PrintedPage page;
             page.range = {uint16_t(rowBand.first), uint16_t(columnBand.first), uint16_t(rowBand.last),
                           uint16_t(columnBand.last)};
-            page.origin = {placed(room.left(), room.width(), columnBand.pixels * pointsPerPixel,
-                                  sheet.page.centerHorizontally),
-                           placed(room.top(), room.height(), rowBand.pixels * pointsPerPixel,
-                                  sheet.page.centerVertically)};
+            page.origin = {
+                placed(room.left(), room.width(), columnBand.pixels * pointsPerPixel, sheet.page.centerHorizontally),
+                placed(room.top(), room.height(), rowBand.pixels * pointsPerPixel, sheet.page.centerVertically)};
             plan.pages.push_back(page);
         }
     return plan;

@@ -14,7 +14,9 @@ int defaultColumnWidthPixels(const Sheet& sheet, int maxDigitWidth) {
 int rowHeightPixels(uint16_t heightTwips) { return int(std::lround(heightTwips / 15.0)); }
 
 SheetGeometry::SheetGeometry(const Sheet& sheet, const Range& range, int maxDigitWidth)
-    : sheet_(sheet), range_(range), maxDigitWidth_(maxDigitWidth),
+    : sheet_(sheet),
+      range_(range),
+      maxDigitWidth_(maxDigitWidth),
       defaultColumnWidth_(defaultColumnWidthPixels(sheet, maxDigitWidth)) {
     columnLefts_.push_back(0);
     for (int col = range.firstCol; col <= range.lastCol; ++col)

@@ -35,7 +35,8 @@ ColumnSpan overflowSpan(const CellLookup& cells, const SheetGeometry& geometry, 
 
 ColumnSpan centreAcrossSpan(const CellLookup& cells, int row, int col) {
     int last = col;
-    while (acceptsOverflow(cells, row, last + 1) && cells.formatAt(row, last + 1).hAlign == HAlign::CenterAcross) ++last;
+    while (acceptsOverflow(cells, row, last + 1) && cells.formatAt(row, last + 1).hAlign == HAlign::CenterAcross)
+        ++last;
     return {col, last};
 }
 

@@ -35,8 +35,8 @@ std::optional<Range> parseA1Range(std::string_view text) {
     const auto first = parseCell(text.substr(0, colon));
     const auto last = colon == std::string_view::npos ? first : parseCell(text.substr(colon + 1));
     if (!first || !last) return std::nullopt;
-    return Range{std::min(first->row, last->row), std::min(first->col, last->col),
-                 std::max(first->row, last->row), std::max(first->col, last->col)};
+    return Range{std::min(first->row, last->row), std::min(first->col, last->col), std::max(first->row, last->row),
+                 std::max(first->col, last->col)};
 }
 
 Range a1(std::string_view text) {

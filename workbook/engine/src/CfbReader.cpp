@@ -23,8 +23,7 @@ std::size_t unitsFor(uint64_t bytes, std::size_t unit) { return static_cast<std:
 // sector claimed twice, and the streams together never take more memory than the file itself.
 class Reader {
 public:
-    explicit Reader(std::span<const uint8_t> file) : file_(file)
-    {
+    explicit Reader(std::span<const uint8_t> file) : file_(file) {
         readHeader();
         readFat();
         readDirectory();
@@ -60,58 +59,45 @@ private:
     std::vector<bool> miniClaimed_;
 };
 
-void Reader::readHeader()
-{
+void Reader::readHeader() {
     if (file_.size() < kSignature.size() || !std::equal(kSignature.begin(), kSignature.end(), file_.begin()))
         throw Error("not a compound file");
-    if (file_.size() < kHeaderSize)
-        damaged("the header is cut short");
+    if (file_.size() < kHeaderSize) damaged("the header is cut short");
     const uint8_t* header = file_.data();
     const uint16_t major = readU16(header + kMajorVersionAt);
     const uint16_t sectorShift = readU16(header + kSectorShiftAt);
-    if (major != 3 && major != 4)
-        damaged(concat({"unknown version ", std::to_string(major)}));
-    if (sectorShift != (major == 3 ? 9 : 12))
-        damaged("the sector size does not match the version");
-    if (readU16(header + kByteOrderAt) != 0xFFFE)
-        damaged("wrong byte order mark");
-    if (readU16(header + kMiniSectorShiftAt) != 6)
-        damaged("the mini sector size is not 64 bytes");
+    if (major != 3 && major != 4) damaged(concat({"unknown version ", std::to_string(major)}));
+    if (sectorShift != (major == 3 ? 9 : 12)) damaged("the sector size does not match the version");
+    if (readU16(header + kByteOrderAt) != 0xFFFE) damaged("wrong byte order mark");
+    if (readU16(header + kMiniSectorShiftAt) != 6) damaged("the mini sector size is not 64 bytes");
     version3_ = major == 3;
     sectorSize_ = std::size_t{1} << sectorShift;
-    if (file_.size() < sectorSize_)
-        damaged("the file is cut short");
+    if (file_.size() < sectorSize_) damaged("the file is cut short");
     const std::size_t sectors = unitsFor(file_.size() - sectorSize_, sectorSize_);
     sectorCount_ = static_cast<uint32_t>(std::min<std::size_t>(sectors, kMaxRegularSector));
     claimed_.assign(sectorCount_, false);
     miniStreamCutoff_ = readU32(header + kMiniStreamCutoffAt);
 }
 
-void Reader::claim(uint32_t sector, const char* what)
-{
+void Reader::claim(uint32_t sector, const char* what) {
     if (sector >= sectorCount_)
         damaged(sector < fat_.size() ? std::string("the file is cut short")
                                      : std::string(what) + " refers to a sector outside the file");
-    if (claimed_[sector])
-        damaged(std::string(what) + " loops or overlaps another part of the file");
+    if (claimed_[sector]) damaged(std::string(what) + " loops or overlaps another part of the file");
     claimed_[sector] = true;
 }
 
-void Reader::appendSector(std::vector<uint8_t>& out, uint32_t sector, std::size_t bytes) const
-{
+void Reader::appendSector(std::vector<uint8_t>& out, uint32_t sector, std::size_t bytes) const {
     const std::size_t offset = (std::size_t{sector} + 1) * sectorSize_;
-    if (offset + bytes > file_.size())
-        damaged("the file is cut short");
+    if (offset + bytes > file_.size()) damaged("the file is cut short");
     out.insert(out.end(), file_.begin() + static_cast<std::ptrdiff_t>(offset),
                file_.begin() + static_cast<std::ptrdiff_t>(offset + bytes));
 }
 
-void Reader::readFat()
-{
+void Reader::readFat() {
     const uint8_t* header = file_.data();
     const uint32_t fatSectors = readU32(header + kFatSectorCountAt);
-    if (fatSectors > sectorCount_)
-        damaged("the FAT sector count exceeds the file");
+    if (fatSectors > sectorCount_) damaged("the FAT sector count exceeds the file");
 
     std::vector<uint32_t> fatIds;
     fatIds.reserve(fatSectors);
@@ -135,28 +121,24 @@ void Reader::readFat()
         claim(id, "the FAT");
         bytes.clear();
         appendSector(bytes, id, sectorSize_);
-        for (std::size_t i = 0; i < idsPerSector; ++i)
-            fat_.push_back(readU32(bytes.data() + 4 * i));
+        for (std::size_t i = 0; i < idsPerSector; ++i) fat_.push_back(readU32(bytes.data() + 4 * i));
     }
 }
 
-std::vector<uint32_t> Reader::chain(uint32_t start, std::size_t needed, const char* what)
-{
+std::vector<uint32_t> Reader::chain(uint32_t start, std::size_t needed, const char* what) {
     std::vector<uint32_t> sectors;
     for (uint32_t id = start; sectors.size() < needed && id != kEndOfChain; id = fat_[id]) {
         claim(id, what);
-        if (id >= fat_.size())
-            damaged(std::string(what) + " refers to a sector the FAT does not cover");
+        if (id >= fat_.size()) damaged(std::string(what) + " refers to a sector the FAT does not cover");
         sectors.push_back(id);
     }
-    if (needed != kReadAll && sectors.size() < needed)
-        damaged(std::string(what) + " ends before its stated size");
+    if (needed != kReadAll && sectors.size() < needed) damaged(std::string(what) + " ends before its stated size");
     return sectors;
 }
 
-std::vector<uint8_t> Reader::readChain(uint32_t start, std::size_t bytes, const char* what)
-{
-    const std::vector<uint32_t> sectors = chain(start, bytes == kReadAll ? kReadAll : unitsFor(bytes, sectorSize_), what);
+std::vector<uint8_t> Reader::readChain(uint32_t start, std::size_t bytes, const char* what) {
+    const std::vector<uint32_t> sectors =
+        chain(start, bytes == kReadAll ? kReadAll : unitsFor(bytes, sectorSize_), what);
     std::vector<uint8_t> out;
     out.reserve(bytes == kReadAll ? sectors.size() * sectorSize_ : bytes);
     for (std::size_t i = 0; i < sectors.size(); ++i) {
@@ -166,57 +148,45 @@ std::vector<uint8_t> Reader::readChain(uint32_t start, std::size_t bytes, const 
     return out;
 }
 
-uint64_t Reader::entrySize(const uint8_t* entry) const
-{
+uint64_t Reader::entrySize(const uint8_t* entry) const {
     const uint64_t low = readU32(entry + kEntrySizeAt);
     // Version 3 files only use the low half; old writers left garbage in the high half.
     const uint64_t high = version3_ ? 0 : readU32(entry + kEntrySizeAt + 4);
     return low | (high << 32);
 }
 
-void Reader::readDirectory()
-{
+void Reader::readDirectory() {
     directory_ = readChain(readU32(file_.data() + kFirstDirectorySectorAt), kReadAll, "the directory");
     entryCount_ = static_cast<uint32_t>(directory_.size() / kDirectoryEntrySize);
-    if (entryCount_ == 0 || entry(0)[kEntryTypeAt] != kRootEntry)
-        damaged("the root entry is missing");
+    if (entryCount_ == 0 || entry(0)[kEntryTypeAt] != kRootEntry) damaged("the root entry is missing");
 }
 
-void Reader::readMiniStream()
-{
+void Reader::readMiniStream() {
     miniStreamRead_ = true;
     const uint8_t* root = entry(0);
     const uint64_t size = entrySize(root);
-    if (size > file_.size())
-        damaged("the mini stream is larger than the file");
+    if (size > file_.size()) damaged("the mini stream is larger than the file");
     miniStream_ = readChain(readU32(root + kEntryStartSectorAt), static_cast<std::size_t>(size), "the mini stream");
 
     const std::vector<uint8_t> miniFat =
         readChain(readU32(file_.data() + kFirstMiniFatSectorAt), kReadAll, "the mini FAT");
     miniFat_.resize(miniFat.size() / 4);
-    for (std::size_t i = 0; i < miniFat_.size(); ++i)
-        miniFat_[i] = readU32(miniFat.data() + 4 * i);
+    for (std::size_t i = 0; i < miniFat_.size(); ++i) miniFat_[i] = readU32(miniFat.data() + 4 * i);
     miniClaimed_.assign(miniStream_.size() / kMiniSectorSize, false);
 }
 
-std::vector<uint8_t> Reader::readStream(uint32_t start, uint64_t size)
-{
-    if (size == 0)
-        return {};
-    if (size > file_.size())
-        damaged("a stream is larger than the file");
-    if (size >= miniStreamCutoff_)
-        return readChain(start, static_cast<std::size_t>(size), "a stream");
+std::vector<uint8_t> Reader::readStream(uint32_t start, uint64_t size) {
+    if (size == 0) return {};
+    if (size > file_.size()) damaged("a stream is larger than the file");
+    if (size >= miniStreamCutoff_) return readChain(start, static_cast<std::size_t>(size), "a stream");
 
-    if (!miniStreamRead_)
-        readMiniStream();
+    if (!miniStreamRead_) readMiniStream();
     std::vector<uint8_t> out;
     out.reserve(static_cast<std::size_t>(size));
     for (uint32_t id = start; out.size() < size; id = miniFat_[id]) {
         if (id >= miniClaimed_.size() || id >= miniFat_.size())
             damaged("a stream refers to a mini sector outside the mini stream");
-        if (miniClaimed_[id])
-            damaged("a stream in the mini stream loops or overlaps another");
+        if (miniClaimed_[id]) damaged("a stream in the mini stream loops or overlaps another");
         miniClaimed_[id] = true;
         const auto at = miniStream_.begin() + static_cast<std::ptrdiff_t>(std::size_t{id} * kMiniSectorSize);
         const std::size_t bytes = std::min<std::size_t>(kMiniSectorSize, static_cast<std::size_t>(size) - out.size());
@@ -225,8 +195,7 @@ std::vector<uint8_t> Reader::readStream(uint32_t start, uint64_t size)
     return out;
 }
 
-std::vector<Stream> Reader::rootStreams()
-{
+std::vector<Stream> Reader::rootStreams() {
     // Walk the root's sibling tree; storages are skipped along with everything below them.
     std::vector<bool> visited(entryCount_, false);
     visited[0] = true;
@@ -235,12 +204,9 @@ std::vector<Stream> Reader::rootStreams()
     while (!pending.empty()) {
         const uint32_t id = pending.back();
         pending.pop_back();
-        if (id == kNoStream)
-            continue;
-        if (id >= entryCount_)
-            damaged("the directory refers to an entry that does not exist");
-        if (visited[id])
-            damaged("the directory tree loops");
+        if (id == kNoStream) continue;
+        if (id >= entryCount_) damaged("the directory refers to an entry that does not exist");
+        if (visited[id]) damaged("the directory tree loops");
         visited[id] = true;
         const uint8_t* e = entry(id);
         if (e[kEntryTypeAt] == kStreamEntry)

@@ -24,29 +24,22 @@ constexpr std::size_t kEntriesPerSector = kSectorSize / kDirectoryEntrySize;
 std::size_t unitsFor(std::size_t bytes, std::size_t unit) { return (bytes + unit - 1) / unit; }
 
 // Simple upper-casing as the container compares names; stream names in practice stay within Latin-1.
-char16_t upperCased(char16_t c)
-{
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-        return static_cast<char16_t>(c - 0x20);
-    if (c == 0xFF)
-        return 0x178;
+char16_t upperCased(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<char16_t>(c - 0x20);
+    if (c == 0xFF) return 0x178;
     return c;
 }
 
 // Sibling order of the directory tree: shorter names first, then by upper-cased code units.
-bool siblingLess(const std::u16string& a, const std::u16string& b)
-{
-    if (a.size() != b.size())
-        return a.size() < b.size();
+bool siblingLess(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) return a.size() < b.size();
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](char16_t x, char16_t y) { return upperCased(x) < upperCased(y); });
 }
 
-void checkStreams(const std::vector<Stream>& streams)
-{
+void checkStreams(const std::vector<Stream>& streams) {
     for (const Stream& stream : streams) {
-        if (stream.name.empty())
-            throw Error("cannot write a compound file: a stream has no name");
+        if (stream.name.empty()) throw Error("cannot write a compound file: a stream has no name");
         if (stream.name.size() > kMaxNameChars)
             throw Error("cannot write a compound file: a stream name is longer than 31 characters");
         if (stream.name.find_first_of(u"/\\:!") != std::u16string::npos)
@@ -65,10 +58,8 @@ struct TreeLinks {
 // Builds a size-balanced search tree over sorted[lo, hi); every level but the deepest is full, so colouring
 // the deepest level red gives each path from the root the same number of black nodes.
 uint32_t buildTree(const std::vector<uint32_t>& sorted, std::size_t lo, std::size_t hi, int depth, int redDepth,
-                   std::vector<TreeLinks>& links)
-{
-    if (lo == hi)
-        return kNoStream;
+                   std::vector<TreeLinks>& links) {
+    if (lo == hi) return kNoStream;
     const std::size_t mid = lo + (hi - lo) / 2;
     TreeLinks& node = links[sorted[mid]];
     node.colour = depth == redDepth ? kRed : kBlack;
@@ -78,8 +69,7 @@ uint32_t buildTree(const std::vector<uint32_t>& sorted, std::size_t lo, std::siz
 }
 
 // Directory ids are 1-based for streams (0 is the root entry). Returns the id at the top of the tree.
-uint32_t buildSiblingTree(const std::vector<Stream>& streams, std::vector<TreeLinks>& links)
-{
+uint32_t buildSiblingTree(const std::vector<Stream>& streams, std::vector<TreeLinks>& links) {
     std::vector<uint32_t> sorted(streams.size());
     std::iota(sorted.begin(), sorted.end(), 1u);
     std::sort(sorted.begin(), sorted.end(),
@@ -93,16 +83,13 @@ uint32_t buildSiblingTree(const std::vector<Stream>& streams, std::vector<TreeLi
     return buildTree(sorted, 0, sorted.size(), 0, deepest > 0 ? deepest : -1, links);
 }
 
-void linkChain(std::vector<uint32_t>& table, uint32_t first, std::size_t count)
-{
+void linkChain(std::vector<uint32_t>& table, uint32_t first, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         table[first + i] = i + 1 < count ? static_cast<uint32_t>(first + i + 1) : kEndOfChain;
 }
 
-void writeIds(uint8_t* at, const uint32_t* ids, std::size_t count)
-{
-    for (std::size_t i = 0; i < count; ++i)
-        writeU32(at + 4 * i, ids[i]);
+void writeIds(uint8_t* at, const uint32_t* ids, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) writeU32(at + 4 * i, ids[i]);
 }
 
 struct Placement {
@@ -111,10 +98,8 @@ struct Placement {
 };
 
 void writeEntry(uint8_t* at, const std::u16string& name, EntryType type, const TreeLinks& links, uint32_t child,
-                uint32_t start, uint32_t size)
-{
-    for (std::size_t i = 0; i < name.size(); ++i)
-        writeU16(at + 2 * i, name[i]);
+                uint32_t start, uint32_t size) {
+    for (std::size_t i = 0; i < name.size(); ++i) writeU16(at + 2 * i, name[i]);
     writeU16(at + kEntryNameLengthAt, static_cast<uint16_t>((name.size() + 1) * 2));
     at[kEntryTypeAt] = type;
     at[kEntryColourAt] = links.colour;
@@ -125,8 +110,7 @@ void writeEntry(uint8_t* at, const std::u16string& name, EntryType type, const T
     writeU32(at + kEntrySizeAt, size);
 }
 
-void writeEmptyEntry(uint8_t* at)
-{
+void writeEmptyEntry(uint8_t* at) {
     writeU32(at + kEntryLeftAt, kNoStream);
     writeU32(at + kEntryRightAt, kNoStream);
     writeU32(at + kEntryChildAt, kNoStream);
@@ -134,8 +118,7 @@ void writeEmptyEntry(uint8_t* at)
 
 }  // namespace
 
-std::vector<uint8_t> write(const std::vector<Stream>& streams, const ClassId& rootClass)
-{
+std::vector<uint8_t> write(const std::vector<Stream>& streams, const ClassId& rootClass) {
     checkStreams(streams);
     std::vector<TreeLinks> links;
     const uint32_t treeTop = buildSiblingTree(streams, links);
@@ -146,8 +129,7 @@ std::vector<uint8_t> write(const std::vector<Stream>& streams, const ClassId& ro
     std::size_t largeSectors = 0;
     for (std::size_t i = 0; i < streams.size(); ++i) {
         const std::size_t size = streams[i].data.size();
-        if (size == 0)
-            continue;
+        if (size == 0) continue;
         if (size < kMiniStreamCutoff) {
             placements[i] = {static_cast<uint32_t>(miniSectors), true};
             miniSectors += unitsFor(size, kMiniSectorSize);
@@ -167,14 +149,12 @@ std::vector<uint8_t> write(const std::vector<Stream>& streams, const ClassId& ro
     for (;;) {
         const std::size_t fat = unitsFor(contentSectors + fatSectors + difatSectors, kIdsPerSector);
         const std::size_t difat = fat > kHeaderDifatSlots ? unitsFor(fat - kHeaderDifatSlots, kIdsPerDifatSector) : 0;
-        if (fat == fatSectors && difat == difatSectors)
-            break;
+        if (fat == fatSectors && difat == difatSectors) break;
         fatSectors = fat;
         difatSectors = difat;
     }
     const std::size_t totalSectors = fatSectors + difatSectors + contentSectors;
-    if (totalSectors >= kMaxRegularSector)
-        throw Error("cannot write a compound file: the streams are too large");
+    if (totalSectors >= kMaxRegularSector) throw Error("cannot write a compound file: the streams are too large");
 
     // Sector order: FAT, DIFAT, directory, mini FAT, mini stream, then the large streams in input order.
     const auto firstDifat = static_cast<uint32_t>(fatSectors);
@@ -244,11 +224,9 @@ std::vector<uint8_t> write(const std::vector<Stream>& streams, const ClassId& ro
 
     for (std::size_t i = 0; i < streams.size(); ++i) {
         const std::vector<uint8_t>& data = streams[i].data;
-        if (data.empty())
-            continue;
-        uint8_t* at = placements[i].inMiniStream
-                          ? sector(firstMiniStream) + placements[i].start * kMiniSectorSize
-                          : sector(placements[i].start);
+        if (data.empty()) continue;
+        uint8_t* at = placements[i].inMiniStream ? sector(firstMiniStream) + placements[i].start * kMiniSectorSize
+                                                 : sector(placements[i].start);
         std::memcpy(at, data.data(), data.size());
     }
     return file;

@@ -9,7 +9,6 @@
 namespace xls::biff {
 namespace {
 
-
 struct UnderlineCode {
     Underline underline;
     uint8_t code;
@@ -104,8 +103,8 @@ Font decodeFont(std::span<const uint8_t> data, const PaletteColours& palette) {
 std::vector<uint8_t> encodeStyleXf(uint16_t fileFont) {
     ByteWriter out;
     // Locked, bottom-aligned, no fill, automatic pattern colours.
-    writeXf(out, fileFont, 0, kXfLocked | kXfStyle | kXfNoParent, uint8_t(uint8_t(VAlign::Bottom) << kXfVAlignShift), 0, 0,
-            kXfStyleAttributes, 0, 0, uint16_t(kSystemForeground | kSystemBackground << kXfBackgroundShift));
+    writeXf(out, fileFont, 0, kXfLocked | kXfStyle | kXfNoParent, uint8_t(uint8_t(VAlign::Bottom) << kXfVAlignShift), 0,
+            0, kXfStyleAttributes, 0, 0, uint16_t(kSystemForeground | kSystemBackground << kXfBackgroundShift));
     return out.take();
 }
 

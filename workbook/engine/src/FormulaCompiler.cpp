@@ -58,9 +58,12 @@ private:
         std::vector<uint8_t> out = term(depth);
         for (;;) {
             uint8_t op;
-            if (accept('+')) op = kPtgAdd;
-            else if (accept('-')) op = kPtgSub;
-            else return out;
+            if (accept('+'))
+                op = kPtgAdd;
+            else if (accept('-'))
+                op = kPtgSub;
+            else
+                return out;
             append(out, term(depth));
             out.push_back(op);
         }
@@ -70,9 +73,12 @@ private:
         std::vector<uint8_t> out = unary(depth);
         for (;;) {
             uint8_t op;
-            if (accept('*')) op = kPtgMul;
-            else if (accept('/')) op = kPtgDiv;
-            else return out;
+            if (accept('*'))
+                op = kPtgMul;
+            else if (accept('/'))
+                op = kPtgDiv;
+            else
+                return out;
             append(out, unary(depth));
             out.push_back(op);
         }
@@ -131,8 +137,7 @@ private:
             const size_t length = std::strlen(f.name);
             if (text_.size() - pos_ <= length) continue;
             bool same = true;
-            for (size_t i = 0; i < length; ++i)
-                same = same && std::toupper(uint8_t(text_[pos_ + i])) == f.name[i];
+            for (size_t i = 0; i < length; ++i) same = same && std::toupper(uint8_t(text_[pos_ + i])) == f.name[i];
             if (!same) continue;
             size_t after = pos_ + length;
             while (after < text_.size() && text_[after] == ' ') ++after;

@@ -83,34 +83,40 @@ private:
     bool step(const Token& token) {
         const auto& b = token.bytes;
         switch (token.base) {
-            case kPtgAdd: case kPtgSub: case kPtgMul: case kPtgDiv: return binary(token.base);
-            case kPtgUminus: case kPtgUplus: {
-                if (stack_.empty()) return false;
-                const auto operand = asNumber(scalar(stack_.back()));
-                stack_.back() = Operand::of(std::holds_alternative<ErrorCode>(operand)
-                                            ? Value(std::get<ErrorCode>(operand))
-                                            : Value(token.base == kPtgUminus ? -std::get<double>(operand)
-                                                                             : std::get<double>(operand)));
-                return true;
-            }
-            case kPtgParen: return !stack_.empty();
-            case kPtgMissArg: stack_.push_back(Operand::of(Value{})); return true;
-            case kPtgInt: stack_.push_back(Operand::of(double(readU16(b, 1)))); return true;
-            case kPtgNum: {
-                uint64_t bits = 0;
-                for (int i = 7; i >= 0; --i) bits = bits << 8 | b[1 + i];
-                stack_.push_back(Operand::of(checked(std::bit_cast<double>(bits))));
-                return true;
-            }
-            case kPtgBool: stack_.push_back(Operand::of(bool(b[1]))); return true;
-            case kPtgErr: stack_.push_back(Operand::of(ErrorCode(b[1]))); return true;
-            case kPtgRefErr: case kPtgAreaErr: stack_.push_back(Operand::of(ErrorCode::Ref)); return true;
-            case kPtgRef: case kPtgArea: stack_.push_back(Operand{Value{}, tokenRange(token)}); return true;
-            case kPtgAttr:
-                if (b[1] & kAttrSum) return aggregate(kFunctionSum, 1);
-                return (b[1] & (kAttrSpace | kAttrSemiVolatile)) != 0;
-            case kPtgFuncVar: return aggregate(readU16(b, 2), b[1]);
-            default: return false;
+        case kPtgAdd:
+        case kPtgSub:
+        case kPtgMul:
+        case kPtgDiv: return binary(token.base);
+        case kPtgUminus:
+        case kPtgUplus: {
+            if (stack_.empty()) return false;
+            const auto operand = asNumber(scalar(stack_.back()));
+            stack_.back() = Operand::of(
+                std::holds_alternative<ErrorCode>(operand)
+                    ? Value(std::get<ErrorCode>(operand))
+                    : Value(token.base == kPtgUminus ? -std::get<double>(operand) : std::get<double>(operand)));
+            return true;
+        }
+        case kPtgParen: return !stack_.empty();
+        case kPtgMissArg: stack_.push_back(Operand::of(Value{})); return true;
+        case kPtgInt: stack_.push_back(Operand::of(double(readU16(b, 1)))); return true;
+        case kPtgNum: {
+            uint64_t bits = 0;
+            for (int i = 7; i >= 0; --i) bits = bits << 8 | b[1 + i];
+            stack_.push_back(Operand::of(checked(std::bit_cast<double>(bits))));
+            return true;
+        }
+        case kPtgBool: stack_.push_back(Operand::of(bool(b[1]))); return true;
+        case kPtgErr: stack_.push_back(Operand::of(ErrorCode(b[1]))); return true;
+        case kPtgRefErr:
+        case kPtgAreaErr: stack_.push_back(Operand::of(ErrorCode::Ref)); return true;
+        case kPtgRef:
+        case kPtgArea: stack_.push_back(Operand{Value{}, tokenRange(token)}); return true;
+        case kPtgAttr:
+            if (b[1] & kAttrSum) return aggregate(kFunctionSum, 1);
+            return (b[1] & (kAttrSpace | kAttrSemiVolatile)) != 0;
+        case kPtgFuncVar: return aggregate(readU16(b, 2), b[1]);
+        default: return false;
         }
     }
 
@@ -136,10 +142,10 @@ private:
         } else {
             const double a = std::get<double>(left), b = std::get<double>(right);
             switch (op) {
-                case kPtgAdd: result = checked(a + b); break;
-                case kPtgSub: result = checked(a - b); break;
-                case kPtgMul: result = checked(a * b); break;
-                default: result = b == 0 ? Value(ErrorCode::Div0) : checked(a / b); break;
+            case kPtgAdd: result = checked(a + b); break;
+            case kPtgSub: result = checked(a - b); break;
+            case kPtgMul: result = checked(a * b); break;
+            default: result = b == 0 ? Value(ErrorCode::Div0) : checked(a / b); break;
             }
         }
         stack_.back() = Operand::of(result);
@@ -159,8 +165,10 @@ private:
                 error = collectNumbers(*operand.range, numbers);
             } else if (!std::holds_alternative<std::monostate>(operand.value)) {
                 const auto number = asNumber(operand.value);
-                if (const auto* e = std::get_if<ErrorCode>(&number)) error = *e;
-                else numbers.push_back(std::get<double>(number));
+                if (const auto* e = std::get_if<ErrorCode>(&number))
+                    error = *e;
+                else
+                    numbers.push_back(std::get<double>(number));
             }
         }
         stack_.resize(stack_.size() - count);
@@ -188,8 +196,10 @@ private:
             const uint16_t col = uint16_t(it->first & 0xFFFF);
             if (col < range.firstCol || col > range.lastCol) continue;
             const Value& value = cellValue(it->second);
-            if (const auto* number = std::get_if<double>(&value)) numbers.push_back(*number);
-            else if (const auto* e = std::get_if<ErrorCode>(&value)) return *e;
+            if (const auto* number = std::get_if<double>(&value))
+                numbers.push_back(*number);
+            else if (const auto* e = std::get_if<ErrorCode>(&value))
+                return *e;
         }
         return std::nullopt;
     }

@@ -28,14 +28,26 @@ size_t tokenSize(std::span<const uint8_t> rest) {
         size = 9;
     } else if (ptg >= 0x20 && ptg < 0x80) {
         switch ((ptg & 0x1F) | 0x20) {
-            case 0x20: size = 8; break;                      // array (its constants follow the expression)
-            case 0x21: case 0x29: size = 3; break;           // function, mem-func
-            case 0x22: size = 4; break;                      // function with argument count
-            case 0x23: case 0x24: case 0x2A: case 0x2C: size = 5; break;
-            case 0x25: case 0x2B: case 0x2D: size = 9; break;
-            case 0x26: case 0x27: case 0x28: case 0x39: case 0x3A: case 0x3C: size = 7; break;
-            case 0x3B: case 0x3D: size = 11; break;
-            default: return 0;
+        case 0x20: size = 8; break;  // array (its constants follow the expression)
+        case 0x21:
+        case 0x29: size = 3; break;  // function, mem-func
+        case 0x22: size = 4; break;  // function with argument count
+        case 0x23:
+        case 0x24:
+        case 0x2A:
+        case 0x2C: size = 5; break;
+        case 0x25:
+        case 0x2B:
+        case 0x2D: size = 9; break;
+        case 0x26:
+        case 0x27:
+        case 0x28:
+        case 0x39:
+        case 0x3A:
+        case 0x3C: size = 7; break;
+        case 0x3B:
+        case 0x3D: size = 11; break;
+        default: return 0;
         }
     } else {
         return 0;

@@ -53,8 +53,8 @@ inline constexpr uint16_t kRowRelative = 0x8000;
 inline constexpr uint16_t kColumnMask = 0x00FF;
 
 struct Token {
-    uint8_t ptg = 0;   // as stored, class bits included
-    uint8_t base = 0;  // with the class folded to the reference class (0x20..0x3F), or ptg below 0x20
+    uint8_t ptg = 0;                 // as stored, class bits included
+    uint8_t base = 0;                // with the class folded to the reference class (0x20..0x3F), or ptg below 0x20
     std::span<const uint8_t> bytes;  // the whole token, ptg byte first
 };
 

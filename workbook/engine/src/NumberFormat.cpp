@@ -33,7 +33,7 @@ const Section* textSection(const numfmt::FormatCode& code) {
 struct Choice {
     const Section* section = nullptr;  // none: no condition matched
     bool signed_ = false;
-    bool general = false;              // the code has no section for numbers
+    bool general = false;  // the code has no section for numbers
 };
 
 Choice chooseSection(const numfmt::FormatCode& code, double value) {
@@ -42,7 +42,8 @@ Choice chooseSection(const numfmt::FormatCode& code, double value) {
         if (&section != textSection(code)) numeric.push_back(&section);
     if (numeric.empty()) return {nullptr, value < 0, true};
 
-    const bool conditional = std::any_of(numeric.begin(), numeric.end(), [](const Section* s) { return s->condition.has_value(); });
+    const bool conditional =
+        std::any_of(numeric.begin(), numeric.end(), [](const Section* s) { return s->condition.has_value(); });
     if (conditional) {
         // Conditions are tried in order; a section without one takes what the others left. As in
         // unconditional codes, the second section shows magnitudes.
@@ -58,7 +59,8 @@ Choice chooseSection(const numfmt::FormatCode& code, double value) {
 
 DisplayText formatNumber(double value, const numfmt::FormatCode& code, const LocaleInfo& locale, int maxGeneralChars,
                          bool date1904) {
-    if (!std::isfinite(value)) return DisplayText{{DisplayPiece{DisplayPiece::Kind::Text, "#NUM!"}}, std::nullopt, true};
+    if (!std::isfinite(value))
+        return DisplayText{{DisplayPiece{DisplayPiece::Kind::Text, "#NUM!"}}, std::nullopt, true};
     if (value == 0) value = 0;  // no negative zero
     const Choice choice = chooseSection(code, value);
     PieceWriter out;
@@ -73,13 +75,16 @@ DisplayText formatNumber(double value, const numfmt::FormatCode& code, const Loc
     }
     const Section& section = *choice.section;
     out.display().colour = section.colour;
-    if (section.isDate) numfmt::writeDateSection(section, value, date1904, locale, out);
+    if (section.isDate)
+        numfmt::writeDateSection(section, value, date1904, locale, out);
     else {
         // A section of literals only ("neg", "-") shows no sign of its own.
-        const bool showsNumber = section.hasDigits || std::any_of(section.tokens.begin(), section.tokens.end(), [](const numfmt::Token& t) {
-            return t.kind == numfmt::TokenKind::General;
-        });
-        numfmt::writeNumberSection(section, std::fabs(value), choice.signed_ && showsNumber, locale, maxGeneralChars, out);
+        const bool showsNumber =
+            section.hasDigits || std::any_of(section.tokens.begin(), section.tokens.end(), [](const numfmt::Token& t) {
+                return t.kind == numfmt::TokenKind::General;
+            });
+        numfmt::writeNumberSection(section, std::fabs(value), choice.signed_ && showsNumber, locale, maxGeneralChars,
+                                   out);
     }
     return out.take();
 }
@@ -109,8 +114,10 @@ DisplayText formatText(const std::string& text, const numfmt::FormatCode& code) 
 std::string DisplayText::plain() const {
     std::string text;
     for (const DisplayPiece& piece : pieces) {
-        if (piece.kind == DisplayPiece::Kind::Pad) text.append(characterCount(piece.text), ' ');
-        else text += piece.text;
+        if (piece.kind == DisplayPiece::Kind::Pad)
+            text.append(characterCount(piece.text), ' ');
+        else
+            text += piece.text;
     }
     return text;
 }

@@ -17,9 +17,14 @@ struct NamedColour {
     std::string_view name;
     uint32_t rgb;
 };
-constexpr std::array<NamedColour, 8> kNamedColours{{{"black", 0x000000}, {"blue", 0x0000FF}, {"cyan", 0x00FFFF},
-                                                    {"green", 0x00FF00}, {"magenta", 0xFF00FF}, {"red", 0xFF0000},
-                                                    {"white", 0xFFFFFF}, {"yellow", 0xFFFF00}}};
+constexpr std::array<NamedColour, 8> kNamedColours{{{"black", 0x000000},
+                                                    {"blue", 0x0000FF},
+                                                    {"cyan", 0x00FFFF},
+                                                    {"green", 0x00FF00},
+                                                    {"magenta", 0xFF00FF},
+                                                    {"red", 0xFF0000},
+                                                    {"white", 0xFFFFFF},
+                                                    {"yellow", 0xFFFF00}}};
 
 char lower(char c) { return char(std::tolower(static_cast<unsigned char>(c))); }
 
@@ -66,12 +71,18 @@ bool allOf(std::string_view text, char letter) {
 std::optional<Condition> parseCondition(std::string_view text) {
     Condition condition;
     size_t opLength = 1;
-    if (text.starts_with("<=")) condition.op = Condition::Op::LessEqual, opLength = 2;
-    else if (text.starts_with(">=")) condition.op = Condition::Op::GreaterEqual, opLength = 2;
-    else if (text.starts_with("<>")) condition.op = Condition::Op::NotEqual, opLength = 2;
-    else if (text.starts_with("<")) condition.op = Condition::Op::Less;
-    else if (text.starts_with(">")) condition.op = Condition::Op::Greater;
-    else condition.op = Condition::Op::Equal;
+    if (text.starts_with("<="))
+        condition.op = Condition::Op::LessEqual, opLength = 2;
+    else if (text.starts_with(">="))
+        condition.op = Condition::Op::GreaterEqual, opLength = 2;
+    else if (text.starts_with("<>"))
+        condition.op = Condition::Op::NotEqual, opLength = 2;
+    else if (text.starts_with("<"))
+        condition.op = Condition::Op::Less;
+    else if (text.starts_with(">"))
+        condition.op = Condition::Op::Greater;
+    else
+        condition.op = Condition::Op::Equal;
     text.remove_prefix(opLength);
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), condition.operand);
@@ -90,9 +101,8 @@ void applyBracket(std::string_view content, Section& section) {
         return;
     }
     if (!name.empty() && name[0] == '$') {
-        const std::string_view symbol = content.substr(1, content.find('-') == std::string_view::npos
-                                                              ? std::string_view::npos
-                                                              : content.find('-') - 1);
+        const std::string_view symbol = content.substr(
+            1, content.find('-') == std::string_view::npos ? std::string_view::npos : content.find('-') - 1);
         if (!symbol.empty()) section.tokens.push_back(literal(std::string(symbol)));
         return;
     }
@@ -115,9 +125,13 @@ DatePart partForRun(char letter, size_t run) {
     switch (letter) {
     case 'y': return run <= 2 ? DatePart::Year2 : DatePart::Year4;
     case 'm':
-        return run == 1 ? DatePart::Month : run == 2 ? DatePart::Month2 : run == 3 ? DatePart::MonthAbbr
-             : run == 5 ? DatePart::MonthLetter : DatePart::MonthName;
-    case 'd': return run == 1 ? DatePart::Day : run == 2 ? DatePart::Day2 : run == 3 ? DatePart::DayAbbr : DatePart::DayName;
+        return run == 1   ? DatePart::Month
+               : run == 2 ? DatePart::Month2
+               : run == 3 ? DatePart::MonthAbbr
+               : run == 5 ? DatePart::MonthLetter
+                          : DatePart::MonthName;
+    case 'd':
+        return run == 1 ? DatePart::Day : run == 2 ? DatePart::Day2 : run == 3 ? DatePart::DayAbbr : DatePart::DayName;
     case 'h': return run == 1 ? DatePart::Hour : DatePart::Hour2;
     default: return run == 1 ? DatePart::Second : DatePart::Second2;
     }
@@ -135,10 +149,13 @@ void resolveMinutes(std::vector<Token>& tokens) {
     for (size_t k = 0; k < dateParts.size(); ++k) {
         Token& token = tokens[dateParts[k]];
         if (!isDateTime(token, {DatePart::Month, DatePart::Month2})) continue;
-        const bool afterHours = k > 0 && isDateTime(tokens[dateParts[k - 1]], {DatePart::Hour, DatePart::Hour2, DatePart::ElapsedHours});
-        const bool beforeSeconds = k + 1 < dateParts.size() &&
-                                   isDateTime(tokens[dateParts[k + 1]], {DatePart::Second, DatePart::Second2, DatePart::ElapsedSeconds});
-        if (afterHours || beforeSeconds) token.part = token.part == DatePart::Month ? DatePart::Minute : DatePart::Minute2;
+        const bool afterHours =
+            k > 0 && isDateTime(tokens[dateParts[k - 1]], {DatePart::Hour, DatePart::Hour2, DatePart::ElapsedHours});
+        const bool beforeSeconds =
+            k + 1 < dateParts.size() &&
+            isDateTime(tokens[dateParts[k + 1]], {DatePart::Second, DatePart::Second2, DatePart::ElapsedSeconds});
+        if (afterHours || beforeSeconds)
+            token.part = token.part == DatePart::Month ? DatePart::Minute : DatePart::Minute2;
     }
 }
 
@@ -150,7 +167,8 @@ void resolveDateSection(std::vector<Token>& tokens) {
         if (token.kind == TokenKind::DecimalPoint && i + 1 < tokens.size() && tokens[i + 1].kind == TokenKind::Digit &&
             tokens[i + 1].digit == '0') {
             int width = 0;
-            while (i + 1 < tokens.size() && tokens[i + 1].kind == TokenKind::Digit && tokens[i + 1].digit == '0') ++width, ++i;
+            while (i + 1 < tokens.size() && tokens[i + 1].kind == TokenKind::Digit && tokens[i + 1].digit == '0')
+                ++width, ++i;
             resolved.push_back(dateToken(DatePart::FractionalSeconds, std::min(width, kMaxFractionalSecondDigits)));
             continue;
         }
@@ -187,14 +205,18 @@ void resolveNumberSection(Section& section) {
             while (next < tokens.size() && tokens[next].kind == TokenKind::Comma) ++next;
             const bool digitFollows = next < tokens.size() && isDigitToken(tokens[next]);
             const bool followsDigit = !resolved.empty() && isDigitToken(resolved.back());
-            if (digitSeen && digitFollows) section.grouping = true;
-            else if (followsDigit) section.thousandsScale += 1;
-            else resolved.push_back(literal(","));
+            if (digitSeen && digitFollows)
+                section.grouping = true;
+            else if (followsDigit)
+                section.thousandsScale += 1;
+            else
+                resolved.push_back(literal(","));
             continue;
         }
         if (token.kind == TokenKind::FractionSlash) {
             const bool digitBefore = !resolved.empty() && isDigitToken(resolved.back());
-            const bool denominatorAfter = i + 1 < tokens.size() && (isDigitToken(tokens[i + 1]) || isFixedDenominator(tokens[i + 1]));
+            const bool denominatorAfter =
+                i + 1 < tokens.size() && (isDigitToken(tokens[i + 1]) || isFixedDenominator(tokens[i + 1]));
             if (!digitBefore || !denominatorAfter || slashSeen) {
                 resolved.push_back(literal("/"));
                 continue;
@@ -221,9 +243,12 @@ void mergeLiterals(std::vector<Token>& tokens) {
 void finishSection(Section& section) {
     std::vector<Token>& tokens = section.tokens;
     resolveMinutes(tokens);
-    section.isDate = std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::DateTime; });
-    if (section.isDate) resolveDateSection(tokens);
-    else resolveNumberSection(section);
+    section.isDate =
+        std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::DateTime; });
+    if (section.isDate)
+        resolveDateSection(tokens);
+    else
+        resolveNumberSection(section);
     for (const Token& token : tokens) {
         section.hasText |= token.kind == TokenKind::Text;
         section.hasDigits |= token.kind == TokenKind::Digit;
@@ -285,8 +310,11 @@ FormatCode parseFormatCode(std::string_view code) {
             section.tokens.push_back(std::move(digit));
             ++i;
         } else if (c == '.' || c == ',' || c == '%' || c == '/' || c == '@') {
-            const TokenKind kind = c == '.' ? TokenKind::DecimalPoint : c == ',' ? TokenKind::Comma
-                                 : c == '%' ? TokenKind::Percent : c == '/' ? TokenKind::FractionSlash : TokenKind::Text;
+            const TokenKind kind = c == '.'   ? TokenKind::DecimalPoint
+                                   : c == ',' ? TokenKind::Comma
+                                   : c == '%' ? TokenKind::Percent
+                                   : c == '/' ? TokenKind::FractionSlash
+                                              : TokenKind::Text;
             section.tokens.push_back(token(kind));
             ++i;
         } else if (lowerC == 'e' && i + 1 < code.size() && (code[i + 1] == '+' || code[i + 1] == '-')) {

@@ -95,7 +95,8 @@ std::string meridiem(const Token& token, bool afternoon, const LocaleInfo& local
 
 }  // namespace
 
-void writeDateSection(const Section& section, double serial, bool date1904, const LocaleInfo& locale, PieceWriter& out) {
+void writeDateSection(const Section& section, double serial, bool date1904, const LocaleInfo& locale,
+                      PieceWriter& out) {
     if (!(serial >= 0) || serial >= kLastSerial - (date1904 ? 1462 : 0)) {
         out.fill("#");
         return;

@@ -9,7 +9,7 @@
 namespace xls::numfmt {
 namespace {
 
-constexpr int kSignificantDigits = 15;   // what a spreadsheet keeps of a double
+constexpr int kSignificantDigits = 15;        // what a spreadsheet keeps of a double
 constexpr int kSmallestDecimalExponent = -4;  // below 0.0001 General turns scientific
 
 void stripTrailingZeros(std::string& number) {

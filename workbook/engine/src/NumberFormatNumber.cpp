@@ -41,7 +41,8 @@ Layout layoutOf(const Section& section) {
     const std::vector<Token>& tokens = section.tokens;
     Layout layout;
     layout.regionOf.assign(tokens.size(), Region::Integer);
-    const auto slash = std::find_if(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::FractionSlash; });
+    const auto slash =
+        std::find_if(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::FractionSlash; });
     if (slash != tokens.end()) {
         layout.hasFraction = true;
         const size_t at = size_t(slash - tokens.begin());
@@ -137,9 +138,12 @@ void fractionDigits(double value, const Layout& layout, Digits& digits) {
 Digits digitsFor(double value, const Layout& layout) {
     Digits digits;
     const int decimals = std::min(layout.placeholders(Region::Fraction), kMaxPrintedDecimals);
-    if (layout.hasFraction) fractionDigits(value, layout, digits);
-    else if (layout.hasExponent) scientificDigits(value, layout.placeholders(Region::Integer), decimals, digits);
-    else splitAtPoint(fixedText(value, decimals), digits.integer, digits.fraction);
+    if (layout.hasFraction)
+        fractionDigits(value, layout, digits);
+    else if (layout.hasExponent)
+        scientificDigits(value, layout.placeholders(Region::Integer), decimals, digits);
+    else
+        splitAtPoint(fixedText(value, decimals), digits.integer, digits.fraction);
     return digits;
 }
 
@@ -177,18 +181,24 @@ public:
 private:
     // A literal of the fraction part (a fixed denominator) disappears with a blank fraction.
     void literal(const std::string& text, Region region) {
-        if (region == Region::Denominator && digits_.fractionBlank) out_.pad(text);
-        else out_.text(text);
+        if (region == Region::Denominator && digits_.fractionBlank)
+            out_.pad(text);
+        else
+            out_.text(text);
     }
 
     void blankable(std::string_view text) {
-        if (digits_.fractionBlank) out_.pad(text);
-        else out_.text(text);
+        if (digits_.fractionBlank)
+            out_.pad(text);
+        else
+            out_.text(text);
     }
 
     void blank(char placeholder) {
-        if (placeholder == '0') out_.text("0");
-        else if (placeholder == '?') out_.pad("0");
+        if (placeholder == '0')
+            out_.text("0");
+        else if (placeholder == '?')
+            out_.pad("0");
     }
 
     void digit(char placeholder, Region region) {
@@ -230,7 +240,8 @@ private:
         const int length = int(digits.size());
         if (first)
             for (int index = length - 1; index > rightIndex; --index) digitAt(digits, index, grouping);
-        if (rightIndex < length) digitAt(digits, rightIndex, grouping);
+        if (rightIndex < length)
+            digitAt(digits, rightIndex, grouping);
         else {
             blank(placeholder);
             if (placeholder == '0' && grouping && rightIndex > 0 && rightIndex % 3 == 0) out_.text(locale_.group);

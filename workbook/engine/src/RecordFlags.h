@@ -8,9 +8,9 @@ namespace xls::biff {
 inline constexpr uint16_t kBiff8Version = 0x0600;  // BOF
 
 // XLUnicodeString options.
-inline constexpr uint8_t kStringWide = 0x01;       // characters take two bytes, else one
-inline constexpr uint8_t kStringHasExtra = 0x04;   // phonetic data follows the characters
-inline constexpr uint8_t kStringHasRuns = 0x08;    // formatting runs follow the characters
+inline constexpr uint8_t kStringWide = 0x01;      // characters take two bytes, else one
+inline constexpr uint8_t kStringHasExtra = 0x04;  // phonetic data follows the characters
+inline constexpr uint8_t kStringHasRuns = 0x08;   // formatting runs follow the characters
 
 // ROW
 inline constexpr uint16_t kRowHeightMask = 0x7FFF;

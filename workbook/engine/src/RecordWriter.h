@@ -17,14 +17,16 @@ namespace xls::biff {
 // refused rather than written with a length that wraps.
 inline void writeRecord(ByteWriter& stream, uint16_t id, std::span<const uint8_t> data) {
     if (data.size() > kMaxRecordData)
-        throw Error(concat({"a record of ", std::to_string(data.size()),
-                            " bytes is longer than the file format's 8,224"}));
+        throw Error(
+            concat({"a record of ", std::to_string(data.size()), " bytes is longer than the file format's 8,224"}));
     stream.u16(id);
     stream.u16(uint16_t(data.size()));
     stream.bytes(data);
 }
 
-inline void writeRecord(ByteWriter& stream, uint16_t id, const ByteWriter& data) { writeRecord(stream, id, data.data()); }
+inline void writeRecord(ByteWriter& stream, uint16_t id, const ByteWriter& data) {
+    writeRecord(stream, id, data.data());
+}
 
 inline void writeU16Record(ByteWriter& stream, uint16_t id, uint16_t value) {
     ByteWriter data;

@@ -18,34 +18,91 @@ namespace {
 
 // Records the engine reads or writes itself: never kept, or a rewrite would hold them twice.
 const std::unordered_set<uint16_t>& regeneratedRecords() {
-    static const std::unordered_set<uint16_t> ids{
-        kEof, kIndex, kDbCell, kCalcMode, kCalcCount, kRefMode, kIteration, kDelta, kSaveRecalc, kPrintHeaders,
-        kPrintGridlines, kGridSet, kGuts, kDefaultRowHeight, kWsBool, kHeader, kFooter, kHCenter, kVCenter,
-        kLeftMargin, kRightMargin, kTopMargin, kBottomMargin, kSetup, kDefColWidth, kStandardWidth, kColInfo,
-        kDimensions, kRow, kBlank, kMulBlank, kNumber, kRk, kMulRk, kLabel, kLabelSst, kRString, kBoolErr,
-        kFormula, kString, kShrFmla, kArray, kTable, kWindow2, kScl, kSelection, kPane, kMergedCells};
+    static const std::unordered_set<uint16_t> ids{kEof,
+                                                  kIndex,
+                                                  kDbCell,
+                                                  kCalcMode,
+                                                  kCalcCount,
+                                                  kRefMode,
+                                                  kIteration,
+                                                  kDelta,
+                                                  kSaveRecalc,
+                                                  kPrintHeaders,
+                                                  kPrintGridlines,
+                                                  kGridSet,
+                                                  kGuts,
+                                                  kDefaultRowHeight,
+                                                  kWsBool,
+                                                  kHeader,
+                                                  kFooter,
+                                                  kHCenter,
+                                                  kVCenter,
+                                                  kLeftMargin,
+                                                  kRightMargin,
+                                                  kTopMargin,
+                                                  kBottomMargin,
+                                                  kSetup,
+                                                  kDefColWidth,
+                                                  kStandardWidth,
+                                                  kColInfo,
+                                                  kDimensions,
+                                                  kRow,
+                                                  kBlank,
+                                                  kMulBlank,
+                                                  kNumber,
+                                                  kRk,
+                                                  kMulRk,
+                                                  kLabel,
+                                                  kLabelSst,
+                                                  kRString,
+                                                  kBoolErr,
+                                                  kFormula,
+                                                  kString,
+                                                  kShrFmla,
+                                                  kArray,
+                                                  kTable,
+                                                  kWindow2,
+                                                  kScl,
+                                                  kSelection,
+                                                  kPane,
+                                                  kMergedCells};
     return ids;
 }
 
 bool isCellTableRecord(uint16_t id) {
     switch (id) {
-        case kDimensions: case kRow: case kBlank: case kMulBlank: case kNumber: case kRk: case kMulRk: case kLabel:
-        case kLabelSst: case kRString: case kBoolErr: case kFormula: return true;
-        default: return false;
+    case kDimensions:
+    case kRow:
+    case kBlank:
+    case kMulBlank:
+    case kNumber:
+    case kRk:
+    case kMulRk:
+    case kLabel:
+    case kLabelSst:
+    case kRString:
+    case kBoolErr:
+    case kFormula: return true;
+    default: return false;
     }
 }
 
 double rkValue(uint32_t rk) {
-    double value = (rk & kRkInteger) ? double(int32_t(rk) >> 2) : std::bit_cast<double>(uint64_t(rk & 0xFFFFFFFC) << 32);
+    double value =
+        (rk & kRkInteger) ? double(int32_t(rk) >> 2) : std::bit_cast<double>(uint64_t(rk & 0xFFFFFFFC) << 32);
     return (rk & kRkDividedBy100) ? value / 100 : value;
 }
 
 Value errorValue(uint8_t code) {
     switch (code) {
-        case uint8_t(ErrorCode::Null): case uint8_t(ErrorCode::Div0): case uint8_t(ErrorCode::Value):
-        case uint8_t(ErrorCode::Ref): case uint8_t(ErrorCode::Name): case uint8_t(ErrorCode::Num):
-        case uint8_t(ErrorCode::NA): return ErrorCode(code);
-        default: return ErrorCode::NA;
+    case uint8_t(ErrorCode::Null):
+    case uint8_t(ErrorCode::Div0):
+    case uint8_t(ErrorCode::Value):
+    case uint8_t(ErrorCode::Ref):
+    case uint8_t(ErrorCode::Name):
+    case uint8_t(ErrorCode::Num):
+    case uint8_t(ErrorCode::NA): return ErrorCode(code);
+    default: return ErrorCode::NA;
     }
 }
 
@@ -92,43 +149,62 @@ private:
         if (!regeneratedRecords().contains(record.id)) return keep(record);
         ByteReader in(record.data);
         switch (record.id) {
-            case kPrintHeaders: sheet_.page.printHeadings = in.u16() != 0; break;
-            case kPrintGridlines: sheet_.page.printGridlines = in.u16() != 0; break;
-            case kDefaultRowHeight: in.u16(); sheet_.defaultRowHeightTwips = in.u16(); break;
-            case kWsBool: sheet_.page.fitToPage = in.u16() & kSheetFitToPage; break;
-            case kHeader: sheet_.page.header = record.data.empty() ? "" : unicodeStringOf(record.data); break;
-            case kFooter: sheet_.page.footer = record.data.empty() ? "" : unicodeStringOf(record.data); break;
-            case kHCenter: sheet_.page.centerHorizontally = in.u16() != 0; break;
-            case kVCenter: sheet_.page.centerVertically = in.u16() != 0; break;
-            case kLeftMargin: sheet_.page.marginLeft = in.f64(); break;
-            case kRightMargin: sheet_.page.marginRight = in.f64(); break;
-            case kTopMargin: sheet_.page.marginTop = in.f64(); break;
-            case kBottomMargin: sheet_.page.marginBottom = in.f64(); break;
-            case kSetup: readSetup(in); break;
-            case kDefColWidth: sheet_.defaultColumnWidth = in.u16(); break;
-            case kStandardWidth: sheet_.standardWidth = in.u16(); break;
-            case kColInfo: readColumn(in); break;
-            case kRow: readRow(in); break;
-            case kBlank: { const auto [row, col, xf] = cellHeader(in); put(row, col, Cell{xf, {}, {}}); break; }
-            case kMulBlank: readMulBlank(in, record.data.size()); break;
-            case kNumber: { const auto [row, col, xf] = cellHeader(in); put(row, col, Cell{xf, in.f64(), {}}); break; }
-            case kRk: { const auto [row, col, xf] = cellHeader(in); put(row, col, Cell{xf, rkValue(in.u32()), {}}); break; }
-            case kMulRk: readMulRk(in, record.data.size()); break;
-            case kLabel: case kRString: {
-                const auto [row, col, xf] = cellHeader(in);
-                put(row, col, Cell{xf, unicodeStringOf(record.data.subspan(6)), {}});
-                break;
-            }
-            case kLabelSst: readLabelSst(in); break;
-            case kBoolErr: readBoolErr(in); break;
-            case kFormula: readFormula(in); break;
-            case kString: readString(record); break;
-            case kShrFmla: readSharedFormula(in); break;
-            case kWindow2: readWindow(in); place_ = RecordPlace::End; break;
-            case kScl: readZoom(in); break;
-            case kSelection: readSelection(in); break;
-            case kMergedCells: readMerges(in); break;
-            default: break;  // regenerated from the model: INDEX, DBCELL, DIMENSIONS, calculation settings ...
+        case kPrintHeaders: sheet_.page.printHeadings = in.u16() != 0; break;
+        case kPrintGridlines: sheet_.page.printGridlines = in.u16() != 0; break;
+        case kDefaultRowHeight:
+            in.u16();
+            sheet_.defaultRowHeightTwips = in.u16();
+            break;
+        case kWsBool: sheet_.page.fitToPage = in.u16() & kSheetFitToPage; break;
+        case kHeader: sheet_.page.header = record.data.empty() ? "" : unicodeStringOf(record.data); break;
+        case kFooter: sheet_.page.footer = record.data.empty() ? "" : unicodeStringOf(record.data); break;
+        case kHCenter: sheet_.page.centerHorizontally = in.u16() != 0; break;
+        case kVCenter: sheet_.page.centerVertically = in.u16() != 0; break;
+        case kLeftMargin: sheet_.page.marginLeft = in.f64(); break;
+        case kRightMargin: sheet_.page.marginRight = in.f64(); break;
+        case kTopMargin: sheet_.page.marginTop = in.f64(); break;
+        case kBottomMargin: sheet_.page.marginBottom = in.f64(); break;
+        case kSetup: readSetup(in); break;
+        case kDefColWidth: sheet_.defaultColumnWidth = in.u16(); break;
+        case kStandardWidth: sheet_.standardWidth = in.u16(); break;
+        case kColInfo: readColumn(in); break;
+        case kRow: readRow(in); break;
+        case kBlank: {
+            const auto [row, col, xf] = cellHeader(in);
+            put(row, col, Cell{xf, {}, {}});
+            break;
+        }
+        case kMulBlank: readMulBlank(in, record.data.size()); break;
+        case kNumber: {
+            const auto [row, col, xf] = cellHeader(in);
+            put(row, col, Cell{xf, in.f64(), {}});
+            break;
+        }
+        case kRk: {
+            const auto [row, col, xf] = cellHeader(in);
+            put(row, col, Cell{xf, rkValue(in.u32()), {}});
+            break;
+        }
+        case kMulRk: readMulRk(in, record.data.size()); break;
+        case kLabel:
+        case kRString: {
+            const auto [row, col, xf] = cellHeader(in);
+            put(row, col, Cell{xf, unicodeStringOf(record.data.subspan(6)), {}});
+            break;
+        }
+        case kLabelSst: readLabelSst(in); break;
+        case kBoolErr: readBoolErr(in); break;
+        case kFormula: readFormula(in); break;
+        case kString: readString(record); break;
+        case kShrFmla: readSharedFormula(in); break;
+        case kWindow2:
+            readWindow(in);
+            place_ = RecordPlace::End;
+            break;
+        case kScl: readZoom(in); break;
+        case kSelection: readSelection(in); break;
+        case kMergedCells: readMerges(in); break;
+        default: break;  // regenerated from the model: INDEX, DBCELL, DIMENSIONS, calculation settings ...
         }
     }
 
@@ -183,7 +259,8 @@ private:
         if (flags & kSetupNeverSet) return;
         page.paperSize = paper;
         page.scale = std::clamp<uint16_t>(scale, 10, 400);
-        page.orientation = (flags & (kSetupPortrait | kSetupNoOrientation)) ? Orientation::Portrait : Orientation::Landscape;
+        page.orientation =
+            (flags & (kSetupPortrait | kSetupNoOrientation)) ? Orientation::Portrait : Orientation::Landscape;
     }
 
     void readColumn(ByteReader& in) {
@@ -206,7 +283,8 @@ private:
         const uint16_t xf = in.u16() & kRowFormatMask;
         RowInfo info{height, bool(flags & kRowCustomHeight), bool(flags & kRowHidden), std::nullopt};
         if (flags & kRowHasFormat) info.xf = formatOf(xf);
-        if (info.customHeight || info.hidden || info.xf || height != sheet_.defaultRowHeightTwips) sheet_.rows[row] = info;
+        if (info.customHeight || info.hidden || info.xf || height != sheet_.defaultRowHeightTwips)
+            sheet_.rows[row] = info;
     }
 
     void readMulBlank(ByteReader& in, size_t size) {
@@ -259,17 +337,21 @@ private:
         pendingString_.reset();
         if (formula::readU16(result, 6) == kCachedResultMarker) {
             switch (result[0]) {
-                case kCachedString: formula.cached = std::string(); pendingString_ = Sheet::key(row, col); break;
-                case kCachedBool: formula.cached = result[2] != 0; break;
-                case kCachedError: formula.cached = errorValue(result[2]); break;
-                default: break;
+            case kCachedString:
+                formula.cached = std::string();
+                pendingString_ = Sheet::key(row, col);
+                break;
+            case kCachedBool: formula.cached = result[2] != 0; break;
+            case kCachedError: formula.cached = errorValue(result[2]); break;
+            default: break;
             }
         } else {
             formula.cached = ByteReader(result).f64();
         }
         if (col >= kMaxColumns) return;
         if (size == 5 && tokens[0] == formula::kPtgExp)
-            pendingShared_.push_back({Sheet::key(row, col), Sheet::key(formula::readU16(tokens, 1), formula::readU16(tokens, 3))});
+            pendingShared_.push_back(
+                {Sheet::key(row, col), Sheet::key(formula::readU16(tokens, 1), formula::readU16(tokens, 3))});
         put(row, col, Cell{xf, {}, std::move(formula)});
     }
 
@@ -329,7 +411,8 @@ private:
     void readZoom(ByteReader& in) {
         const uint16_t numerator = in.u16();
         const uint16_t denominator = in.u16();
-        if (denominator != 0) sheet_.zoomPercent = uint16_t(std::clamp<uint32_t>(numerator * 100u / denominator, 10, 400));
+        if (denominator != 0)
+            sheet_.zoomPercent = uint16_t(std::clamp<uint32_t>(numerator * 100u / denominator, 10, 400));
     }
 
     void readSelection(ByteReader& in) {

@@ -24,8 +24,11 @@ constexpr size_t kMergesPerRecord = 1000;
 class SheetWriter {
 public:
     SheetWriter(ByteWriter& stream, const Workbook& workbook, size_t index, const SharedStringTable& strings)
-        : out_(stream), workbook_(workbook), sheet_(workbook.sheets[index]),
-          active_(index == workbook.activeSheet), strings_(strings) {}
+        : out_(stream),
+          workbook_(workbook),
+          sheet_(workbook.sheets[index]),
+          active_(index == workbook.activeSheet),
+          strings_(strings) {}
 
     void write() {
         writeBof(out_, kWorksheetSubstream);
@@ -77,8 +80,9 @@ private:
         rowHeight.u16(0);
         rowHeight.u16(sheet_.defaultRowHeightTwips);
         writeRecord(out_, kDefaultRowHeight, rowHeight);
-        writeU16Record(out_, kWsBool, uint16_t(kSheetShowPageBreaks | kSheetSummaryRowsBelow | kSheetSummaryColumnsRight |
-                                                kSheetShowRowOutline | (page.fitToPage ? kSheetFitToPage : 0)));
+        writeU16Record(out_, kWsBool,
+                       uint16_t(kSheetShowPageBreaks | kSheetSummaryRowsBelow | kSheetSummaryColumnsRight |
+                                kSheetShowRowOutline | (page.fitToPage ? kSheetFitToPage : 0)));
         writeHeaderFooter(kHeader, page.header);
         writeHeaderFooter(kFooter, page.footer);
         writeU16Record(out_, kHCenter, page.centerHorizontally);
@@ -205,7 +209,8 @@ private:
         data.u32(uint32_t(out_.size() - firstRow));
         size_t from = firstRow + kRowRecordSize;
         for (size_t start : cellStarts) {
-            data.u16(uint16_t(std::min<size_t>(start - from, 0xFFFF)));  // a row of more than 64 KB cannot be pointed at
+            data.u16(
+                uint16_t(std::min<size_t>(start - from, 0xFFFF)));  // a row of more than 64 KB cannot be pointed at
             from = start;
         }
         writeRecord(out_, kDbCell, data);
@@ -217,8 +222,10 @@ private:
         const bool hasCells = first != last;
         const auto infoIt = sheet_.rows.find(row);
         RowInfo info;
-        if (infoIt != sheet_.rows.end()) info = infoIt->second;
-        else info.heightTwips = sheet_.defaultRowHeightTwips;
+        if (infoIt != sheet_.rows.end())
+            info = infoIt->second;
+        else
+            info.heightTwips = sheet_.defaultRowHeightTwips;
         ByteWriter data;
         data.u16(row);
         data.u16(hasCells ? uint16_t(first->first & 0xFFFF) : 0);
@@ -249,7 +256,9 @@ private:
         }
     }
 
-    static bool isBlank(const Cell& cell) { return !cell.formula && std::holds_alternative<std::monostate>(cell.value); }
+    static bool isBlank(const Cell& cell) {
+        return !cell.formula && std::holds_alternative<std::monostate>(cell.value);
+    }
 
     void writeBlanks(uint16_t row, std::map<uint32_t, Cell>::const_iterator first,
                      std::map<uint32_t, Cell>::const_iterator end) {
@@ -312,8 +321,10 @@ private:
             data.u16(kCachedResultMarker);
         };
         if (const auto* number = std::get_if<double>(&result)) {
-            if (std::isfinite(*number)) data.f64(*number);
-            else special(kCachedError, uint8_t(ErrorCode::Num));
+            if (std::isfinite(*number))
+                data.f64(*number);
+            else
+                special(kCachedError, uint8_t(ErrorCode::Num));
         } else if (std::holds_alternative<std::string>(result)) {
             special(kCachedString, 0);
         } else if (const auto* flag = std::get_if<bool>(&result)) {

@@ -21,13 +21,13 @@ constexpr uint16_t kTypeInt16 = 0x0002;
 
 std::vector<uint8_t> propertySetStream(const FormatId& formatId) {
     ByteWriter out;
-    out.u16(0xFFFE);  // byte order
-    out.u16(0);       // version
+    out.u16(0xFFFE);      // byte order
+    out.u16(0);           // version
     out.u32(0x00020006);  // originating system
-    out.zeros(16);    // class id
-    out.u32(1);       // one property set
+    out.zeros(16);        // class id
+    out.u32(1);           // one property set
     out.bytes(formatId);
-    out.u32(48);      // offset of the set
+    out.u32(48);  // offset of the set
     // The set: size, count, (id, offset) pairs, then the code page as a 2-byte integer padded to 4.
     out.u32(24);
     out.u32(1);

@@ -78,7 +78,8 @@ std::optional<std::vector<Item>> itemsOf(std::string_view text) {
 
 std::optional<int> monthOfName(std::string_view word, const LocaleInfo& locale) {
     for (size_t i = 0; i < 12; ++i)
-        if (equalNoCase(word, locale.monthNames[i]) || equalNoCase(word, locale.monthAbbreviations[i])) return int(i) + 1;
+        if (equalNoCase(word, locale.monthNames[i]) || equalNoCase(word, locale.monthAbbreviations[i]))
+            return int(i) + 1;
     return std::nullopt;
 }
 
@@ -107,7 +108,9 @@ std::optional<double> serialOf(int year, int month, int day) {
     return dateSerial(year, month, day);
 }
 
-bool looksLikeYear(const std::string& digits) { return digits.size() == 4 || (digits.size() <= 2 && std::stoi(digits) > 31); }
+bool looksLikeYear(const std::string& digits) {
+    return digits.size() == 4 || (digits.size() <= 2 && std::stoi(digits) > 31);
+}
 
 // A date of numbers only, one separator kind throughout (German dates may end in a point).
 std::optional<TypedDate> numericDate(std::vector<std::string> numbers, const std::vector<std::string>& separators,
@@ -122,8 +125,10 @@ std::optional<TypedDate> numericDate(std::vector<std::string> numbers, const std
     std::string format;
     if (numbers.size() == 3) {
         size_t y = 2, m = 0, d = 1;
-        if (numbers[0].size() == 4 || locale.dateOrder == DateOrder::YearMonthDay) y = 0, m = 1, d = 2;
-        else if (locale.dateOrder == DateOrder::DayMonthYear) d = 0, m = 1;
+        if (numbers[0].size() == 4 || locale.dateOrder == DateOrder::YearMonthDay)
+            y = 0, m = 1, d = 2;
+        else if (locale.dateOrder == DateOrder::DayMonthYear)
+            d = 0, m = 1;
         year = yearOf(numbers[y]), month = smallNumber(numbers[m]), day = smallNumber(numbers[d]);
         format = locale.shortDateCode;
     } else {
@@ -144,7 +149,8 @@ std::optional<TypedDate> numericDate(std::vector<std::string> numbers, const std
 }
 
 // A date with a month name: 5-Nov-2016, 5 Nov, Nov 5, 2016, Nov 5, Nov-2016.
-std::optional<TypedDate> namedMonthDate(const std::vector<Item>& parts, const LocaleInfo& locale, const CivilDate& today) {
+std::optional<TypedDate> namedMonthDate(const std::vector<Item>& parts, const LocaleInfo& locale,
+                                        const CivilDate& today) {
     std::optional<int> month;
     std::vector<std::string> before, after;
     for (const Item& part : parts) {
@@ -191,7 +197,8 @@ std::optional<TypedDate> parseDate(std::string_view text, const LocaleInfo& loca
         const bool separator = item.kind == Item::Kind::Separator;
         const bool previousSeparator = i > 0 && (*items)[i - 1].kind == Item::Kind::Separator;
         if (separator) {
-            if (i == 0 || (previousSeparator && !(item.text == " " || (*items)[i - 1].text == " "))) return std::nullopt;
+            if (i == 0 || (previousSeparator && !(item.text == " " || (*items)[i - 1].text == " ")))
+                return std::nullopt;
             separators.push_back(item.text);
             continue;
         }
@@ -211,10 +218,14 @@ std::optional<TypedDate> parseDate(std::string_view text, const LocaleInfo& loca
 std::optional<TypedDate> parseTime(std::string_view text, const LocaleInfo& locale) {
     std::optional<bool> afternoon;
     bool wholeMarker = false;
-    for (const auto& [marker, pm] : {std::pair{std::string_view(locale.am), false}, {std::string_view(locale.pm), true},
-                                     {std::string_view("AM"), false}, {std::string_view("PM"), true},
-                                     {std::string_view("A"), false}, {std::string_view("P"), true}}) {
-        if (!marker.empty() && text.size() > marker.size() && equalNoCase(text.substr(text.size() - marker.size()), marker)) {
+    for (const auto& [marker, pm] : {std::pair{std::string_view(locale.am), false},
+                                     {std::string_view(locale.pm), true},
+                                     {std::string_view("AM"), false},
+                                     {std::string_view("PM"), true},
+                                     {std::string_view("A"), false},
+                                     {std::string_view("P"), true}}) {
+        if (!marker.empty() && text.size() > marker.size() &&
+            equalNoCase(text.substr(text.size() - marker.size()), marker)) {
             afternoon = pm;
             wholeMarker = marker.size() > 1;
             text = trimBlanks(text.substr(0, text.size() - marker.size()));

@@ -74,8 +74,10 @@ void keepSignificantDigits(std::string& integer, std::string& fraction) {
     size_t significant = 0;
     for (std::string* digits : {&integer, &fraction})
         for (char& digit : *digits) {
-            if (significant == kSignificantDigits) digit = '0';
-            else if (significant > 0 || digit != '0') ++significant;
+            if (significant == kSignificantDigits)
+                digit = '0';
+            else if (significant > 0 || digit != '0')
+                ++significant;
         }
 }
 
@@ -119,7 +121,8 @@ std::optional<double> parseCore(std::string_view text, const LocaleInfo& locale,
     if (integer.empty() && fraction.empty()) return std::nullopt;
     if (!text.empty() && (text.front() == 'E' || text.front() == 'e')) {
         text.remove_prefix(1);
-        if (!text.empty() && (text.front() == '+' || text.front() == '-')) exponent += text.front(), text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+            exponent += text.front(), text.remove_prefix(1);
         const size_t signLength = exponent.size();
         while (!text.empty() && isDigit(text.front())) exponent += text.front(), text.remove_prefix(1);
         if (exponent.size() == signLength) return std::nullopt;
@@ -150,19 +153,30 @@ std::optional<TypedNumber> parseTypedNumber(std::string_view text, const LocaleI
     std::optional<bool> negative;
     // Each decoration appears at most once, before or after the number.
     for (int decoration = 0; decoration < 3; ++decoration) {
-        if (!open && consumePrefix(text, "(")) open = true;
-        else if (!negative.has_value() && consumePrefix(text, "-")) negative = true;
-        else if (!negative.has_value() && consumePrefix(text, "+")) negative = false;
-        else if (!number.currency && consumePrefix(text, locale.currencySymbol)) number.currency = true;
-        else break;
+        if (!open && consumePrefix(text, "("))
+            open = true;
+        else if (!negative.has_value() && consumePrefix(text, "-"))
+            negative = true;
+        else if (!negative.has_value() && consumePrefix(text, "+"))
+            negative = false;
+        else if (!number.currency && consumePrefix(text, locale.currencySymbol))
+            number.currency = true;
+        else
+            break;
     }
     for (int decoration = 0; decoration < 4; ++decoration) {
-        if (open && !close && consumeSuffix(text, ")")) close = true;
-        else if (!negative.has_value() && consumeSuffix(text, "-")) negative = true;
-        else if (!negative.has_value() && consumeSuffix(text, "+")) negative = false;
-        else if (!number.percent && consumeSuffix(text, "%")) number.percent = true;
-        else if (!number.currency && consumeSuffix(text, locale.currencySymbol)) number.currency = true;
-        else break;
+        if (open && !close && consumeSuffix(text, ")"))
+            close = true;
+        else if (!negative.has_value() && consumeSuffix(text, "-"))
+            negative = true;
+        else if (!negative.has_value() && consumeSuffix(text, "+"))
+            negative = false;
+        else if (!number.percent && consumeSuffix(text, "%"))
+            number.percent = true;
+        else if (!number.currency && consumeSuffix(text, locale.currencySymbol))
+            number.currency = true;
+        else
+            break;
     }
     if (open != close || (open && negative.has_value()) || (number.percent && number.currency)) return std::nullopt;
     std::optional<double> value = parseCore(text, locale, number);

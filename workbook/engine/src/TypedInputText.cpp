@@ -18,10 +18,14 @@ size_t wellFormedLength(std::string_view text, size_t at) {
     size_t length = 0;
     uint32_t codePoint = 0;
     uint32_t smallest = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, codePoint = lead & 0x1F, smallest = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, codePoint = lead & 0x0F, smallest = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, codePoint = lead & 0x07, smallest = 0x10000;
-    else return 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, codePoint = lead & 0x1F, smallest = 0x80;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, codePoint = lead & 0x0F, smallest = 0x800;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, codePoint = lead & 0x07, smallest = 0x10000;
+    else
+        return 0;
     if (text.size() - at < length) return 0;
     for (size_t i = 1; i < length; ++i) {
         const auto next = static_cast<unsigned char>(text[at + i]);

@@ -27,10 +27,11 @@ constexpr std::array<uint8_t, 8> kCompoundFileSignature{0xD0, 0xCF, 0x11, 0xE0, 
 // Globals records the writer produces from the model: never kept.
 const std::unordered_set<uint16_t>& regeneratedRecords() {
     static const std::unordered_set<uint16_t> ids{
-        kEof, kTemplate, kInterfaceHdr, kMms, kInterfaceEnd, kWriteAccess, kCodePage, kDsf, kTabId, kWindow1,
-        kBackup, kHideObj, kDateMode, kPrecision, kRefreshAll, kBookBool, kFont, kFormat, kXf, kXfCrc, kXfExt,
-        kStyle, kStyleExt, kPalette, kBoundSheet, kSupBook, kExternSheet, kName, kExternName, kSst, kExtSst,
-        kIndex, kDbCell, kWindowProtect, kProtect, kPassword, kProt4Rev, kProt4RevPass, kUsesElfs, kCountry};
+        kEof,        kTemplate,      kInterfaceHdr, kMms,      kInterfaceEnd, kWriteAccess,  kCodePage,   kDsf,
+        kTabId,      kWindow1,       kBackup,       kHideObj,  kDateMode,     kPrecision,    kRefreshAll, kBookBool,
+        kFont,       kFormat,        kXf,           kXfCrc,    kXfExt,        kStyle,        kStyleExt,   kPalette,
+        kBoundSheet, kSupBook,       kExternSheet,  kName,     kExternName,   kSst,          kExtSst,     kIndex,
+        kDbCell,     kWindowProtect, kProtect,      kPassword, kProt4Rev,     kProt4RevPass, kUsesElfs,   kCountry};
     return ids;
 }
 
@@ -57,7 +58,8 @@ public:
         const uint16_t version = bof.u16();
         const uint16_t type = bof.u16();
         if (version != kBiff8Version) throw Error("not a 97-2003 workbook: the file uses an older, unsupported format");
-        if (type != kGlobalsSubstream) throw Error("not a workbook: the Workbook stream does not start with its globals");
+        if (type != kGlobalsSubstream)
+            throw Error("not a workbook: the Workbook stream does not start with its globals");
         while (cursor_.next(record) && record.id != kEof) handle(record);
         finishFormats();
         readSheets();
@@ -75,17 +77,26 @@ private:
         if (!regeneratedRecords().contains(record.id)) return keep(record);
         ByteReader in(record.data);
         switch (record.id) {
-            case kTemplate: workbook_.isTemplate = true; break;
-            case kDateMode: workbook_.date1904 = in.u16() != 0; break;
-            case kWindow1: in.skip(10); activeFileSheet_ = in.u16(); break;
-            case kFont: fontRecords_.push_back(record.data); break;
-            case kXf: xfRecords_.push_back(record.data); break;
-            case kFormat: readNumberFormat(record.data); break;
-            case kPalette: readPalette(in); break;
-            case kBoundSheet: readSheetEntry(in); place_ = RecordPlace::Middle; break;
-            case kName: readName(in); break;
-            case kSst: readStrings(record); place_ = RecordPlace::End; break;
-            default: break;
+        case kTemplate: workbook_.isTemplate = true; break;
+        case kDateMode: workbook_.date1904 = in.u16() != 0; break;
+        case kWindow1:
+            in.skip(10);
+            activeFileSheet_ = in.u16();
+            break;
+        case kFont: fontRecords_.push_back(record.data); break;
+        case kXf: xfRecords_.push_back(record.data); break;
+        case kFormat: readNumberFormat(record.data); break;
+        case kPalette: readPalette(in); break;
+        case kBoundSheet:
+            readSheetEntry(in);
+            place_ = RecordPlace::Middle;
+            break;
+        case kName: readName(in); break;
+        case kSst:
+            readStrings(record);
+            place_ = RecordPlace::End;
+            break;
+        default: break;
         }
     }
 
@@ -220,9 +231,8 @@ private:
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
     auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) {
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
 }
 
 }  // namespace
@@ -230,7 +240,8 @@ bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 Workbook readWorkbookStream(std::span<const uint8_t> stream) { return GlobalsReader(stream).read(); }
 
 Workbook readWorkbook(std::span<const uint8_t> file) {
-    if (file.size() < kCompoundFileSignature.size() || !std::equal(kCompoundFileSignature.begin(), kCompoundFileSignature.end(), file.begin()))
+    if (file.size() < kCompoundFileSignature.size() ||
+        !std::equal(kCompoundFileSignature.begin(), kCompoundFileSignature.end(), file.begin()))
         throw Error("not a workbook: the file is not a 97-2003 spreadsheet file");
     std::vector<cfb::Stream> streams;
     try {

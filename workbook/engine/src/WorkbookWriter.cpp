@@ -36,7 +36,8 @@ public:
     explicit GlobalsWriter(const Workbook& workbook) : workbook_(workbook), palette_(workbook) {
         for (const Sheet& sheet : workbook.sheets)
             for (const auto& [key, cell] : sheet.cells)
-                if (const auto* text = std::get_if<std::string>(&cell.value); text && !cell.formula) strings_.add(*text);
+                if (const auto* text = std::get_if<std::string>(&cell.value); text && !cell.formula)
+                    strings_.add(*text);
     }
 
     std::vector<uint8_t> write() {
@@ -117,8 +118,8 @@ private:
         data.u16(0x2328);
         data.u16(0x0038);  // scroll bars and sheet tabs shown
         data.u16(workbook_.activeSheet);
-        data.u16(0);  // first visible tab
-        data.u16(1);  // one selected tab
+        data.u16(0);    // first visible tab
+        data.u16(1);    // one selected tab
         data.u16(600);  // tab bar width ratio
         writeRecord(out_, kWindow1, data);
     }
@@ -162,7 +163,7 @@ private:
     void writeStyles() {
         ByteWriter normal;
         normal.u16(kStyleBuiltin);  // on XF 0
-        normal.u8(0);        // Normal
+        normal.u8(0);               // Normal
         normal.u8(0xFF);
         writeRecord(out_, kStyle, normal);
     }
@@ -226,12 +227,12 @@ private:
             ByteWriter name;
             name.u16(kNameBuiltin);
             name.u8(0);
-            name.u8(1);      // name length
-            name.u16(11);    // formula length
+            name.u8(1);    // name length
+            name.u16(11);  // formula length
             name.u16(0);
             name.u16(uint16_t(sheetsWithArea[x] + 1));
-            name.u32(0);     // no menu, description, help or status texts
-            name.u8(0);      // 8-bit name
+            name.u32(0);  // no menu, description, help or status texts
+            name.u8(0);   // 8-bit name
             name.u8(kBuiltinPrintArea);
             name.u8(formula::kPtgArea3d);
             name.u16(uint16_t(x));
@@ -260,7 +261,10 @@ std::vector<uint8_t> writeWorkbook(const Workbook& workbook) {
     std::vector<cfb::Stream> streams;
     streams.push_back({u"Workbook", writeWorkbookStream(workbook)});
     streams.push_back({u"\x0005SummaryInformation", neutralSummaryInformation()});
-    streams.push_back({u"\x0005" u"DocumentSummaryInformation", neutralDocumentSummaryInformation()});
+    streams.push_back(
+        {u"\x0005"
+         u"DocumentSummaryInformation",
+         neutralDocumentSummaryInformation()});
     return cfb::write(streams, kWorkbookClass);
 }
 

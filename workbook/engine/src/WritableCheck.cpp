@@ -46,7 +46,8 @@ public:
 
     void run() const {
         if (workbook_.sheets.empty()) throw Error("a workbook needs at least one sheet");
-        if (workbook_.activeSheet >= workbook_.sheets.size()) throw Error("the active sheet is not one of the workbook's sheets");
+        if (workbook_.activeSheet >= workbook_.sheets.size())
+            throw Error("the active sheet is not one of the workbook's sheets");
         for (const Font& font : workbook_.fonts)
             if (longerThan(font.name, kMaxFontNameLength))
                 throw Error(concat({"the font name ", quoted(font.name), " is longer than 31 characters"}));
@@ -62,18 +63,22 @@ public:
 private:
     void checkSheet(const Sheet& sheet) const {
         const std::string name = concat({"the sheet ", quoted(sheet.name)});
-        if (longerThan(sheet.name, kMaxSheetNameLength)) throw Error(concat({name, "'s name is longer than 31 characters"}));
+        if (longerThan(sheet.name, kMaxSheetNameLength))
+            throw Error(concat({name, "'s name is longer than 31 characters"}));
         checkCells(sheet, name);
         for (const ColumnInfo& column : sheet.columns)
             if (!fits(column.first, column.last)) throw Error(concat({name, " has column settings beyond column IV"}));
         for (const Range& merge : sheet.merges)
-            if (!fits(merge)) throw Error(concat({name, " has a merged range beyond column IV or ending before it starts"}));
+            if (!fits(merge))
+                throw Error(concat({name, " has a merged range beyond column IV or ending before it starts"}));
         if (sheet.printArea && !fits(*sheet.printArea))
             throw Error(concat({name, " has a print area beyond column IV or ending before it starts"}));
         if (sheet.activeCell.col >= kMaxColumns) throw Error(concat({name, " has its active cell beyond column IV"}));
-        if (sheet.defaultRowHeightTwips > kMaxRowHeightTwips) throw Error(concat({name, " has a default row height over 1,638 points"}));
+        if (sheet.defaultRowHeightTwips > kMaxRowHeightTwips)
+            throw Error(concat({name, " has a default row height over 1,638 points"}));
         for (const auto& [row, info] : sheet.rows) {
-            if (info.heightTwips > kMaxRowHeightTwips) throw Error(concat({rowOf(sheet, row), " is taller than 1,638 points"}));
+            if (info.heightTwips > kMaxRowHeightTwips)
+                throw Error(concat({rowOf(sheet, row), " is taller than 1,638 points"}));
             if (info.xf && fileXfIndex(workbook_, *info.xf) > kMaxRowFormatXf)
                 throw Error(concat({rowOf(sheet, row), " has a format past the 4,081 a row can name"}));
         }
@@ -91,24 +96,28 @@ private:
     static void checkCells(const Sheet& sheet, const std::string& name) {
         for (const auto& [key, cell] : sheet.cells) {
             if ((key & 0xFFFF) >= kMaxColumns)
-                throw Error(concat({name, " has a cell beyond column IV (row ", std::to_string((key >> 16) + 1), ", column ",
-                               std::to_string((key & 0xFFFF) + 1), ")"}));
+                throw Error(concat({name, " has a cell beyond column IV (row ", std::to_string((key >> 16) + 1),
+                                    ", column ", std::to_string((key & 0xFFFF) + 1), ")"}));
             const Value& value = cell.formula ? cell.formula->cached : cell.value;
             if (const auto* text = std::get_if<std::string>(&value); text && longerThan(*text, kMaxTextLength))
                 throw Error(concat({cellOf(sheet, key), " holds text longer than 32,767 characters"}));
             if (cell.formula &&
                 kFormulaFixedSize + cell.formula->tokens.size() + cell.formula->arrayConstants.size() > kMaxRecordData)
-                throw Error(concat({cellOf(sheet, key), " holds a formula longer than the file format's 8,224-byte record"}));
+                throw Error(
+                    concat({cellOf(sheet, key), " holds a formula longer than the file format's 8,224-byte record"}));
         }
     }
 
     static bool fits(uint16_t first, uint16_t last) { return first <= last && last < kMaxColumns; }
-    static bool fits(const Range& range) { return range.firstRow <= range.lastRow && fits(range.firstCol, range.lastCol); }
+    static bool fits(const Range& range) {
+        return range.firstRow <= range.lastRow && fits(range.firstCol, range.lastCol);
+    }
 
     static void checkKept(const std::vector<RawRecord>& records, const std::string& owner) {
         for (const RawRecord& record : records)
             if (record.data.size() > kMaxRecordData)
-                throw Error(concat({owner, " keeps a record from the opened file longer than the file format's 8,224 bytes"}));
+                throw Error(
+                    concat({owner, " keeps a record from the opened file longer than the file format's 8,224 bytes"}));
     }
 
     const Workbook& workbook_;

@@ -13,8 +13,10 @@ namespace {
 
 std::string errorOf(std::span<const uint8_t> bytes, bool wholeFile) {
     try {
-        if (wholeFile) readWorkbook(bytes);
-        else readWorkbookStream(bytes);
+        if (wholeFile)
+            readWorkbook(bytes);
+        else
+            readWorkbookStream(bytes);
     } catch (const Error& error) {
         return error.what();
     }
@@ -32,7 +34,8 @@ size_t findRecord(const std::vector<uint8_t>& stream, uint16_t id) {
 
 TEST(BiffDamagedInput, ForeignFilesAreNotWorkbooks) {
     const std::string text = "Date,Amount\n1/2/2024,12.50\n";
-    EXPECT_NE(errorOf({reinterpret_cast<const uint8_t*>(text.data()), text.size()}, true).find("not a workbook"), std::string::npos);
+    EXPECT_NE(errorOf({reinterpret_cast<const uint8_t*>(text.data()), text.size()}, true).find("not a workbook"),
+              std::string::npos);
     EXPECT_NE(errorOf({}, true).find("not a workbook"), std::string::npos);
     const std::vector<uint8_t> zeros(4096, 0);
     EXPECT_NE(errorOf(zeros, false).find("not a workbook"), std::string::npos);

@@ -55,7 +55,7 @@ TEST(FormulaEvaluate, ArithmeticFollowsSpreadsheetRules) {
     sheet.at(0, 0).value = std::string(" 12.5 ");
     sheet.at(0, 1).value = std::string("twelve");
     sheet.at(0, 2).value = 0.0;
-    EXPECT_EQ(eval(sheet, "A1*2"), Value(25.0));            // text that reads as a number counts
+    EXPECT_EQ(eval(sheet, "A1*2"), Value(25.0));  // text that reads as a number counts
     EXPECT_EQ(eval(sheet, "B1+1"), Value(ErrorCode::Value));
     EXPECT_EQ(eval(sheet, "1/C1"), Value(ErrorCode::Div0));
     EXPECT_EQ(eval(sheet, "1/D1"), Value(ErrorCode::Div0));  // a blank is zero
@@ -71,8 +71,8 @@ TEST(FormulaRecalculate, ComputesDependenciesFirstAndSurvivesCycles) {
     sheet.at(26, 12).formula = Formula{compileFormula("SUM(M11:M25)"), 0.0, true, {}};
     sheet.at(28, 12).formula = Formula{compileFormula("(M27-M28)"), 0.0, true, {}};
     for (uint16_t row = 10; row < 25; ++row) {
-        sheet.at(row, 12).formula = Formula{compileFormula("SUM(E" + std::to_string(row + 1) + ":L" +
-                                                           std::to_string(row + 1) + ")"), 0.0, true, {}};
+        sheet.at(row, 12).formula = Formula{
+            compileFormula("SUM(E" + std::to_string(row + 1) + ":L" + std::to_string(row + 1) + ")"), 0.0, true, {}};
         sheet.at(row, 4).value = 1.25 * row;
         sheet.at(row, 5).value = std::string("note");
     }
@@ -161,8 +161,8 @@ TEST(FormulaAutomaticCalculation, CyclesAndLongChainsEndWithResults) {
 
 TEST(FormulaEvaluate, MalformedTokensGiveValueErrorNotACrash) {
     Sheet sheet;
-    const std::vector<std::vector<uint8_t>> damaged{{}, {0x03}, {0x44, 1}, {0x42, 5, 4, 0}, {0x1E, 1, 0, 0x1E, 2, 0},
-                                                    {0x25, 5, 0, 1, 0, 3, 0, 1, 0}, {0xFF}};
+    const std::vector<std::vector<uint8_t>> damaged{
+        {}, {0x03}, {0x44, 1}, {0x42, 5, 4, 0}, {0x1E, 1, 0, 0x1E, 2, 0}, {0x25, 5, 0, 1, 0, 3, 0, 1, 0}, {0xFF}};
     for (const auto& tokens : damaged) {
         const Value value = evaluate(Workbook{}, sheet, tokens);
         EXPECT_TRUE(std::holds_alternative<ErrorCode>(value) || std::holds_alternative<double>(value));

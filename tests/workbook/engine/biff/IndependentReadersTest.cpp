@@ -50,7 +50,8 @@ protected:
     std::string save(const Workbook& workbook, const std::string& name) {
         const std::vector<uint8_t> bytes = writeWorkbook(workbook);
         const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path.string();
     }
 
@@ -70,8 +71,8 @@ Workbook reportWorkbook() {
     for (uint16_t r = 0; r < 2; ++r) {
         for (uint16_t c = 0; c < 4; ++c) sheet.at(uint16_t(10 + r), uint16_t(4 + c)).value = amounts[r][c];
         sheet.at(uint16_t(10 + r), 3).value = std::string("Description");
-        sheet.at(uint16_t(10 + r), 12).formula =
-            Formula{compileFormula("SUM(E" + std::to_string(11 + r) + ":L" + std::to_string(11 + r) + ")"), 0.0, true, {}};
+        sheet.at(uint16_t(10 + r), 12).formula = Formula{
+            compileFormula("SUM(E" + std::to_string(11 + r) + ":L" + std::to_string(11 + r) + ")"), 0.0, true, {}};
     }
     for (uint16_t c = 4; c < 8; ++c) {
         const std::string letter(1, char('A' + c));
@@ -105,36 +106,47 @@ TEST_F(IndependentReaders, XlrdSeesCellsFormatsMergesWidthsHeightsAndHiddenGridl
     const std::string accounting = R"(_(\"$\"* #,##0.00_);_(\"$\"* \\(#,##0.00\\);_(\"$\"* \"-\"??_);_(@_))";
     std::ofstream(dir_ / "expected.json") << R"({"sheet": "Expense report", "cells": [
         [1, 1, "text", "Expense report", "General"],
-        [10, 4, "number", 12.5, ")" << accounting << R"("],
-        [10, 5, "text", "7.25", ")" << accounting << R"("],
-        [10, 6, "bool", null, ")" << accounting << R"("],
-        [10, 7, "error", null, ")" << accounting << R"("],
-        [10, 8, "blank", null, ")" << accounting << R"("],
+        [10, 4, "number", 12.5, ")" << accounting
+                                          << R"("],
+        [10, 5, "text", "7.25", ")" << accounting
+                                          << R"("],
+        [10, 6, "bool", null, ")" << accounting
+                                          << R"("],
+        [10, 7, "error", null, ")" << accounting
+                                          << R"("],
+        [10, 8, "blank", null, ")" << accounting
+                                          << R"("],
         [3, 12, "date", null, "m/d/yyyy;;"]],
       "merges": [[1, 3, 1, 13], [9, 10, 8, 10], [0, 1, 11, 13]],
       "widths": [[0, 146], [1, 2925], [3, 7460], [6, 2852], [9, 914]],
       "heights": [[0, 330], [1, 510], [10, 342]],
       "gridlines": false, "names": ["Print_Area"]})";
-    const CommandResult result = run("/usr/bin/python3 " + kScripts + "check_with_xlrd.py " + path + " " + (dir_ / "expected.json").string());
+    const CommandResult result =
+        run("/usr/bin/python3 " + kScripts + "check_with_xlrd.py " + path + " " + (dir_ / "expected.json").string());
     EXPECT_EQ(result.status, 0) << result.output;
 }
 
 TEST_F(IndependentReaders, OlefileFindsTheWorkbookClassAndNeutralSummaryStreams) {
-    const CommandResult result = run("/usr/bin/python3 " + kScripts + "check_with_olefile.py " + save(biff_test::sampleWorkbook(), "s.xls"));
+    const CommandResult result =
+        run("/usr/bin/python3 " + kScripts + "check_with_olefile.py " + save(biff_test::sampleWorkbook(), "s.xls"));
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("Workbook "), std::string::npos);
     EXPECT_NE(result.output.find("\x05SummaryInformation 72"), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find("\x05" "DocumentSummaryInformation 72"), std::string::npos);
+    EXPECT_NE(result.output.find("\x05"
+                                 "DocumentSummaryInformation 72"),
+              std::string::npos);
     EXPECT_NE(result.output.find("codepage 1252 1252"), std::string::npos);
-    EXPECT_NE(result.output.find("root class 00020820-0000-0000-C000-000000000046"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("root class 00020820-0000-0000-C000-000000000046"), std::string::npos)
+        << result.output;
 }
 
 TEST_F(IndependentReaders, LibreOfficeTotalsEqualOurCachedOnes) {
     if (!installed("soffice")) GTEST_SKIP() << "LibreOffice is not installed";
     const Workbook workbook = reportWorkbook();
     const std::string path = save(workbook, "report.xls");
-    const CommandResult result = run(soffice("--convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false' --outdir " +
-                                   dir_.string() + " " + path));
+    const CommandResult result =
+        run(soffice("--convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false' --outdir " +
+                    dir_.string() + " " + path));
     ASSERT_EQ(result.status, 0) << result.output;
     const auto rows = readCsv(dir_ / "report.csv");
     int compared = 0;
@@ -152,7 +164,8 @@ TEST_F(IndependentReaders, LibreOfficeTotalsEqualOurCachedOnes) {
 
 TEST_F(IndependentReaders, GnumericOpensWithoutComplaint) {
     if (!installed("ssconvert")) GTEST_SKIP() << "Gnumeric is not installed";
-    for (const auto& [name, workbook] : {std::pair{"sample.xls", biff_test::sampleWorkbook()}, std::pair{"report.xls", reportWorkbook()}}) {
+    for (const auto& [name, workbook] :
+         {std::pair{"sample.xls", biff_test::sampleWorkbook()}, std::pair{"report.xls", reportWorkbook()}}) {
         const std::string path = save(workbook, name);
         const CommandResult result = run("ssconvert " + path + " " + (dir_ / (std::string(name) + ".csv")).string());
         EXPECT_EQ(result.status, 0) << result.output;

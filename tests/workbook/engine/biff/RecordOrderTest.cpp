@@ -68,23 +68,27 @@ std::map<uint16_t, int> placesOf(const std::vector<std::vector<uint16_t>>& group
 // BOF, [Template], INTERFACE, WriteAccess, CodePage, DSF, RRTabId, PROTECTION, Window1, Backup, HideObj,
 // Date1904, CalcPrecision, RefreshAll, BookBool, FORMATTING, UsesELFs, BUNDLESHEET, METADATA, Country,
 // SUPBOOK, LBL, SHAREDSTRINGS, ExtSST, EOF.
-const std::map<uint16_t, int> kGlobalsOrder = placesOf(
-    {{0x0809}, {0x0060}, {0x00E1}, {0x00C1}, {0x00E2}, {0x005C}, {0x0042}, {0x0161}, {0x013D}, {0x0019}, {0x0012},
-     {0x0013}, {0x01AF}, {0x01BC}, {0x003D}, {0x0040}, {0x008D}, {0x0022}, {0x000E}, {0x01B7}, {0x00DA}, {0x0031},
-     {0x041E}, {0x00E0}, {0x0293}, {0x0092}, {0x0160}, {0x0085}, {0x08A3}, {0x008C}, {0x01AE}, {0x0017}, {0x0018},
-     {0x00FC}, {0x00FF}, {0x000A}});
+const std::map<uint16_t, int> kGlobalsOrder =
+    placesOf({{0x0809}, {0x0060}, {0x00E1}, {0x00C1}, {0x00E2}, {0x005C}, {0x0042}, {0x0161}, {0x013D},
+              {0x0019}, {0x0012}, {0x0013}, {0x01AF}, {0x01BC}, {0x003D}, {0x0040}, {0x008D}, {0x0022},
+              {0x000E}, {0x01B7}, {0x00DA}, {0x0031}, {0x041E}, {0x00E0}, {0x0293}, {0x0092}, {0x0160},
+              {0x0085}, {0x08A3}, {0x008C}, {0x01AE}, {0x0017}, {0x0018}, {0x00FC}, {0x00FF}, {0x000A}});
 constexpr std::array<uint16_t, 11> kRequiredGlobals{0x00E1, 0x005C, 0x0042, 0x0019, 0x0012, 0x0013,
                                                     0x01AF, 0x01BC, 0x003D, 0x0160, 0x008C};
 
 // BOF, Index, GLOBALS, PAGESETUP, [PROTECTION], COLUMNS, Dimensions, CELLTABLE, WINDOW, [DxGCol],
 // MergeCells, EOF. The cell table (ROW, cells, DBCELL) is one group here; its inner order is checked
 // on its own.
-const std::map<uint16_t, int> kSheetOrder = placesOf(
-    {{0x0809}, {0x020B}, {0x000D}, {0x000C}, {0x000F}, {0x0011}, {0x0010}, {0x005F}, {0x002A}, {0x002B}, {0x0082},
-     {0x0080}, {0x0225}, {0x0081}, {0x0014}, {0x0015}, {0x0083}, {0x0084}, {0x0026}, {0x0027}, {0x0028}, {0x0029},
-     {0x00A1}, {0x0012}, {0x0055}, {0x007D}, {0x0200},
-     {0x0208, 0x0201, 0x0203, 0x0205, 0x0006, 0x0207, 0x00FD, 0x00BE, 0x00D7},
-     {0x023E}, {0x00A0}, {0x001D}, {0x0099}, {0x00E5}, {0x000A}});
+const std::map<uint16_t, int> kSheetOrder =
+    placesOf({{0x0809}, {0x020B}, {0x000D}, {0x000C},
+              {0x000F}, {0x0011}, {0x0010}, {0x005F},
+              {0x002A}, {0x002B}, {0x0082}, {0x0080},
+              {0x0225}, {0x0081}, {0x0014}, {0x0015},
+              {0x0083}, {0x0084}, {0x0026}, {0x0027},
+              {0x0028}, {0x0029}, {0x00A1}, {0x0012},
+              {0x0055}, {0x007D}, {0x0200}, {0x0208, 0x0201, 0x0203, 0x0205, 0x0006, 0x0207, 0x00FD, 0x00BE, 0x00D7},
+              {0x023E}, {0x00A0}, {0x001D}, {0x0099},
+              {0x00E5}, {0x000A}});
 
 void expectGrammarOrder(const std::vector<Record>& substream, const std::map<uint16_t, int>& order) {
     int place = 0;
@@ -142,7 +146,7 @@ TEST(RecordOrder, SheetRowBlocksAreIndexedAndEachEndsInItsDbCell) {
     ASSERT_EQ(sheet[1].id, 0x020B);  // INDEX straight after BOF
     const std::vector<uint8_t>& index = sheet[1].data;
     EXPECT_EQ(u32(index, 4), workbook.sheets[0].cells.begin()->first >> 16);  // first row with a cell
-    EXPECT_EQ(u32(index, 8), 302u);  // one past the last
+    EXPECT_EQ(u32(index, 8), 302u);                                           // one past the last
     const auto defColWidth = std::find_if(sheet.begin(), sheet.end(), [](const Record& r) { return r.id == 0x0055; });
     EXPECT_EQ(u32(index, 12), defColWidth->offset);
 
@@ -190,9 +194,11 @@ std::string run(const std::string& command) {
 TEST(RecordOrder, XlrdOpensTheFileAndWalksTheSameRecords) {
     const std::vector<uint8_t> bytes = writeWorkbook(blockedWorkbook());
     const fs::path path = fs::temp_directory_path() / ("record-order-" + std::to_string(::getpid()) + ".xls");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     const std::string output =
-        run("/usr/bin/python3 " BRINDLEMOOR_SOURCE_DIR "/tests/workbook/engine/biff/record_ids_with_xlrd.py " + path.string());
+        run("/usr/bin/python3 " BRINDLEMOOR_SOURCE_DIR "/tests/workbook/engine/biff/record_ids_with_xlrd.py " +
+            path.string());
     fs::remove(path);
 
     std::ostringstream ours;

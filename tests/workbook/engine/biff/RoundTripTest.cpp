@@ -114,10 +114,18 @@ TEST(BiffRoundTrip, EachFlagSurvivesOnItsOwn) {
         {"wrap", format([](CellFormat& f) { f.wrap = true; })},
         {"indent", format([](CellFormat& f) { f.indent = 15; })},
         {"fill", format([](CellFormat& f) { f.fill = 0x339966; })},
-        {"hidden row", sheet([](Sheet& s) { s.rows[3] = RowInfo{255, false, true, std::nullopt}; })},
-        {"custom height", sheet([](Sheet& s) { s.rows[3] = RowInfo{400, true, false, std::nullopt}; })},
-        {"row format", sheet([](Sheet& s) { s.rows[3] = RowInfo{255, false, false, uint16_t(1)}; })},
-        {"hidden column", sheet([](Sheet& s) { s.columns = {{2, 4, 3000, 0, true}}; })},
+        {"hidden row", sheet([](Sheet& s) {
+             s.rows[3] = RowInfo{255, false, true, std::nullopt};
+         })},
+        {"custom height", sheet([](Sheet& s) {
+             s.rows[3] = RowInfo{400, true, false, std::nullopt};
+         })},
+        {"row format", sheet([](Sheet& s) {
+             s.rows[3] = RowInfo{255, false, false, uint16_t(1)};
+         })},
+        {"hidden column", sheet([](Sheet& s) {
+             s.columns = {{2, 4, 3000, 0, true}};
+         })},
         {"no gridlines", sheet([](Sheet& s) { s.showGridlines = false; })},
         {"no headings", sheet([](Sheet& s) { s.showHeadings = false; })},
         {"fit to page", sheet([](Sheet& s) { s.page.fitToPage = true; })},
@@ -128,7 +136,8 @@ TEST(BiffRoundTrip, EachFlagSurvivesOnItsOwn) {
         {"cached text", sheet([](Sheet& s) { s.at(0, 1).formula->cached = std::string("due"); })},
         {"cached nothing", sheet([](Sheet& s) { s.at(0, 1).formula->cached = Value{}; })},
     };
-    for (const Underline underline : {Underline::Single, Underline::Double, Underline::SingleAccounting, Underline::DoubleAccounting})
+    for (const Underline underline :
+         {Underline::Single, Underline::Double, Underline::SingleAccounting, Underline::DoubleAccounting})
         changes.push_back({"underline", font([underline](Font& f) { f.underline = underline; })});
     for (uint8_t h = 1; h <= uint8_t(HAlign::Distributed); ++h)
         changes.push_back({"horizontal alignment", format([h](CellFormat& f) { f.hAlign = HAlign(h); })});
@@ -136,7 +145,9 @@ TEST(BiffRoundTrip, EachFlagSurvivesOnItsOwn) {
         changes.push_back({"vertical alignment", format([v](CellFormat& f) { f.vAlign = v; })});
     for (uint8_t style = 1; style <= uint8_t(BorderStyle::SlantedDashDot); ++style)
         for (Border CellFormat::*side : {&CellFormat::left, &CellFormat::right, &CellFormat::top, &CellFormat::bottom})
-            changes.push_back({"border", format([=](CellFormat& f) { f.*side = Border{BorderStyle(style), 0x993300}; })});
+            changes.push_back({"border", format([=](CellFormat& f) {
+                                   f.*side = Border{BorderStyle(style), 0x993300};
+                               })});
 
     for (const auto& [what, change] : changes) {
         Workbook written;

@@ -25,8 +25,10 @@ Workbook sampleWorkbook() {
     workbook.isTemplate = true;
     const uint16_t title = workbook.addFont(Font{"Tahoma", 480, false, false, false, Underline::None, 0xA14817, 2, 0});
     const uint16_t label = workbook.addFont(Font{"Tahoma", 180, true, false, false, Underline::None, 0x808080, 2, 0});
-    const uint16_t italic = workbook.addFont(Font{"Tahoma", 160, false, true, false, Underline::Single, kAutomaticColour, 2, 0});
-    const uint16_t plain = workbook.addFont(Font{"Tahoma", 200, false, false, false, Underline::None, kAutomaticColour, 2, 0});
+    const uint16_t italic =
+        workbook.addFont(Font{"Tahoma", 160, false, true, false, Underline::Single, kAutomaticColour, 2, 0});
+    const uint16_t plain =
+        workbook.addFont(Font{"Tahoma", 200, false, false, false, Underline::None, kAutomaticColour, 2, 0});
 
     CellFormat titleFormat;
     titleFormat.font = title;
@@ -75,7 +77,10 @@ Workbook sampleWorkbook() {
     sheet.at(3, 12) = Cell{dateXf, {}, Formula{compileFormula("MIN(A11:A25)"), 0.0, true, {}}};
     sheet.at(4, 1) = Cell{0, mixedText(40, 3), {}};
     sheet.merges = {{1, 1, 2, 12}, {9, 8, 9, 9}, {0, 11, 0, 12}};
-    sheet.columns = {{0, 0, 146, 0, false}, {1, 1, 2925, 0, false}, {3, 3, 7460, 0, false}, {4, 7, 2852, moneyXf, false},
+    sheet.columns = {{0, 0, 146, 0, false},
+                     {1, 1, 2925, 0, false},
+                     {3, 3, 7460, 0, false},
+                     {4, 7, 2852, moneyXf, false},
                      {9, 9, 914, 0, true}};
     sheet.rows[0] = RowInfo{330, true, false, std::nullopt};
     sheet.rows[1] = RowInfo{510, true, false, std::nullopt};

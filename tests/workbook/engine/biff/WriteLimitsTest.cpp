@@ -47,18 +47,34 @@ const std::vector<Limit>& limits() {
         {"cell column", [](Workbook& w, bool over) { sheetOf(w).at(5, over ? 256 : 255).value = 1.0; },
          "cell beyond column IV (row 6, column 257)",
          [](const Workbook&, const Workbook& r) { return r.sheets[0].find(5, 255) != nullptr; }},
-        {"merged range", [](Workbook& w, bool over) { sheetOf(w).merges.push_back({50, 250, 52, uint16_t(over ? 256 : 255)}); },
+        {"merged range",
+         [](Workbook& w, bool over) {
+             sheetOf(w).merges.push_back({50, 250, 52, uint16_t(over ? 256 : 255)});
+         },
          "merged range", [](const Workbook& w, const Workbook& r) { return r.sheets[0].merges == w.sheets[0].merges; }},
         {"merged range ending before it starts",
-         [](Workbook& w, bool over) { sheetOf(w).merges.push_back({60, 7, 60, uint16_t(over ? 6 : 7)}); }, "merged range",
-         [](const Workbook& w, const Workbook& r) { return r.sheets[0].merges == w.sheets[0].merges; }},
+         [](Workbook& w, bool over) {
+             sheetOf(w).merges.push_back({60, 7, 60, uint16_t(over ? 6 : 7)});
+         },
+         "merged range", [](const Workbook& w, const Workbook& r) { return r.sheets[0].merges == w.sheets[0].merges; }},
         {"column settings",
-         [](Workbook& w, bool over) { sheetOf(w).columns.push_back({200, uint16_t(over ? 256 : 255), 500, 0, true}); },
-         "column settings", [](const Workbook& w, const Workbook& r) { return r.sheets[0].columns == w.sheets[0].columns; }},
-        {"print area", [](Workbook& w, bool over) { sheetOf(w).printArea = Range{0, 0, 30, uint16_t(over ? 256 : 255)}; },
-         "print area", [](const Workbook& w, const Workbook& r) { return r.sheets[0].printArea == w.sheets[0].printArea; }},
-        {"active cell", [](Workbook& w, bool over) { sheetOf(w).activeCell = {7, uint16_t(over ? 256 : 255)}; },
-         "active cell", [](const Workbook& w, const Workbook& r) { return r.sheets[0].activeCell == w.sheets[0].activeCell; }},
+         [](Workbook& w, bool over) {
+             sheetOf(w).columns.push_back({200, uint16_t(over ? 256 : 255), 500, 0, true});
+         },
+         "column settings",
+         [](const Workbook& w, const Workbook& r) { return r.sheets[0].columns == w.sheets[0].columns; }},
+        {"print area",
+         [](Workbook& w, bool over) {
+             sheetOf(w).printArea = Range{0, 0, 30, uint16_t(over ? 256 : 255)};
+         },
+         "print area",
+         [](const Workbook& w, const Workbook& r) { return r.sheets[0].printArea == w.sheets[0].printArea; }},
+        {"active cell",
+         [](Workbook& w, bool over) {
+             sheetOf(w).activeCell = {7, uint16_t(over ? 256 : 255)};
+         },
+         "active cell",
+         [](const Workbook& w, const Workbook& r) { return r.sheets[0].activeCell == w.sheets[0].activeCell; }},
         {"header", [](Workbook& w, bool over) { sheetOf(w).page.header = biff_test::mixedText(over ? 256 : 255, 4); },
          "header of \"Expense report\" is longer than 255",
          [](const Workbook& w, const Workbook& r) { return r.sheets[0].page.header == w.sheets[0].page.header; }},
@@ -66,18 +82,26 @@ const std::vector<Limit>& limits() {
          "footer of \"Expense report\" is longer than 255",
          [](const Workbook& w, const Workbook& r) { return r.sheets[0].page.footer == w.sheets[0].page.footer; }},
         {"sheet name", [](Workbook& w, bool over) { sheetOf(w).name = biff_test::mixedText(over ? 32 : 31, 6); },
-         "name is longer than 31", [](const Workbook& w, const Workbook& r) { return r.sheets[0].name == w.sheets[0].name; }},
+         "name is longer than 31",
+         [](const Workbook& w, const Workbook& r) { return r.sheets[0].name == w.sheets[0].name; }},
         {"font name", [](Workbook& w, bool over) { w.fonts.back().name = std::string(over ? 32 : 31, 'F'); },
          "font name \"FFFF", [](const Workbook& w, const Workbook& r) { return r.fonts == w.fonts; }},
-        {"number format", [](Workbook& w, bool over) { w.numberFormats[190] = '"' + std::string(over ? 254 : 253, 'n') + '"'; },
-         "number format \"\"nnn", [](const Workbook& w, const Workbook& r) { return r.numberFormats == w.numberFormats; }},
+        {"number format",
+         [](Workbook& w, bool over) { w.numberFormats[190] = '"' + std::string(over ? 254 : 253, 'n') + '"'; },
+         "number format \"\"nnn",
+         [](const Workbook& w, const Workbook& r) { return r.numberFormats == w.numberFormats; }},
         {"indent", [](Workbook& w, bool over) { w.formats.back().indent = over ? 16 : 15; }, "indented by more than 15",
          [](const Workbook& w, const Workbook& r) { return r.formats == w.formats; }},
-        {"row height", [](Workbook& w, bool over) { sheetOf(w).rows[70] = RowInfo{uint16_t(over ? 0x8000 : 0x7FFF), true, false, {}}; },
+        {"row height",
+         [](Workbook& w, bool over) {
+             sheetOf(w).rows[70] = RowInfo{uint16_t(over ? 0x8000 : 0x7FFF), true, false, {}};
+         },
          "row 71 of \"Expense report\" is taller",
          [](const Workbook& w, const Workbook& r) { return r.sheets[0].rows == w.sheets[0].rows; }},
-        {"default row height", [](Workbook& w, bool over) { sheetOf(w).defaultRowHeightTwips = over ? 0x8000 : 0x7FFF; },
-         "default row height", [](const Workbook& w, const Workbook& r) {
+        {"default row height",
+         [](Workbook& w, bool over) { sheetOf(w).defaultRowHeightTwips = over ? 0x8000 : 0x7FFF; },
+         "default row height",
+         [](const Workbook& w, const Workbook& r) {
              return r.sheets[0].defaultRowHeightTwips == w.sheets[0].defaultRowHeightTwips;
          }},
         {"least zoom", [](Workbook& w, bool over) { sheetOf(w).zoomPercent = over ? 9 : 10; }, "zoom",
@@ -86,27 +110,39 @@ const std::vector<Limit>& limits() {
          [](const Workbook&, const Workbook& r) { return r.sheets[0].zoomPercent == 400; }},
         {"print scale", [](Workbook& w, bool over) { sheetOf(w).page.scale = over ? 401 : 400; }, "print scale",
          [](const Workbook&, const Workbook& r) { return r.sheets[0].page.scale == 400; }},
-        {"cell text", [](Workbook& w, bool over) { sheetOf(w).at(80, 0).value = biff_test::mixedText(over ? 32768 : 32767, 8); },
+        {"cell text",
+         [](Workbook& w, bool over) { sheetOf(w).at(80, 0).value = biff_test::mixedText(over ? 32768 : 32767, 8); },
          "the cell A81 of \"Expense report\" holds text longer than 32,767",
-         [](const Workbook& w, const Workbook& r) { return r.sheets[0].find(80, 0)->value == w.sheets[0].find(80, 0)->value; }},
+         [](const Workbook& w, const Workbook& r) {
+             return r.sheets[0].find(80, 0)->value == w.sheets[0].find(80, 0)->value;
+         }},
         {"formula result text",
          [](Workbook& w, bool over) {
              sheetOf(w).at(81, 1).formula = Formula{{kPtgInt, 1, 0}, std::string(over ? 32768 : 32767, 'r'), true, {}};
          },
          "the cell B82 of \"Expense report\" holds text longer than 32,767",
-         [](const Workbook& w, const Workbook& r) { return r.sheets[0].find(81, 1)->formula == w.sheets[0].find(81, 1)->formula; }},
-        {"formula", [](Workbook& w, bool over) {
+         [](const Workbook& w, const Workbook& r) {
+             return r.sheets[0].find(81, 1)->formula == w.sheets[0].find(81, 1)->formula;
+         }},
+        {"formula",
+         [](Workbook& w, bool over) {
              sheetOf(w).at(82, 2).formula = Formula{formulaOfSize(8224 - kFormulaRecordFixed + over), 3.0, true, {}};
          },
          "the cell C83 of \"Expense report\" holds a formula longer",
-         [](const Workbook& w, const Workbook& r) { return r.sheets[0].find(82, 2)->formula == w.sheets[0].find(82, 2)->formula; }},
+         [](const Workbook& w, const Workbook& r) {
+             return r.sheets[0].find(82, 2)->formula == w.sheets[0].find(82, 2)->formula;
+         }},
         {"active sheet", [](Workbook& w, bool over) { w.activeSheet = uint16_t(w.sheets.size() - (over ? 0 : 1)); },
          "the active sheet is not one of the workbook's sheets",
          [](const Workbook& w, const Workbook& r) { return r.activeSheet == w.activeSheet; }},
         {"record kept from the opened file",
-         [](Workbook& w, bool over) { sheetOf(w).keptRecords.push_back({0x0867, std::vector<uint8_t>(over ? 8225 : 8224, 7)}); },
+         [](Workbook& w, bool over) {
+             sheetOf(w).keptRecords.push_back({0x0867, std::vector<uint8_t>(over ? 8225 : 8224, 7)});
+         },
          "keeps a record from the opened file longer",
-         [](const Workbook& w, const Workbook& r) { return r.sheets[0].keptRecords.back() == w.sheets[0].keptRecords.back(); }},
+         [](const Workbook& w, const Workbook& r) {
+             return r.sheets[0].keptRecords.back() == w.sheets[0].keptRecords.back();
+         }},
     };
     return all;
 }
@@ -176,7 +212,8 @@ TEST(BiffWriteLimits, TheRecordWriterRefusesARecordLongerThanTheFormatHolds) {
     for (size_t i = 0; i < workbook.sheets.size(); ++i) workbook.sheets[i].name = "S" + std::to_string(i);
     EXPECT_EQ(refusalOf(workbook), "");
     workbook.sheets.emplace_back().name = "One too many";
-    EXPECT_NE(refusalOf(workbook).find("a record of 8226 bytes is longer than the file format's 8,224"), std::string::npos)
+    EXPECT_NE(refusalOf(workbook).find("a record of 8226 bytes is longer than the file format's 8,224"),
+              std::string::npos)
         << refusalOf(workbook);
 }
 
@@ -189,10 +226,13 @@ TEST(BiffWriteLimits, AWorkbookAtEveryEdgeOpensInXlrd) {
     const std::vector<uint8_t> bytes = writeWorkbook(workbook);
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("biff-limits-" + std::to_string(::getpid()) + ".xls");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    const std::string command = "/usr/bin/python3 -c \"import sys, xlrd; b = xlrd.open_workbook(sys.argv[1], "
-                                "formatting_info=True); s = b.sheet_by_index(0); print(len(s.cell_value(80, 0).encode('utf-16-le')) // 2, "
-                                "s.ncols)\" " + path.string() + " 2>&1";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const std::string command =
+        "/usr/bin/python3 -c \"import sys, xlrd; b = xlrd.open_workbook(sys.argv[1], "
+        "formatting_info=True); s = b.sheet_by_index(0); print(len(s.cell_value(80, 0).encode('utf-16-le')) // 2, "
+        "s.ncols)\" " +
+        path.string() + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     char line[512] = {};

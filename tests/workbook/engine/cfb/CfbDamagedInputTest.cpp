@@ -9,8 +9,7 @@ using namespace cfbtest;
 
 namespace {
 
-std::string readError(const std::vector<uint8_t>& file)
-{
+std::string readError(const std::vector<uint8_t>& file) {
     try {
         xls::cfb::read(file);
     } catch (const xls::Error& e) {
@@ -20,8 +19,7 @@ std::string readError(const std::vector<uint8_t>& file)
 }
 
 // A file with a regular stream (entry 1, 5000 bytes) and two small ones (entries 2 and 3).
-std::vector<uint8_t> sampleFile()
-{
+std::vector<uint8_t> sampleFile() {
     return xls::cfb::write({patternedStream(u"Workbook", 5000), patternedStream(u"\u0005SummaryInformation", 200),
                             patternedStream(u"\u0005DocumentSummaryInformation", 300)});
 }
@@ -35,15 +33,13 @@ struct Damage {
 
 }  // namespace
 
-TEST(CfbDamagedInput, ForeignBytesAreNotACompoundFile)
-{
+TEST(CfbDamagedInput, ForeignBytesAreNotACompoundFile) {
     EXPECT_EQ("not a compound file", readError({}));
     EXPECT_EQ("not a compound file", readError({'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ("not a compound file", readError(std::vector<uint8_t>(4096, 0)));
 }
 
-TEST(CfbDamagedInput, EveryDamageEndsInAClearError)
-{
+TEST(CfbDamagedInput, EveryDamageEndsInAClearError) {
     const std::vector<Damage> damages{
         {"header cut short", [](auto& f) { f.resize(300); }},
         {"file cut inside a stream", [](auto& f) { f.resize(f.size() - 700); }},
@@ -99,14 +95,14 @@ TEST(CfbDamagedInput, EveryDamageEndsInAClearError)
              const uint32_t top = u32At(f, entryAt(f, 0) + kEntryChildAt);
              putU32(f, entryAt(f, top) + kEntryRightAt, 0);
          }},
-        {"sibling tree points past the directory",
-         [](auto& f) { putU32(f, entryAt(f, 0) + kEntryChildAt, 40000); }},
+        {"sibling tree points past the directory", [](auto& f) { putU32(f, entryAt(f, 0) + kEntryChildAt, 40000); }},
         {"sibling tree reaches an unused entry",
          [](auto& f) {
              const uint32_t top = u32At(f, entryAt(f, 0) + kEntryChildAt);
              f[entryAt(f, top) + kEntryTypeAt] = kUnusedEntry;
          }},
-        {"name longer than 31 characters", [](auto& f) { writeU16(f.data() + entryAt(f, 1) + kEntryNameLengthAt, 66); }},
+        {"name longer than 31 characters",
+         [](auto& f) { writeU16(f.data() + entryAt(f, 1) + kEntryNameLengthAt, 66); }},
     };
     const std::vector<uint8_t> good = sampleFile();
     ASSERT_EQ(3u, xls::cfb::read(good).size());
@@ -117,8 +113,7 @@ TEST(CfbDamagedInput, EveryDamageEndsInAClearError)
     }
 }
 
-TEST(CfbDamagedInput, DifatChainThatLoopsIsCaught)
-{
+TEST(CfbDamagedInput, DifatChainThatLoopsIsCaught) {
     std::vector<uint8_t> file = xls::cfb::write({patternedStream(u"Workbook", 8 * 1024 * 1024)});
     const uint32_t difat = u32At(file, kFirstDifatSectorAt);
     ASSERT_NE(kEndOfChain, difat);
@@ -128,19 +123,16 @@ TEST(CfbDamagedInput, DifatChainThatLoopsIsCaught)
     EXPECT_EQ(0u, readError(file).rfind("damaged compound file: the DIFAT", 0)) << readError(file);
 }
 
-TEST(CfbDamagedInput, HighHalfOfVersionThreeSizesIsIgnored)
-{
+TEST(CfbDamagedInput, HighHalfOfVersionThreeSizesIsIgnored) {
     std::vector<uint8_t> file = sampleFile();
-    for (uint32_t index = 0; index < 4; ++index)
-        putU32(file, entryAt(file, index) + kEntrySizeAt + 4, 0xDEADBEEF);
+    for (uint32_t index = 0; index < 4; ++index) putU32(file, entryAt(file, index) + kEntrySizeAt + 4, 0xDEADBEEF);
     const auto streams = xls::cfb::read(file);
     ASSERT_EQ(3u, streams.size());
     EXPECT_EQ(5000u, streams[0].data.size());
     EXPECT_EQ(patternedStream(u"\u0005SummaryInformation", 200).data, streams[1].data);
 }
 
-TEST(CfbDamagedInput, StoragesAreSkippedWithWhatLiesBelowThem)
-{
+TEST(CfbDamagedInput, StoragesAreSkippedWithWhatLiesBelowThem) {
     std::vector<uint8_t> file = sampleFile();
     // Turn the small stream into a storage whose child is the other small stream: only the first stream remains.
     const std::size_t storage = entryAt(file, 2);
@@ -149,8 +141,7 @@ TEST(CfbDamagedInput, StoragesAreSkippedWithWhatLiesBelowThem)
     ASSERT_NE(3u, top);
     for (uint32_t index : {1u, 2u})
         for (std::size_t link : {kEntryLeftAt, kEntryRightAt})
-            if (u32At(file, entryAt(file, index) + link) == 3)
-                putU32(file, entryAt(file, index) + link, kNoStream);
+            if (u32At(file, entryAt(file, index) + link) == 3) putU32(file, entryAt(file, index) + link, kNoStream);
     putU32(file, storage + kEntryChildAt, 3);
     const auto streams = xls::cfb::read(file);
     ASSERT_EQ(1u, streams.size());

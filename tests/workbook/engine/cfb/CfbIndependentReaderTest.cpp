@@ -27,19 +27,16 @@ for path in ole.listdir(streams=True, storages=True):
     print(' '.join('%04x' % ord(c) for c in '/'.join(path)), len(data), '%08x' % zlib.crc32(data))
 )";
 
-uint32_t crc32(const std::vector<uint8_t>& data)
-{
+uint32_t crc32(const std::vector<uint8_t>& data) {
     uint32_t crc = 0xFFFFFFFF;
     for (uint8_t byte : data) {
         crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
     return ~crc;
 }
 
-std::string describe(const Stream& stream)
-{
+std::string describe(const Stream& stream) {
     std::ostringstream line;
     line << std::hex;
     for (std::size_t i = 0; i < stream.name.size(); ++i)
@@ -50,8 +47,7 @@ std::string describe(const Stream& stream)
 
 class OlefileReads : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() / ("brindlemoor-cfb-" + std::to_string(getpid()));
         std::filesystem::create_directories(dir_);
         std::ofstream(dir_ / "list.py") << kListStreams;
@@ -59,36 +55,30 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
     // The sorted lines olefile prints for the file we write from these streams.
-    std::vector<std::string> olefileView(const std::vector<Stream>& streams)
-    {
+    std::vector<std::string> olefileView(const std::vector<Stream>& streams) {
         const std::vector<uint8_t> file = xls::cfb::write(streams);
         const std::filesystem::path path = dir_ / "file.cfb";
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                    static_cast<std::streamsize>(file.size()));
-        const std::string command = std::string(kPython) + " " + (dir_ / "list.py").string() + " " + path.string() + " 2>&1";
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+        const std::string command =
+            std::string(kPython) + " " + (dir_ / "list.py").string() + " " + path.string() + " 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return {"cannot start python3"};
+        if (!pipe) return {"cannot start python3"};
         std::string output;
         std::array<char, 4096> buffer{};
-        while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-            output.append(buffer.data(), n);
+        while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
         const int status = pclose(pipe);
         std::vector<std::string> lines;
         std::istringstream in(output);
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        if (status != 0)
-            lines.push_back("exit status " + std::to_string(status));
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        if (status != 0) lines.push_back("exit status " + std::to_string(status));
         std::sort(lines.begin(), lines.end());
         return lines;
     }
 
-    static std::vector<std::string> expectedView(const std::vector<Stream>& streams)
-    {
+    static std::vector<std::string> expectedView(const std::vector<Stream>& streams) {
         std::vector<std::string> lines;
-        for (const Stream& stream : streams)
-            lines.push_back(describe(stream));
+        for (const Stream& stream : streams) lines.push_back(describe(stream));
         std::sort(lines.begin(), lines.end());
         return lines;
     }
@@ -98,28 +88,26 @@ protected:
 
 }  // namespace
 
-TEST_F(OlefileReads, WorkbookShapedFile)
-{
+TEST_F(OlefileReads, WorkbookShapedFile) {
     const std::vector<Stream> streams{patternedStream(u"Workbook", 20000),
                                       patternedStream(u"\u0005SummaryInformation", 200),
                                       patternedStream(u"\u0005DocumentSummaryInformation", 300),
-                                      patternedStream(u"Empty", 0), patternedStream(u"JustSmall", 4095),
+                                      patternedStream(u"Empty", 0),
+                                      patternedStream(u"JustSmall", 4095),
                                       patternedStream(u"JustRegular", 4096)};
     EXPECT_EQ(expectedView(streams), olefileView(streams));
 }
 
-TEST_F(OlefileReads, ManyStreams)
-{
+TEST_F(OlefileReads, ManyStreams) {
     std::vector<Stream> streams;
     for (int i = 0; i < 120; ++i)
-        streams.push_back(patternedStream(u"s" + std::u16string(static_cast<std::size_t>(i % 30), u'k')
-                                              + static_cast<char16_t>(u'A' + i / 30),
-                                          static_cast<std::size_t>(i * 97 % 9000)));
+        streams.push_back(patternedStream(
+            u"s" + std::u16string(static_cast<std::size_t>(i % 30), u'k') + static_cast<char16_t>(u'A' + i / 30),
+            static_cast<std::size_t>(i * 97 % 9000)));
     EXPECT_EQ(expectedView(streams), olefileView(streams));
 }
 
-TEST_F(OlefileReads, TenMegabyteFileWithDifat)
-{
+TEST_F(OlefileReads, TenMegabyteFileWithDifat) {
     const std::vector<Stream> streams{patternedStream(u"Workbook", 10 * 1024 * 1024),
                                       patternedStream(u"\u0005SummaryInformation", 200)};
     EXPECT_EQ(expectedView(streams), olefileView(streams));

@@ -10,8 +10,7 @@ using xls::cfb::Stream;
 
 namespace {
 
-void expectSameStreams(const std::vector<Stream>& expected, const std::vector<Stream>& actual)
-{
+void expectSameStreams(const std::vector<Stream>& expected, const std::vector<Stream>& actual) {
     ASSERT_EQ(expected.size(), actual.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(expected[i].name, actual[i].name) << "stream " << i;
@@ -19,15 +18,13 @@ void expectSameStreams(const std::vector<Stream>& expected, const std::vector<St
     }
 }
 
-uint32_t entryStart(const std::vector<uint8_t>& file, uint32_t index)
-{
+uint32_t entryStart(const std::vector<uint8_t>& file, uint32_t index) {
     return u32At(file, directoryEntryOffset(file, index) + kEntryStartSectorAt);
 }
 
 }  // namespace
 
-TEST(CfbRoundTrip, StreamsAroundTheSectorAndCutoffSizesComeBackIntact)
-{
+TEST(CfbRoundTrip, StreamsAroundTheSectorAndCutoffSizesComeBackIntact) {
     std::vector<Stream> all;
     for (std::size_t size : {0, 1, 63, 64, 65, 511, 512, 513, 4095, 4096, 4097, 70000}) {
         const Stream stream = patternedStream(u"S" + std::u16string(1, static_cast<char16_t>(u'a' + all.size())), size);
@@ -38,28 +35,25 @@ TEST(CfbRoundTrip, StreamsAroundTheSectorAndCutoffSizesComeBackIntact)
     expectSameStreams(all, xls::cfb::read(xls::cfb::write(all)));
 }
 
-TEST(CfbRoundTrip, NoStreamsGivesAnEmptyRoot)
-{
+TEST(CfbRoundTrip, NoStreamsGivesAnEmptyRoot) {
     const std::vector<uint8_t> file = xls::cfb::write({});
     EXPECT_TRUE(xls::cfb::read(file).empty());
 }
 
-TEST(CfbRoundTrip, ManyStreamsKeepTheirNamesAndOrder)
-{
+TEST(CfbRoundTrip, ManyStreamsKeepTheirNamesAndOrder) {
     std::vector<Stream> streams;
     for (int i = 0; i < 300; ++i) {
         std::u16string name = u"stream";
-        for (int n = i; n > 0; n /= 10)
-            name.insert(name.begin() + 6, static_cast<char16_t>(u'0' + n % 10));
-        streams.push_back(patternedStream(name + (i % 2 ? u"\u00e9\u4e2d" : u""), static_cast<std::size_t>(i * 37 % 6000)));
+        for (int n = i; n > 0; n /= 10) name.insert(name.begin() + 6, static_cast<char16_t>(u'0' + n % 10));
+        streams.push_back(
+            patternedStream(name + (i % 2 ? u"\u00e9\u4e2d" : u""), static_cast<std::size_t>(i * 37 % 6000)));
     }
     streams.push_back(patternedStream(u"\u0005SummaryInformation", 200));
     streams.push_back(patternedStream(std::u16string(31, u'z'), 10));
     expectSameStreams(streams, xls::cfb::read(xls::cfb::write(streams)));
 }
 
-TEST(CfbRoundTrip, TenMegabyteStreamIsIndexedThroughDifatSectors)
-{
+TEST(CfbRoundTrip, TenMegabyteStreamIsIndexedThroughDifatSectors) {
     const std::vector<Stream> streams{patternedStream(u"Workbook", 10 * 1024 * 1024 + 17),
                                       patternedStream(u"\u0005SummaryInformation", 300)};
     const std::vector<uint8_t> file = xls::cfb::write(streams);
@@ -71,18 +65,17 @@ TEST(CfbRoundTrip, TenMegabyteStreamIsIndexedThroughDifatSectors)
     // The header and DIFAT sectors list every FAT sector, and the FAT marks the sectors of both as such.
     std::vector<uint32_t> listed;
     std::vector<uint32_t> difatChain;
-    for (std::size_t i = 0; i < kHeaderDifatSlots; ++i)
-        listed.push_back(u32At(file, kHeaderDifatAt + 4 * i));
+    for (std::size_t i = 0; i < kHeaderDifatSlots; ++i) listed.push_back(u32At(file, kHeaderDifatAt + 4 * i));
     for (uint32_t d = u32At(file, kFirstDifatSectorAt); d != kEndOfChain; d = u32At(file, sectorOffset(d) + 4 * 127)) {
         ASSERT_LT(difatChain.size(), difatSectors);
         difatChain.push_back(d);
-        for (std::size_t i = 0; i < 127; ++i)
-            listed.push_back(u32At(file, sectorOffset(d) + 4 * i));
+        for (std::size_t i = 0; i < 127; ++i) listed.push_back(u32At(file, sectorOffset(d) + 4 * i));
     }
     ASSERT_EQ(difatSectors, difatChain.size());
-    auto fatEntry = [&](uint32_t sector) { return u32At(file, sectorOffset(listed.at(sector / 128)) + 4 * (sector % 128)); };
-    for (uint32_t d : difatChain)
-        EXPECT_EQ(kDifatSector, fatEntry(d));
+    auto fatEntry = [&](uint32_t sector) {
+        return u32At(file, sectorOffset(listed.at(sector / 128)) + 4 * (sector % 128));
+    };
+    for (uint32_t d : difatChain) EXPECT_EQ(kDifatSector, fatEntry(d));
     for (std::size_t i = 0; i < listed.size(); ++i) {
         if (i < fatSectors)
             EXPECT_EQ(kFatSector, fatEntry(listed[i]));
@@ -92,8 +85,7 @@ TEST(CfbRoundTrip, TenMegabyteStreamIsIndexedThroughDifatSectors)
     expectSameStreams(streams, xls::cfb::read(file));
 }
 
-TEST(CfbWriter, HeaderDescribesVersionThreeWithStandardSizes)
-{
+TEST(CfbWriter, HeaderDescribesVersionThreeWithStandardSizes) {
     const std::vector<uint8_t> file = xls::cfb::write({patternedStream(u"Workbook", 5000)});
     EXPECT_TRUE(std::equal(kSignature.begin(), kSignature.end(), file.begin()));
     EXPECT_EQ(0x003E, readU16(file.data() + kMinorVersionAt));
@@ -107,14 +99,12 @@ TEST(CfbWriter, HeaderDescribesVersionThreeWithStandardSizes)
     EXPECT_EQ(kEndOfChain, u32At(file, kFirstMiniFatSectorAt)) << "no small streams, so no mini FAT";
 }
 
-TEST(CfbWriter, SameInputGivesSameBytes)
-{
+TEST(CfbWriter, SameInputGivesSameBytes) {
     const std::vector<Stream> streams{patternedStream(u"Workbook", 9000), patternedStream(u"b", 100)};
     EXPECT_EQ(xls::cfb::write(streams), xls::cfb::write(streams));
 }
 
-TEST(CfbWriter, OnlyStreamsBelowFourKilobytesLiveInTheMiniStream)
-{
+TEST(CfbWriter, OnlyStreamsBelowFourKilobytesLiveInTheMiniStream) {
     const std::vector<uint8_t> file =
         xls::cfb::write({patternedStream(u"a", 4095), patternedStream(u"b", 4096), patternedStream(u"c", 0)});
     const std::size_t root = directoryEntryOffset(file, 0);
@@ -124,8 +114,7 @@ TEST(CfbWriter, OnlyStreamsBelowFourKilobytesLiveInTheMiniStream)
     EXPECT_EQ(kEndOfChain, entryStart(file, 3)) << "an empty stream owns no sector";
 }
 
-TEST(CfbWriter, UnusedDirectoryEntriesAreEmpty)
-{
+TEST(CfbWriter, UnusedDirectoryEntriesAreEmpty) {
     const std::vector<uint8_t> file = xls::cfb::write({patternedStream(u"Workbook", 10)});
     for (uint32_t index = 2; index < 4; ++index) {
         const std::size_t at = directoryEntryOffset(file, index);
@@ -144,25 +133,20 @@ struct Node {
     uint8_t colour;
 };
 
-std::u16string upperAscii(std::u16string s)
-{
+std::u16string upperAscii(std::u16string s) {
     for (char16_t& c : s)
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - 0x20);
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 0x20);
     return s;
 }
 
-bool siblingLess(const std::u16string& a, const std::u16string& b)
-{
+bool siblingLess(const std::u16string& a, const std::u16string& b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 // Checks order and red-black rules below id; returns the black height, collecting visited ids.
 int checkSubtree(const std::vector<Node>& nodes, uint32_t id, const std::u16string* low, const std::u16string* high,
-                 std::vector<uint32_t>& seen)
-{
-    if (id == kNoStream)
-        return 1;
+                 std::vector<uint32_t>& seen) {
+    if (id == kNoStream) return 1;
     const Node& node = nodes.at(id);
     seen.push_back(id);
     EXPECT_TRUE(!low || siblingLess(*low, node.upperName));
@@ -178,8 +162,7 @@ int checkSubtree(const std::vector<Node>& nodes, uint32_t id, const std::u16stri
 
 }  // namespace
 
-TEST(CfbWriter, SiblingsFormAValidRedBlackSearchTreeForAnyCount)
-{
+TEST(CfbWriter, SiblingsFormAValidRedBlackSearchTreeForAnyCount) {
     for (uint32_t count = 1; count <= 40; ++count) {
         SCOPED_TRACE(count);
         std::vector<Stream> streams;
@@ -208,15 +191,10 @@ TEST(CfbWriter, SiblingsFormAValidRedBlackSearchTreeForAnyCount)
     }
 }
 
-TEST(CfbWriter, RejectsNamesTheContainerCannotHold)
-{
+TEST(CfbWriter, RejectsNamesTheContainerCannotHold) {
     const std::vector<std::vector<Stream>> bad{
-        {{u"", {}}},
-        {{std::u16string(32, u'x'), {}}},
-        {{u"a/b", {}}},
-        {{u"a:b", {}}},
-        {{u"Workbook", {}}, {u"WORKBOOK", {}}},
+        {{u"", {}}},    {{std::u16string(32, u'x'), {}}},       {{u"a/b", {}}},
+        {{u"a:b", {}}}, {{u"Workbook", {}}, {u"WORKBOOK", {}}},
     };
-    for (const auto& streams : bad)
-        EXPECT_THROW(xls::cfb::write(streams), xls::Error);
+    for (const auto& streams : bad) EXPECT_THROW(xls::cfb::write(streams), xls::Error);
 }

@@ -11,10 +11,8 @@ constexpr std::size_t kBigSector = 4096;
 constexpr std::size_t kBigSectorAt(uint32_t sector) { return (std::size_t{sector} + 1) * kBigSector; }
 
 void putEntry(std::vector<uint8_t>& file, std::size_t at, const std::u16string& name, EntryType type, uint32_t left,
-              uint32_t child, uint32_t start, uint32_t size)
-{
-    for (std::size_t i = 0; i < name.size(); ++i)
-        writeU16(file.data() + at + 2 * i, name[i]);
+              uint32_t child, uint32_t start, uint32_t size) {
+    for (std::size_t i = 0; i < name.size(); ++i) writeU16(file.data() + at + 2 * i, name[i]);
     writeU16(file.data() + at + kEntryNameLengthAt, static_cast<uint16_t>(2 * (name.size() + 1)));
     file[at + kEntryTypeAt] = type;
     file[at + kEntryColourAt] = kBlack;
@@ -26,8 +24,7 @@ void putEntry(std::vector<uint8_t>& file, std::size_t at, const std::u16string& 
 }
 
 // Sectors: 0 FAT, 1 directory, 2-3 "Workbook" (5000 bytes), 4 mini stream, 5 mini FAT holding "Small" (100 bytes).
-std::vector<uint8_t> versionFourFile(const std::vector<uint8_t>& workbook, const std::vector<uint8_t>& small)
-{
+std::vector<uint8_t> versionFourFile(const std::vector<uint8_t>& workbook, const std::vector<uint8_t>& small) {
     std::vector<uint8_t> file(7 * kBigSector, 0);
     std::copy(kSignature.begin(), kSignature.end(), file.begin());
     writeU16(file.data() + kMinorVersionAt, 0x003E);
@@ -42,8 +39,7 @@ std::vector<uint8_t> versionFourFile(const std::vector<uint8_t>& workbook, const
     putU32(file, kFirstMiniFatSectorAt, 5);
     putU32(file, kMiniFatSectorCountAt, 1);
     putU32(file, kFirstDifatSectorAt, kEndOfChain);
-    for (std::size_t i = 0; i < kHeaderDifatSlots; ++i)
-        putU32(file, kHeaderDifatAt + 4 * i, i == 0 ? 0 : kFreeSector);
+    for (std::size_t i = 0; i < kHeaderDifatSlots; ++i) putU32(file, kHeaderDifatAt + 4 * i, i == 0 ? 0 : kFreeSector);
 
     const uint32_t fat[] = {kFatSector, kEndOfChain, 3, kEndOfChain, kEndOfChain, kEndOfChain};
     for (std::size_t i = 0; i < kBigSector / 4; ++i)
@@ -63,8 +59,7 @@ std::vector<uint8_t> versionFourFile(const std::vector<uint8_t>& workbook, const
 
 }  // namespace
 
-TEST(CfbVersion4, FourKilobyteSectorsAreRead)
-{
+TEST(CfbVersion4, FourKilobyteSectorsAreRead) {
     const auto workbook = patternedStream(u"Workbook", 5000).data;
     const auto small = patternedStream(u"Small", 100).data;
     const auto streams = xls::cfb::read(versionFourFile(workbook, small));
@@ -75,8 +70,7 @@ TEST(CfbVersion4, FourKilobyteSectorsAreRead)
     EXPECT_EQ(small, streams[1].data);
 }
 
-TEST(CfbVersion4, HighHalfOfStreamSizeCounts)
-{
+TEST(CfbVersion4, HighHalfOfStreamSizeCounts) {
     std::vector<uint8_t> file =
         versionFourFile(patternedStream(u"Workbook", 5000).data, patternedStream(u"Small", 100).data);
     putU32(file, kBigSectorAt(1) + kDirectoryEntrySize + kEntrySizeAt + 4, 1);

@@ -14,13 +14,16 @@ namespace {
 using drawtest::SheetBuilder;
 using drawtest::storedWidth;
 
-const QString kGoldenPath = QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/engine/draw/golden/styled-sheet.png");
+const QString kGoldenPath =
+    QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/engine/draw/golden/styled-sheet.png");
 
 SheetBuilder styledSheet() {
     SheetBuilder builder;
     xls::Sheet& sheet = builder.sheet();
-    sheet.columns = {{0, 0, storedWidth(0.57), 0, false}, {1, 1, storedWidth(11.43), 0, false},
-                     {2, 2, storedWidth(20.0), 0, false}, {3, 4, storedWidth(11.14), 0, false}};
+    sheet.columns = {{0, 0, storedWidth(0.57), 0, false},
+                     {1, 1, storedWidth(11.43), 0, false},
+                     {2, 2, storedWidth(20.0), 0, false},
+                     {3, 4, storedWidth(11.14), 0, false}};
     sheet.rows[1] = {510, true, false, std::nullopt};
 
     xls::Font title;

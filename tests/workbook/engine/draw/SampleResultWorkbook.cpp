@@ -44,10 +44,10 @@ std::optional<QString> PopplerOutput(const QString& tool, const QStringList& arg
 
 QImage PopplerPicture(const QString& pdf, int dpi) {
     const QString prefix = pdf + QStringLiteral(".page");
-    if (!PopplerOutput(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-aa"),
-                                                    QStringLiteral("no"), QStringLiteral("-aaVector"),
-                                                    QStringLiteral("no"), QStringLiteral("-singlefile"),
-                                                    QStringLiteral("-png"), pdf, prefix}))
+    if (!PopplerOutput(QStringLiteral("pdftoppm"),
+                       {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-aa"), QStringLiteral("no"),
+                        QStringLiteral("-aaVector"), QStringLiteral("no"), QStringLiteral("-singlefile"),
+                        QStringLiteral("-png"), pdf, prefix}))
         return {};
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }

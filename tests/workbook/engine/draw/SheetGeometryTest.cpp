@@ -32,11 +32,11 @@ constexpr std::array<TemplateColumn, 13> kTemplateColumns{{
     {11.14, 83},
     {11.14, 83},
     {11.14, 83},
-    {7.71, 59},    // 62.2
-    {3.57, 30},    // 31.7
-    {13.43, 99},   // 104.6
-    {11.00, 82},   // 86.6
-    {11.71, 87},   // 91.9
+    {7.71, 59},   // 62.2
+    {3.57, 30},   // 31.7
+    {13.43, 99},  // 104.6
+    {11.00, 82},  // 86.6
+    {11.71, 87},  // 91.9
 }};
 
 // Row heights of rows 1 to 29 in points; pixels are points * 96 / 72, rounded. LibreOffice keeps

@@ -78,7 +78,7 @@ TEST(SheetPainter, BordersSitOnTheGridlineAndTheHeavierWinsASharedEdge) {
     mediumTop.top = {xls::BorderStyle::Medium, 0x0000FF};
     builder.put(1, 1, {}, builder.format(thinBottom));  // B2's bottom is only thin
     builder.put(1, 2, {}, builder.format(thinBottom));
-    builder.put(2, 2, {}, builder.format(mediumTop));   // C3's top is medium: it wins over C2's thin bottom
+    builder.put(2, 2, {}, builder.format(mediumTop));  // C3's top is medium: it wins over C2's thin bottom
     const QImage image = render(builder);
     const int edge = 2 * kHeight - 1;
     EXPECT_EQ(image.pixel(kWidth + 40, edge), qRgb(255, 0, 0));

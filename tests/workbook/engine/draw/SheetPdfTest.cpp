@@ -68,8 +68,9 @@ void expectRowsInReadingOrder(const QString& text, const std::vector<QStringList
                 return true;
             });
         }
-        EXPECT_TRUE(found) << "not found in order below the previous row: " << row.join(QStringLiteral(" | ")).toStdString()
-                           << "\n" << text.toStdString();
+        EXPECT_TRUE(found) << "not found in order below the previous row: "
+                           << row.join(QStringLiteral(" | ")).toStdString() << "\n"
+                           << text.toStdString();
     }
 }
 
@@ -80,8 +81,9 @@ TEST_F(SamplePdf, IsOneSmallLetterLandscapePageWithEveryFontEmbedded) {
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+792 x 612 pts")))) << info.toStdString();
 
-    const QStringList fonts = PopplerOutput(QStringLiteral("pdffonts"), {pdf}).value_or(QString()).split(
-        QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList fonts = PopplerOutput(QStringLiteral("pdffonts"), {pdf})
+                                  .value_or(QString())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GT(fonts.size(), 2) << "no fonts: the text was not drawn as text";
     for (const QString& font : fonts.mid(2))  // after the heading and its rule
         EXPECT_TRUE(font.contains(QRegularExpression(QStringLiteral("\\s+yes\\s+(yes|no)\\s+yes\\s+"))))
@@ -177,8 +179,8 @@ TEST_F(SamplePdf, DrawnAtNinetySixDpiTheBordersLieWhereThePictureScaledByTheFitF
                 return std::abs(a - expected) < std::abs(b - expected);
             });
             ASSERT_NE(nearest, printed.end());
-            EXPECT_NEAR(*nearest, expected, 2.0) << (orientation == Qt::Horizontal ? "row line at " : "column line at ")
-                                                 << line << " of the picture";
+            EXPECT_NEAR(*nearest, expected, 2.0)
+                << (orientation == Qt::Horizontal ? "row line at " : "column line at ") << line << " of the picture";
         }
     }
 }

@@ -41,8 +41,10 @@ std::vector<Case> recordedCases() {
 std::string shownWithoutFills(const DisplayText& text) {
     std::string result;
     for (const DisplayPiece& piece : text.pieces)
-        if (piece.kind == DisplayPiece::Kind::Text) result += piece.text;
-        else if (piece.kind == DisplayPiece::Kind::Pad) result.append(piece.text.size(), ' ');  // pads here are ASCII
+        if (piece.kind == DisplayPiece::Kind::Text)
+            result += piece.text;
+        else if (piece.kind == DisplayPiece::Kind::Pad)
+            result.append(piece.text.size(), ' ');  // pads here are ASCII
     return result;
 }
 

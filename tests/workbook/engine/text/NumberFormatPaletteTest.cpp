@@ -16,9 +16,10 @@ using namespace xls;
 namespace {
 
 std::vector<uint32_t> xlrdDefaultPalette() {
-    FILE* pipe = popen("/usr/bin/python3 -c \"import xlrd.formatting as f\n"
-                       "for r, g, b in f.excel_default_palette_b8: print(r << 16 | g << 8 | b)\" 2>/dev/null",
-                       "r");
+    FILE* pipe = popen(
+        "/usr/bin/python3 -c \"import xlrd.formatting as f\n"
+        "for r, g, b in f.excel_default_palette_b8: print(r << 16 | g << 8 | b)\" 2>/dev/null",
+        "r");
     std::vector<uint32_t> colours;
     if (!pipe) return colours;
     char line[64];

@@ -7,7 +7,9 @@ using namespace xls;
 
 namespace {
 
-constexpr const char* kAccounting = "_(\"$\"* #,##0.00_);_(\"$\"* \\(#,##0.00\\);_(\"$\"* \"-\"?" "?_);_(@_)";
+constexpr const char* kAccounting =
+    "_(\"$\"* #,##0.00_);_(\"$\"* \\(#,##0.00\\);_(\"$\"* \"-\"?"
+    "?_);_(@_)";
 
 std::string shown(const Value& value, std::string_view code, const LocaleInfo& locale = unitedStates()) {
     return formatValue(value, code, locale).plain();
@@ -74,7 +76,11 @@ TEST(NumberFormatDigits, ExponentAndFractions) {
     EXPECT_EQ(shown(12345.0, "##0.0E+0"), "12.3E+3");
     EXPECT_EQ(shown(5.5, "# ?/?"), "5 1/2");
     EXPECT_EQ(shown(0.5, "# ?/?"), " 1/2");
-    EXPECT_EQ(shown(3.14159, "# ?" "?/?" "?"), "3 14/99");
+    EXPECT_EQ(shown(3.14159,
+                    "# ?"
+                    "?/?"
+                    "?"),
+              "3 14/99");
     EXPECT_EQ(shown(2.0, "# ?/?"), "2    ");
     EXPECT_EQ(shown(1.3, "# ?/8"), "1 2/8");
 }

@@ -16,7 +16,8 @@ inline xls::LocaleInfo germany() {
     locale.dateOrder = xls::DateOrder::DayMonthYear;
     locale.dateSeparator = ".";
     locale.shortDateCode = "dd.mm.yyyy";
-    locale.monthNames = {"Januar", "Februar", "März", "April", "Mai", "Juni", "Juli", "August", "September", "Oktober", "November", "Dezember"};
+    locale.monthNames = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                         "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     locale.monthAbbreviations = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
     locale.dayNames = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
     locale.dayAbbreviations = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};

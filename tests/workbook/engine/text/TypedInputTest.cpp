@@ -9,7 +9,8 @@ namespace {
 
 constexpr CivilDate kToday{2024, 3, 15};
 
-TypedValue typed(std::string_view text, const LocaleInfo& locale = unitedStates(), std::string_view format = "General") {
+TypedValue typed(std::string_view text, const LocaleInfo& locale = unitedStates(),
+                 std::string_view format = "General") {
     return interpretTypedInput(text, format, locale, kToday);
 }
 
@@ -44,7 +45,8 @@ TEST(TypedInputNumbers, UnitedStatesForms) {
     expectNumber(typed("$7"), 7, "\"$\"#,##0_);(\"$\"#,##0)");
     expectNumber(typed("($12.50)"), -12.5, "\"$\"#,##0.00_);(\"$\"#,##0.00)");
     expectNumber(typed("-$3.00"), -3, "\"$\"#,##0.00_);(\"$\"#,##0.00)");
-    for (const char* refused : {"45,00", "1,2345", "12.5.3x", "12a", "abc", "--3", "(3", "-(3)", "$5%", "1E", "1E400", "4,500,00", ",5"})
+    for (const char* refused :
+         {"45,00", "1,2345", "12.5.3x", "12a", "abc", "--3", "(3", "-(3)", "$5%", "1E", "1E400", "4,500,00", ",5"})
         expectText(typed(refused), refused);
 }
 
@@ -85,11 +87,15 @@ TEST(TypedInputNumbers, WholeNumbersWithFractions) {
     expectNumber(typed("0 3/4"), 0.75, "# ?/?");
     expectNumber(typed("-2 1/4"), -2.25, "# ?/?");
     expectNumber(typed("(2 1/4)"), -2.25, "# ?/?");
-    expectNumber(typed("3 5/16"), 3.3125, "# ?" "?/?" "?");
+    expectNumber(typed("3 5/16"), 3.3125,
+                 "# ?"
+                 "?/?"
+                 "?");
     expectNumber(typed("1 1/2", germany()), 1.5, "# ?/?");
     expectNumber(typed("1 1/2", unitedStates(), "0.00"), 1.5);
     expectNumber(typed("1/2"), dateSerial(2024, 1, 2), "d-mmm");  // without a whole number it is a date
-    for (const char* refused : {"1 1/0", "1 /2", "1 1/", "1 1/2/3", "1 1/2x", "$1 1/2", "1 1/2%", "1 1/2345", "1,5 1/2"})
+    for (const char* refused :
+         {"1 1/0", "1 /2", "1 1/", "1 1/2/3", "1 1/2x", "$1 1/2", "1 1/2%", "1 1/2345", "1,5 1/2"})
         expectText(typed(refused), refused);
 }
 
@@ -138,7 +144,8 @@ TEST(TypedInputDates, MonthNamesAndTimes) {
     expectNumber(typed("7 pm"), 19 / 24.0, "h AM/PM");
     expectNumber(typed("12:30 PM"), 12.5 / 24, "h:mm AM/PM");
     expectNumber(typed("12:30 AM"), 0.5 / 24, "h:mm AM/PM");
-    for (const char* refused : {"Nov", "Nov Dec 5", "24:00", "13:45 PM", "1:60", "Smarch 5", "13 PM", "123 PM", "PM", "12 PMX", "12a", "5 p"})
+    for (const char* refused :
+         {"Nov", "Nov Dec 5", "24:00", "13:45 PM", "1:60", "Smarch 5", "13 PM", "123 PM", "PM", "12 PMX", "12a", "5 p"})
         expectText(typed(refused), refused);
 }
 
@@ -155,7 +162,8 @@ TEST(TypedInputText, EmptyApostropheAndFormulaLookingText) {
     EXPECT_TRUE(std::holds_alternative<std::monostate>(typed("").value));
     expectText(typed("'12.5"), "12.5");
     expectText(typed("'"), "");
-    for (const char* formula : {"=1+2", "=HYPERLINK(\"http://x\")", "+A1", "-A1*2", "@SUM(A1)", "\t12", "\r12", "-", "+"})
+    for (const char* formula :
+         {"=1+2", "=HYPERLINK(\"http://x\")", "+A1", "-A1*2", "@SUM(A1)", "\t12", "\r12", "-", "+"})
         expectText(typed(formula), formula);
     expectText(typed(std::string_view("\0=1", 3)), std::string("\0=1", 3));
 }
@@ -175,5 +183,8 @@ TEST(TypedInputText, LongTextIsCutWithoutSplittingCharacters) {
     EXPECT_EQ(cut.size(), kMaxTextLength * 3);
 
     expectText(typed("Grüße " + emoji), "Grüße " + emoji);
-    expectText(typed("a\xFF" "b\xED\xA0\x80"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    expectText(typed("a\xFF"
+                     "b\xED\xA0\x80"),
+               "a\xEF\xBF\xBD"
+               "b\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
 }

@@ -58,7 +58,9 @@ TEST(LocaleAdapter, TypedInputAndFormatsFollowTheDefaultLocale) {
         ASSERT_TRUE(std::holds_alternative<double>(value.value)) << typed.toStdString();
         EXPECT_DOUBLE_EQ(std::get<double>(value.value), 1234.5);
         EXPECT_EQ(xls::formatValue(42679.0, info.shortDateCode, info).plain(),
-                  QLocale().toString(QDate(2016, 11, 5), QLocale().dateFormat(QLocale::ShortFormat).replace("yy", "yyyy")).toStdString());
+                  QLocale()
+                      .toString(QDate(2016, 11, 5), QLocale().dateFormat(QLocale::ShortFormat).replace("yy", "yyyy"))
+                      .toStdString());
         const QString currency = QLocale().toCurrencyString(12.5);
         const xls::TypedValue money = xls::interpretTypedInput(currency.toStdString(), "General", info);
         ASSERT_TRUE(std::holds_alternative<double>(money.value)) << currency.toStdString();

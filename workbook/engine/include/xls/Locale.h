@@ -12,20 +12,20 @@ struct LocaleInfo {
     std::string decimal = ".";
     std::string group = ",";
     std::string currencySymbol = "$";
-    bool currencyBefore = true;        // "$1.00" rather than "1.00 $"
-    bool currencySpaced = false;       // a space between symbol and number
-    bool negativeParentheses = true;   // currency negatives as "($1.00)"
+    bool currencyBefore = true;       // "$1.00" rather than "1.00 $"
+    bool currencySpaced = false;      // a space between symbol and number
+    bool negativeParentheses = true;  // currency negatives as "($1.00)"
     DateOrder dateOrder = DateOrder::MonthDayYear;
     std::string dateSeparator = "/";
     std::string timeSeparator = ":";
     std::string shortDateCode = "m/d/yyyy";  // the code built-in format 14 shows
-    std::array<std::string, 12> monthNames{"January", "February", "March", "April", "May", "June",
-                                           "July", "August", "September", "October", "November", "December"};
+    std::array<std::string, 12> monthNames{"January", "February", "March",     "April",   "May",      "June",
+                                           "July",    "August",   "September", "October", "November", "December"};
     std::array<std::string, 12> monthAbbreviations{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::array<std::string, 7> dayNames{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     std::array<std::string, 7> dayAbbreviations{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    std::string trueWord = "TRUE";    // what typed input takes for the booleans, in any case
+    std::string trueWord = "TRUE";  // what typed input takes for the booleans, in any case
     std::string falseWord = "FALSE";
     std::string am = "AM";
     std::string pm = "PM";

@@ -14,8 +14,8 @@ namespace xls {
 inline constexpr uint32_t kAutomaticColour = 0xFFFFFFFF;  // the reader's choice (usually black)
 inline constexpr uint32_t kNoFill = 0xFFFFFFFF;
 
-inline constexpr uint16_t kMaxRows = 65535;    // BIFF8: rows 0..65535
-inline constexpr uint16_t kMaxColumns = 256;   // BIFF8: columns 0..255
+inline constexpr uint16_t kMaxRows = 65535;   // BIFF8: rows 0..65535
+inline constexpr uint16_t kMaxColumns = 256;  // BIFF8: columns 0..255
 inline constexpr size_t kMaxTextLength = 32767;
 
 struct CellRef {
@@ -51,13 +51,34 @@ struct Font {
 };
 
 // Numeric values match the BIFF8 XF alignment fields.
-enum class HAlign : uint8_t { General = 0, Left = 1, Center = 2, Right = 3, Fill = 4, Justify = 5, CenterAcross = 6, Distributed = 7 };
+enum class HAlign : uint8_t {
+    General = 0,
+    Left = 1,
+    Center = 2,
+    Right = 3,
+    Fill = 4,
+    Justify = 5,
+    CenterAcross = 6,
+    Distributed = 7
+};
 enum class VAlign : uint8_t { Top = 0, Center = 1, Bottom = 2, Justify = 3, Distributed = 4 };
 
 // Numeric values match the BIFF8 border line styles.
 enum class BorderStyle : uint8_t {
-    None = 0, Thin = 1, Medium = 2, Dashed = 3, Dotted = 4, Thick = 5, Double = 6, Hair = 7,
-    MediumDashed = 8, DashDot = 9, MediumDashDot = 10, DashDotDot = 11, MediumDashDotDot = 12, SlantedDashDot = 13
+    None = 0,
+    Thin = 1,
+    Medium = 2,
+    Dashed = 3,
+    Dotted = 4,
+    Thick = 5,
+    Double = 6,
+    Hair = 7,
+    MediumDashed = 8,
+    DashDot = 9,
+    MediumDashDot = 10,
+    DashDotDot = 11,
+    MediumDashDotDot = 12,
+    SlantedDashDot = 13
 };
 
 struct Border {
@@ -82,7 +103,15 @@ struct CellFormat {
     bool operator==(const CellFormat&) const = default;
 };
 
-enum class ErrorCode : uint8_t { Null = 0x00, Div0 = 0x07, Value = 0x0F, Ref = 0x17, Name = 0x1D, Num = 0x24, NA = 0x2A };
+enum class ErrorCode : uint8_t {
+    Null = 0x00,
+    Div0 = 0x07,
+    Value = 0x0F,
+    Ref = 0x17,
+    Name = 0x1D,
+    Num = 0x24,
+    NA = 0x2A
+};
 
 // How an error value is written: "#DIV/0!" and the like.
 std::string errorText(ErrorCode code);
@@ -156,11 +185,11 @@ struct RawRecord {
 
 struct Sheet {
     std::string name;
-    std::map<uint32_t, Cell> cells;  // key: row << 16 | col
+    std::map<uint32_t, Cell> cells;   // key: row << 16 | col
     std::vector<ColumnInfo> columns;  // sorted, not overlapping
     std::map<uint16_t, RowInfo> rows;
     std::vector<Range> merges;
-    uint16_t defaultColumnWidth = 8;  // characters (DEFCOLWIDTH)
+    uint16_t defaultColumnWidth = 8;        // characters (DEFCOLWIDTH)
     std::optional<uint16_t> standardWidth;  // 1/256 characters (STANDARDWIDTH), when present
     uint16_t defaultRowHeightTwips = 255;
     bool showGridlines = true;

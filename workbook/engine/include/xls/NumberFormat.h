@@ -30,7 +30,7 @@ struct DisplayText {
 
 // Formats a value with a format code. maxGeneralChars limits the characters a General number may
 // take (as many as fit the cell); 11 is the usual default.
-DisplayText formatValue(const Value& value, std::string_view code, const LocaleInfo& locale,
-                        int maxGeneralChars = 11, bool date1904 = false);
+DisplayText formatValue(const Value& value, std::string_view code, const LocaleInfo& locale, int maxGeneralChars = 11,
+                        bool date1904 = false);
 
 }  // namespace xls

@@ -11,7 +11,7 @@
 namespace xls {
 
 struct TypedValue {
-    Value value;  // empty, number (dates as 1900-system serials), boolean or text
+    Value value;                            // empty, number (dates as 1900-system serials), boolean or text
     std::optional<std::string> formatCode;  // a format the cell should get (only when it is General)
 };
 

@@ -21,8 +21,8 @@ struct PrintedPage {
 };
 
 struct PrintPlan {
-    QPageLayout layout;  // paper size, orientation and the sheet's margins, in points
-    double scale = 1.0;  // a picture pixel prints as kPointsPerPixel × scale points
+    QPageLayout layout;              // paper size, orientation and the sheet's margins, in points
+    double scale = 1.0;              // a picture pixel prints as kPointsPerPixel × scale points
     std::vector<PrintedPage> pages;  // in printing order, down then over; empty: nothing to print
 };
 
