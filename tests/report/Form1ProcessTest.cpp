@@ -65,7 +65,7 @@ TEST_F(Form1Process, TypedTextSurvivesAKill) {
     // Everything the program has shown is on disk by now; nothing more is written at the end.
     QElapsedTimer waited;
     waited.start();
-    while (store.get("txtPurpose") != typed && waited.elapsed() < 10000) QTest::qWait(50);
+    while (store.get("txtPurpose") != typed && waited.elapsed() < 30000) QTest::qWait(50);
     ::kill(pid_t(program.processId()), SIGKILL);
     program.waitForFinished(5000);
 
