@@ -36,7 +36,10 @@ void writeWhole(const QString& fileName, const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 Workbook::Workbook(std::weak_ptr<Application> application, xls::Workbook model, QString path, bool readOnly)
-    : m_application(std::move(application)), m_model(std::move(model)), m_path(std::move(path)), m_readOnly(readOnly) {}
+    : m_application(std::move(application)), m_model(std::move(model)), m_path(std::move(path)), m_readOnly(readOnly) {
+    m_readers.reserve(m_model.sheets.size());
+    for (const xls::Sheet& sheet : m_model.sheets) m_readers.emplace_back(sheet);
+}
 
 Application& Workbook::application() const {
     const auto application = m_application.lock();

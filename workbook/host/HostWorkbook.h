@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workbook/host/Worksheet.h"
+#include "xls/FormulaReaders.h"
 #include "xls/Locale.h"
 #include "xls/Model.h"
 
@@ -36,6 +37,9 @@ public:
 
     // The engine model; throws when the workbook is closed or its host has quit.
     xls::Workbook& model();
+    // Which formulas of a sheet read which cells; the host never adds a formula to an open workbook,
+    // so the index built at opening serves every write.
+    const xls::FormulaReaders& formulaReaders(int sheetIndex) const { return m_readers.at(size_t(sheetIndex)); }
     // The regional conventions typed input and pictures use (the default locale's).
     const xls::LocaleInfo& localeInfo();
 
@@ -47,6 +51,7 @@ private:
 
     std::weak_ptr<Application> m_application;
     xls::Workbook m_model;
+    std::vector<xls::FormulaReaders> m_readers;
     QString m_path;
     bool m_readOnly;
     bool m_closed = false;

@@ -69,7 +69,7 @@ void Cell::store(const xls::Value& value, const std::string* suggestedFormat) {
             sheet.at(m_row, m_column).xf = book.addFormat(format);
         }
     }
-    xls::writeCellValue(sheet, {m_row, m_column}, value);
+    xls::writeCellValue(sheet, m_book->formulaReaders(m_sheetIndex), {m_row, m_column}, value);
 }
 
 Worksheet::Worksheet(std::shared_ptr<Workbook> book, int sheetIndex)

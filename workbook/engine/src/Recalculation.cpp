@@ -1,7 +1,8 @@
-// recalculate and recalculateDependents: every formula after the formulas it reads, cycles cut
+// recalculate and writeCellValue: every formula after the formulas it reads, cycles cut
 // where they close.
 #include "FormulaEvaluation.h"
 #include "xls/Formula.h"
+#include "xls/FormulaReaders.h"
 
 #include <map>
 #include <set>
@@ -13,14 +14,11 @@ namespace {
 
 enum class Visit : uint8_t { Pending, Active, Done };
 
-bool rangeHolds(const Range& range, uint32_t key) {
-    return range.contains(uint16_t(key >> 16), uint16_t(key & 0xFFFF));
-}
-
 // Computes the given formula cells of a sheet; formulas outside the set are taken as current.
 class SheetRecalculation {
 public:
-    SheetRecalculation(Sheet& sheet, const std::set<uint32_t>& formulas) : sheet_(sheet) {
+    SheetRecalculation(Sheet& sheet, const FormulaReaders& readers, const std::set<uint32_t>& formulas)
+        : sheet_(sheet), readers_(readers) {
         for (uint32_t key : formulas) state_[key] = Visit::Pending;
     }
 
@@ -56,18 +54,17 @@ private:
 
     void enter(uint32_t key, std::vector<Frame>& stack) {
         state_[key] = Visit::Active;
-        stack.push_back(Frame{key, formulaInputs(sheet_.cells.at(key).formula->tokens)});
+        stack.push_back(Frame{key, formulaInputs(key)});
     }
 
-    std::vector<uint32_t> formulaInputs(const std::vector<uint8_t>& tokens) const {
+    std::vector<uint32_t> formulaInputs(uint32_t formulaKey) const {
         std::vector<uint32_t> inputs;
-        const auto ranges = formula::referencedRanges(tokens);
-        if (!ranges) return inputs;
-        for (const Range& range : *ranges) {
+        for (const Range& range : readers_.rangesReadBy(formulaKey)) {
             auto it = state_.lower_bound(Sheet::key(range.firstRow, range.firstCol));
             const auto end = state_.upper_bound(Sheet::key(range.lastRow, range.lastCol));
             for (; it != end; ++it)
-                if (rangeHolds(range, it->first)) inputs.push_back(it->first);
+                if (range.contains(uint16_t(it->first >> 16), uint16_t(it->first & 0xFFFF)))
+                    inputs.push_back(it->first);
         }
         return inputs;
     }
@@ -79,6 +76,7 @@ private:
     }
 
     Sheet& sheet_;
+    const FormulaReaders& readers_;
     std::map<uint32_t, Visit> state_;
 };
 
@@ -89,62 +87,43 @@ std::set<uint32_t> formulasOf(const Sheet& sheet) {
     return formulas;
 }
 
-// Who reads what: single cells by key, areas in a list (a sheet has few of them).
-class Readers {
-public:
-    explicit Readers(const Sheet& sheet) {
-        for (const auto& [key, cell] : sheet.cells) {
-            if (!cell.formula) continue;
-            const auto ranges = formula::referencedRanges(cell.formula->tokens);
-            if (!ranges) continue;
-            for (const Range& range : *ranges) {
-                if (range.firstRow == range.lastRow && range.firstCol == range.lastCol)
-                    ofCell_.emplace(Sheet::key(range.firstRow, range.firstCol), key);
-                else
-                    ofArea_.emplace_back(range, key);
-            }
-        }
-    }
+bool holdsFormula(const Sheet& sheet, uint32_t key) {
+    const auto found = sheet.cells.find(key);
+    return found != sheet.cells.end() && found->second.formula;
+}
 
-    template <class Visit>
-    void forEachReaderOf(uint32_t cell, Visit&& visit) const {
-        const auto [first, last] = ofCell_.equal_range(cell);
-        for (auto it = first; it != last; ++it) visit(it->second);
-        for (const auto& [range, reader] : ofArea_)
-            if (rangeHolds(range, cell)) visit(reader);
-    }
-
-private:
-    std::multimap<uint32_t, uint32_t> ofCell_;
-    std::vector<std::pair<Range, uint32_t>> ofArea_;
-};
-
-// The formulas that read the changed cell, and those that read them in turn.
-std::set<uint32_t> dependentsOf(const Sheet& sheet, uint32_t changed) {
-    const Readers readers(sheet);
+// The formulas that read the changed cell, and those that read them in turn. A reader the index
+// still names after a write replaced its formula is a plain value now, read by whoever reads it.
+std::set<uint32_t> dependentsOf(const Sheet& sheet, const FormulaReaders& readers, uint32_t changed) {
     std::set<uint32_t> dependents;
     std::vector<uint32_t> work{changed};
+    std::vector<uint32_t> found;
     while (!work.empty()) {
         const uint32_t cell = work.back();
         work.pop_back();
-        readers.forEachReaderOf(cell, [&](uint32_t reader) {
-            if (dependents.insert(reader).second) work.push_back(reader);
-        });
+        found.clear();
+        readers.appendReadersOf(cell, found);
+        for (uint32_t reader : found)
+            if (holdsFormula(sheet, reader) && dependents.insert(reader).second) work.push_back(reader);
     }
     return dependents;
+}
+
+void recalculateDependents(Sheet& sheet, const FormulaReaders& readers, CellRef changed) {
+    SheetRecalculation(sheet, readers, dependentsOf(sheet, readers, Sheet::key(changed.row, changed.col))).run();
 }
 
 }  // namespace
 
 void recalculate(Workbook& workbook) {
-    for (Sheet& sheet : workbook.sheets) SheetRecalculation(sheet, formulasOf(sheet)).run();
-}
-
-void recalculateDependents(Sheet& sheet, CellRef changed) {
-    SheetRecalculation(sheet, dependentsOf(sheet, Sheet::key(changed.row, changed.col))).run();
+    for (Sheet& sheet : workbook.sheets) SheetRecalculation(sheet, FormulaReaders(sheet), formulasOf(sheet)).run();
 }
 
 void writeCellValue(Sheet& sheet, CellRef at, Value value) {
+    writeCellValue(sheet, FormulaReaders(sheet), at, std::move(value));
+}
+
+void writeCellValue(Sheet& sheet, const FormulaReaders& readers, CellRef at, Value value) {
     const uint32_t key = Sheet::key(at.row, at.col);
     const auto existing = sheet.cells.find(key);
     const bool empty = std::holds_alternative<std::monostate>(value);
@@ -154,7 +133,7 @@ void writeCellValue(Sheet& sheet, CellRef at, Value value) {
     cell.value = std::move(value);
     // An emptied cell without formatting is no longer part of the sheet.
     if (empty && cell.xf == 0) sheet.cells.erase(key);
-    recalculateDependents(sheet, at);
+    recalculateDependents(sheet, readers, at);
 }
 
 }  // namespace xls

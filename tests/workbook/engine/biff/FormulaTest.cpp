@@ -145,6 +145,34 @@ TEST(FormulaAutomaticCalculation, AWriteBringsEveryDependentUpToDate) {
     EXPECT_EQ(sheet.find(26, 12)->formula->cached, Value(100.0));
 }
 
+// A host builds the index once for an open workbook: it must stay right after writes replaced or
+// removed the formulas it names.
+TEST(FormulaAutomaticCalculation, OneReaderIndexServesARunOfWrites) {
+    Sheet sheet;
+    sheet.at(0, 1).formula = Formula{compileFormula("A1*2"), 0.0, true, {}};
+    sheet.at(0, 2).formula = Formula{compileFormula("B1+1"), 0.0, true, {}};
+    sheet.at(1, 1).formula = Formula{compileFormula("SUM(A1:A3)"), 0.0, true, {}};
+    sheet.at(1, 2).formula = Formula{compileFormula("B2+1"), 0.0, true, {}};
+    const FormulaReaders readers(sheet);
+
+    writeCellValue(sheet, readers, {0, 0}, 3.0);
+    EXPECT_EQ(sheet.find(0, 1)->formula->cached, Value(6.0));
+    EXPECT_EQ(sheet.find(0, 2)->formula->cached, Value(7.0));
+    EXPECT_EQ(sheet.find(1, 2)->formula->cached, Value(4.0));
+
+    writeCellValue(sheet, readers, {0, 1}, 10.0);  // B1 is a value now
+    EXPECT_EQ(sheet.find(0, 2)->formula->cached, Value(11.0));
+    writeCellValue(sheet, readers, {1, 1}, std::monostate{});  // B2 leaves the sheet
+    ASSERT_EQ(sheet.find(1, 1), nullptr);
+    EXPECT_EQ(sheet.find(1, 2)->formula->cached, Value(1.0));
+
+    writeCellValue(sheet, readers, {0, 0}, 5.0);
+    EXPECT_EQ(sheet.find(0, 1)->value, Value(10.0));
+    EXPECT_EQ(sheet.find(1, 1), nullptr);
+    EXPECT_EQ(sheet.find(0, 2)->formula->cached, Value(11.0));
+    EXPECT_EQ(sheet.find(1, 2)->formula->cached, Value(1.0));
+}
+
 TEST(FormulaAutomaticCalculation, CyclesAndLongChainsEndWithResults) {
     Sheet sheet;
     sheet.at(0, 0).formula = Formula{compileFormula("B1+C1"), 0.0, true, {}};

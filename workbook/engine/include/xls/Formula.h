@@ -1,6 +1,7 @@
 // Formula text <-> BIFF8 tokens, evaluation and recalculation.
 #pragma once
 
+#include "xls/FormulaReaders.h"
 #include "xls/Model.h"
 
 #include <string>
@@ -24,13 +25,11 @@ Value evaluate(const Workbook& workbook, const Sheet& sheet, const std::vector<u
 // evaluate (other functions, other sheets, names) keep their cached result.
 void recalculate(Workbook& workbook);
 
-// Recomputes the formulas of the sheet that read the cell, directly or through other formulas,
-// in the same way; every other formula is taken as current.
-void recalculateDependents(Sheet& sheet, CellRef changed);
-
 // A cell write under automatic calculation: the value replaces the cell's value or formula (an
 // emptied cell without formatting leaves the sheet), then everything that reads the cell is
 // recomputed, so no reader of the sheet ever meets a stale formula result.
 void writeCellValue(Sheet& sheet, CellRef at, Value value);
+// The same for a run of writes, with the sheet's reader index built once (see FormulaReaders).
+void writeCellValue(Sheet& sheet, const FormulaReaders& readers, CellRef at, Value value);
 
 }  // namespace xls
