@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <utility>
+
 namespace host {
 namespace {
 
@@ -76,11 +78,14 @@ std::vector<uint8_t> Workbook::normalBytes(int fileFormat, const QString& fileNa
     if (fileFormat != xlExcel8 && fileFormat != xlWorkbookNormal)
         throw HostError(QStringLiteral("File format %1 is not supported: use 56 or -4143.").arg(fileFormat));
     askForRecalculationOnLoad(book);
-    xls::Workbook normal = book;
-    normal.isTemplate = false;
+    // Written as a normal workbook; the open one stays what it was.
+    const bool wasTemplate = std::exchange(book.isTemplate, false);
     try {
-        return xls::writeWorkbook(normal);
+        std::vector<uint8_t> bytes = xls::writeWorkbook(book);
+        book.isTemplate = wasTemplate;
+        return bytes;
     } catch (const xls::Error& error) {
+        book.isTemplate = wasTemplate;
         throw HostError(QStringLiteral("The workbook could not be saved as \"%1\": %2")
                             .arg(fileName, QString::fromUtf8(error.what())));
     }

@@ -189,17 +189,30 @@ private:
         return true;
     }
 
+    // Row by row, jumping over the cells left and right of the range: a column of a wide sheet
+    // costs a lookup per row, not a visit to every cell beside it.
     std::optional<ErrorCode> collectNumbers(const Range& range, std::vector<double>& numbers) const {
-        auto it = sheet_.cells.lower_bound(Sheet::key(range.firstRow, range.firstCol));
-        const auto end = sheet_.cells.upper_bound(Sheet::key(range.lastRow, range.lastCol));
-        for (; it != end; ++it) {
-            const uint16_t col = uint16_t(it->first & 0xFFFF);
-            if (col < range.firstCol || col > range.lastCol) continue;
+        const auto& cells = sheet_.cells;
+        auto it = cells.lower_bound(Sheet::key(range.firstRow, range.firstCol));
+        const auto end = cells.upper_bound(Sheet::key(range.lastRow, range.lastCol));
+        while (it != end) {
+            const auto row = uint16_t(it->first >> 16);
+            const auto col = uint16_t(it->first & 0xFFFF);
+            if (col < range.firstCol) {
+                it = cells.lower_bound(Sheet::key(row, range.firstCol));
+                continue;
+            }
+            // Past the range on a row before its last: the end lies beyond the next row's start.
+            if (col > range.lastCol) {
+                it = cells.lower_bound(Sheet::key(uint16_t(row + 1), range.firstCol));
+                continue;
+            }
             const Value& value = cellValue(it->second);
             if (const auto* number = std::get_if<double>(&value))
                 numbers.push_back(*number);
             else if (const auto* e = std::get_if<ErrorCode>(&value))
                 return *e;
+            ++it;
         }
         return std::nullopt;
     }

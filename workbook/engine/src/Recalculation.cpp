@@ -129,11 +129,13 @@ void writeCellValue(Sheet& sheet, const FormulaReaders& readers, CellRef at, Val
     const bool empty = std::holds_alternative<std::monostate>(value);
     if (empty && existing == sheet.cells.end()) return;
     Cell& cell = existing == sheet.cells.end() ? sheet.cells[key] : existing->second;
+    // A value written again changes no result: a filled form rewrites many empty cells.
+    const bool unchanged = !cell.formula && cell.value == value;
     cell.formula.reset();
     cell.value = std::move(value);
     // An emptied cell without formatting is no longer part of the sheet.
     if (empty && cell.xf == 0) sheet.cells.erase(key);
-    recalculateDependents(sheet, readers, at);
+    if (!unchanged) recalculateDependents(sheet, readers, at);
 }
 
 }  // namespace xls
