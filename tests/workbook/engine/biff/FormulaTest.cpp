@@ -50,6 +50,23 @@ TEST(FormulaEvaluate, AggregatesSkipTextBlanksAndBooleansInRanges) {
     EXPECT_EQ(eval(sheet, "SUM(A1:F9)"), Value(ErrorCode::NA));
 }
 
+// A range reads only its own cells: not those left or right of it on its rows, whichever rows are
+// empty, up to the last row and column of the sheet.
+TEST(FormulaEvaluate, RangesReadOnlyTheirOwnCells) {
+    Sheet sheet;
+    for (uint16_t row = 0; row < 40; row += 3)
+        for (uint16_t col : {0, 2, 3, 4, 9}) sheet.at(row, col).value = double(col + 1);
+    sheet.at(65535, 255).value = 1000.0;
+    sheet.at(65535, 3).value = ErrorCode::Div0;
+    EXPECT_EQ(eval(sheet, "SUM(D1:D40)"), Value(14 * 4.0));
+    EXPECT_EQ(eval(sheet, "SUM(B1:C40)"), Value(14 * 3.0));
+    EXPECT_EQ(eval(sheet, "SUM(C2:E3)"), Value(0.0));
+    EXPECT_EQ(eval(sheet, "MAX(C1:I40)"), Value(5.0));
+    EXPECT_EQ(eval(sheet, "SUM(IV1:IV65536)"), Value(1000.0));
+    EXPECT_EQ(eval(sheet, "SUM(E40:IV65536)"), Value(5.0 + 10.0 + 1000.0));
+    EXPECT_EQ(eval(sheet, "SUM(D40:D65536)"), Value(ErrorCode::Div0));
+}
+
 TEST(FormulaEvaluate, ArithmeticFollowsSpreadsheetRules) {
     Sheet sheet;
     sheet.at(0, 0).value = std::string(" 12.5 ");
