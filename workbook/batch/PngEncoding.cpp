@@ -72,27 +72,42 @@ void compressRow(FixedDeflate& deflate, const uint8_t* row, const uint8_t* above
     }
 }
 
-// The zlib stream of the picture's scanlines, each led by its filter byte.
-std::vector<uint8_t> compressed(const QImage& rgb) {
-    const int rowBytes = rgb.width() * kBytesPerPixel;
+// One RGB32 scanline as the R, G, B bytes PNG stores.
+void rgbBytesOf(const QImage& rgb32, int y, std::vector<uint8_t>& bytes) {
+    const auto* pixels = reinterpret_cast<const QRgb*>(rgb32.constScanLine(y));
+    const int width = rgb32.width();
+    uint8_t* out = bytes.data();
+    for (int x = 0; x < width; ++x, out += kBytesPerPixel) {
+        out[0] = uint8_t(qRed(pixels[x]));
+        out[1] = uint8_t(qGreen(pixels[x]));
+        out[2] = uint8_t(qBlue(pixels[x]));
+    }
+}
+
+// The zlib stream of the picture's scanlines, each led by its filter byte. Rows are converted one
+// at a time: a whole RGB copy of a large picture costs more than compressing it.
+std::vector<uint8_t> compressed(const QImage& rgb32) {
+    const int rowBytes = rgb32.width() * kBytesPerPixel;
     const int rowDistance = rowBytes + 1;
     const bool reachesAbove = rowDistance <= FixedDeflate::kMaxDistance;
     // Room for every byte as a literal, nine bits at most.
     std::vector<uint8_t> out;
-    out.reserve(size_t(rowDistance) * size_t(rgb.height()) * 9 / 8 + 64);
+    out.reserve(size_t(rowDistance) * size_t(rgb32.height()) * 9 / 8 + 64);
     out.insert(out.end(), kZlibHeader.begin(), kZlibHeader.end());
     FixedDeflate deflate(out);
+    std::vector<uint8_t> row(static_cast<size_t>(rowBytes));
+    std::vector<uint8_t> above(static_cast<size_t>(rowBytes));
     const uLong empty = adler32(0, nullptr, 0);
     uLong checksum = empty;
     uLong rowChecksum = empty;
-    for (int y = 0; y < rgb.height(); ++y) {
-        const uint8_t* row = rgb.constScanLine(y);
-        const uint8_t* above = y > 0 ? rgb.constScanLine(y - 1) : nullptr;
-        compressRow(deflate, row, reachesAbove ? above : nullptr, rowBytes, rowDistance);
+    for (int y = 0; y < rgb32.height(); ++y) {
+        rgbBytesOf(rgb32, y, row);
+        const bool first = y == 0;
+        compressRow(deflate, row.data(), reachesAbove && !first ? above.data() : nullptr, rowBytes, rowDistance);
         // A row like the one above has its checksum: most rows of a sheet are blank or gridline.
-        if (!above || std::memcmp(row, above, size_t(rowBytes)) != 0)
-            rowChecksum = adler32(adler32(empty, &kNoFilter, 1), row, uInt(rowBytes));
+        if (first || row != above) rowChecksum = adler32(adler32(empty, &kNoFilter, 1), row.data(), uInt(rowBytes));
         checksum = adler32_combine(checksum, rowChecksum, z_off_t(rowDistance));
+        row.swap(above);
     }
     deflate.finish();
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(checksum >> shift));
@@ -103,8 +118,8 @@ std::vector<uint8_t> compressed(const QImage& rgb) {
 
 QByteArray EncodePng(const QImage& picture) {
     if (picture.isNull()) return {};
-    // By way of RGB32, so each colour stored is the one the picture's RGB32 form holds.
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_RGB888);
+    // Each colour stored is the one the picture's RGB32 form holds (a sheet picture is RGB32 already).
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     if (rgb.isNull()) return {};
     const std::vector<uint8_t> stream = compressed(rgb);
     const QByteArray data(reinterpret_cast<const char*>(stream.data()), qsizetype(stream.size()));

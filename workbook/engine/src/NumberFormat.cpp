@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace xls {
@@ -20,6 +23,16 @@ size_t characterCount(const std::string& text) {
     size_t count = 0;
     for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return count;
+}
+
+// Parsing a code costs more than formatting a value with it, and a sheet uses a handful of codes.
+// Each thread keeps its own parsed codes; a workbook with very many is not kept whole.
+const numfmt::FormatCode& parsedFormatCode(std::string_view code) {
+    constexpr size_t kKeptCodes = 256;
+    thread_local std::map<std::string, numfmt::FormatCode, std::less<>> parsed;
+    if (const auto found = parsed.find(code); found != parsed.end()) return found->second;
+    if (parsed.size() >= kKeptCodes) parsed.clear();
+    return parsed.emplace(std::string(code), numfmt::parseFormatCode(code)).first->second;
 }
 
 const Section* textSection(const numfmt::FormatCode& code) {
@@ -130,7 +143,7 @@ DisplayText formatValue(const Value& value, std::string_view code, const LocaleI
     if (const ErrorCode* error = std::get_if<ErrorCode>(&value))
         return DisplayText{{DisplayPiece{DisplayPiece::Kind::Text, errorText(*error)}}, std::nullopt, false};
 
-    const numfmt::FormatCode parsed = numfmt::parseFormatCode(code.empty() ? std::string_view("General") : code);
+    const numfmt::FormatCode& parsed = parsedFormatCode(code.empty() ? std::string_view("General") : code);
     if (const std::string* text = std::get_if<std::string>(&value)) return formatText(*text, parsed);
     return formatNumber(std::get<double>(value), parsed, locale, maxGeneralChars, date1904);
 }
