@@ -60,15 +60,28 @@ void compressRow(FixedDeflate& deflate, const uint8_t* row, const uint8_t* above
     deflate.literal(kNoFilter);
     for (int x = 0; x < rowBytes;) {
         const int limit = std::min(FixedDeflate::kMaxMatch, rowBytes - x);
-        const int left = x >= kBytesPerPixel ? repeatLength(row + x, row + x - kBytesPerPixel, limit) : 0;
         const int up = above ? repeatLength(row + x, above + x, limit) : 0;
+        // A repeat of the row above as long as one match can say needs no other search.
+        const int left = up < limit && x >= kBytesPerPixel ? repeatLength(row + x, row + x - kBytesPerPixel, limit) : 0;
         if (std::max(left, up) < kShortestWorthwhile) {
             deflate.literal(row[x++]);
             continue;
         }
-        const bool fromAbove = up > left;
+        const bool fromAbove = up >= left;
         deflate.match(fromAbove ? up : left, fromAbove ? rowDistance : kBytesPerPixel);
         x += fromAbove ? up : left;
+    }
+}
+
+// A scanline equal to the one above, said as that row again without looking at its bytes.
+void repeatRowAbove(FixedDeflate& deflate, int rowBytes, int rowDistance) {
+    deflate.literal(kNoFilter);
+    // Rows and the longest match are whole pixels, so no piece is ever too short for a match.
+    static_assert(FixedDeflate::kMaxMatch % kBytesPerPixel == 0 && kBytesPerPixel >= FixedDeflate::kMinMatch);
+    for (int x = 0; x < rowBytes;) {
+        const int length = std::min(FixedDeflate::kMaxMatch, rowBytes - x);
+        deflate.match(length, rowDistance);
+        x += length;
     }
 }
 
@@ -100,14 +113,22 @@ std::vector<uint8_t> compressed(const QImage& rgb32) {
     const uLong empty = adler32(0, nullptr, 0);
     uLong checksum = empty;
     uLong rowChecksum = empty;
+    const size_t pixelBytes = size_t(rgb32.width()) * sizeof(QRgb);
     for (int y = 0; y < rgb32.height(); ++y) {
-        rgbBytesOf(rgb32, y, row);
-        const bool first = y == 0;
-        compressRow(deflate, row.data(), reachesAbove && !first ? above.data() : nullptr, rowBytes, rowDistance);
-        // A row like the one above has its checksum: most rows of a sheet are blank or gridline.
-        if (first || row != above) rowChecksum = adler32(adler32(empty, &kNoFilter, 1), row.data(), uInt(rowBytes));
+        // Most rows of a sheet are blank or gridline, each like the one above.
+        const bool likeAbove =
+            y > 0 && std::memcmp(rgb32.constScanLine(y), rgb32.constScanLine(y - 1), pixelBytes) == 0;
+        if (likeAbove && reachesAbove) {
+            repeatRowAbove(deflate, rowBytes, rowDistance);
+        } else if (likeAbove) {
+            compressRow(deflate, above.data(), nullptr, rowBytes, rowDistance);
+        } else {
+            rgbBytesOf(rgb32, y, row);
+            compressRow(deflate, row.data(), reachesAbove && y > 0 ? above.data() : nullptr, rowBytes, rowDistance);
+            rowChecksum = adler32(adler32(empty, &kNoFilter, 1), row.data(), uInt(rowBytes));
+            row.swap(above);
+        }
         checksum = adler32_combine(checksum, rowChecksum, z_off_t(rowDistance));
-        row.swap(above);
     }
     deflate.finish();
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(checksum >> shift));

@@ -30,9 +30,9 @@ TEST(PngEncoding, EveryPixelReadsBackExactlyWhateverItsNeighbours) {
 
 // Sheet-like pictures are mostly repeats of the pixel to the left and of the row above: runs of
 // every length up to and past the longest match, rows too wide for the row above to be in reach,
-// and a repeat broken one byte into a pixel.
+// rows like the one above, in reach and out of it, and a repeat broken one byte into a pixel.
 TEST(PngEncoding, RepeatsOfEveryLengthReadBackExactly) {
-    for (const QSize size : {QSize(2, 3), QSize(700, 90), QSize(11000, 4)}) {
+    for (const QSize size : {QSize(2, 3), QSize(700, 90), QSize(11000, 4), QSize(11000, 30)}) {
         QImage picture(size, QImage::Format_RGB32);
         picture.fill(Qt::white);
         {
