@@ -1,3 +1,4 @@
+#include "workbook/batch/BatchFonts.h"
 #include "workbook/batch/BatchRun.h"
 
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(keepOnlyFatalNotices);
     // Fonts and drawing need a GUI application, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseBatchFontConfiguration();
     QGuiApplication application(argc, argv);
     return RunBatch(QGuiApplication::arguments().mid(1));
 }
