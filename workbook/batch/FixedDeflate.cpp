@@ -1,12 +1,13 @@
 #include "workbook/batch/FixedDeflate.h"
 
 #include <array>
+#include <bit>
 #include <cstddef>
 
 namespace {
 
 struct Code {
-    uint16_t bits = 0;  // already reversed: deflate sends Huffman codes from their top bit
+    uint32_t bits = 0;  // already reversed: deflate sends Huffman codes from their top bit
     uint8_t length = 0;
 };
 
@@ -36,7 +37,7 @@ std::array<Code, 288> fixedCodes() {
 }
 
 struct Range {
-    uint16_t symbol;  // length symbols count from 257, distance symbols from 0
+    uint16_t symbol;  // length symbols count from 257
     uint16_t base;
     uint8_t extraBits;
 };
@@ -49,32 +50,38 @@ constexpr std::array<Range, 29> kLengths{{
     {281, 131, 5}, {282, 163, 5}, {283, 195, 5}, {284, 227, 5}, {285, 258, 0},
 }};
 
-constexpr std::array<Range, 30> kDistances{{
-    {0, 1, 0},      {1, 2, 0},      {2, 3, 0},      {3, 4, 0},       {4, 5, 1},       {5, 7, 1},
-    {6, 9, 2},      {7, 13, 2},     {8, 17, 3},     {9, 25, 3},      {10, 33, 4},     {11, 49, 4},
-    {12, 65, 5},    {13, 97, 5},    {14, 129, 6},   {15, 193, 6},    {16, 257, 7},    {17, 385, 7},
-    {18, 513, 8},   {19, 769, 8},   {20, 1025, 9},  {21, 1537, 9},   {22, 2049, 10},  {23, 3073, 10},
-    {24, 4097, 11}, {25, 6145, 11}, {26, 8193, 12}, {27, 12289, 12}, {28, 16385, 13}, {29, 24577, 13},
-}};
-
-// The range holding `value`: the last whose base is not above it.
-template <std::size_t N>
-const Range& rangeOf(const std::array<Range, N>& ranges, int value) {
-    std::size_t i = N - 1;
-    while (ranges[i].base > value) --i;
-    return ranges[i];
+// Each match length's code followed by its extra bits, sent together.
+std::array<Code, FixedDeflate::kMaxMatch + 1> lengthCodes(const std::array<Code, 288>& codes) {
+    std::array<Code, FixedDeflate::kMaxMatch + 1> lengths{};
+    for (int length = FixedDeflate::kMinMatch; length <= FixedDeflate::kMaxMatch; ++length) {
+        std::size_t i = kLengths.size() - 1;
+        while (kLengths[i].base > length) --i;
+        const Code& code = codes[kLengths[i].symbol];
+        lengths[std::size_t(length)] = {uint32_t(code.bits | (length - kLengths[i].base) << code.length),
+                                        uint8_t(code.length + kLengths[i].extraBits)};
+    }
+    return lengths;
 }
 
-// Each match length's range, looked up once rather than searched per match.
-std::array<uint8_t, FixedDeflate::kMaxMatch + 1> lengthRanges() {
-    std::array<uint8_t, FixedDeflate::kMaxMatch + 1> index{};
-    for (int length = FixedDeflate::kMinMatch; length <= FixedDeflate::kMaxMatch; ++length)
-        index[std::size_t(length)] = uint8_t(&rangeOf(kLengths, length) - kLengths.data());
-    return index;
+// A distance's five-bit code followed by its extra bits. Codes 4 and up come in pairs per power
+// of two: the top two bits of (distance - 1) name the code, the bits below are the extra bits.
+Code distanceCode(int distance) {
+    static const std::array<uint16_t, 30> reversedSymbols = [] {
+        std::array<uint16_t, 30> symbols{};
+        for (uint32_t symbol = 0; symbol < symbols.size(); ++symbol) symbols[symbol] = reversed(symbol, 5);
+        return symbols;
+    }();
+    const auto offset = uint32_t(distance - 1);
+    if (offset < 4) return {reversedSymbols[offset], 5};
+    const int extraBits = std::bit_width(offset) - 2;
+    const uint32_t second = (offset >> extraBits) & 1u;
+    const uint32_t symbol = 2 * uint32_t(extraBits + 1) + second;
+    const uint32_t extra = offset - ((2 | second) << extraBits);
+    return {reversedSymbols[symbol] | extra << 5, uint8_t(5 + extraBits)};
 }
 
 const std::array<Code, 288> kCodes = fixedCodes();
-const std::array<uint8_t, FixedDeflate::kMaxMatch + 1> kLengthRange = lengthRanges();
+const std::array<Code, FixedDeflate::kMaxMatch + 1> kLengthCodes = lengthCodes(kCodes);
 constexpr int kEndOfBlock = 256;
 
 }  // namespace
@@ -84,31 +91,29 @@ FixedDeflate::FixedDeflate(std::vector<uint8_t>& out) : m_out(out) {
     put(1, 2);  // of fixed codes
 }
 
-void FixedDeflate::put(uint32_t bits, int count) {
-    m_bits |= uint64_t(bits) << m_count;
-    m_count += count;
-    if (m_count < 32) return;
-    // Four bytes at a time: most codes are shorter than a byte.
-    const std::array<uint8_t, 4> word{uint8_t(m_bits), uint8_t(m_bits >> 8), uint8_t(m_bits >> 16),
-                                      uint8_t(m_bits >> 24)};
-    m_out.insert(m_out.end(), word.begin(), word.end());
-    m_bits >>= 32;
-    m_count -= 32;
-}
-
 void FixedDeflate::literal(uint8_t byte) {
     const Code& code = kCodes[byte];
     put(code.bits, code.length);
 }
 
+void FixedDeflate::literals(std::span<const uint8_t> bytes) {
+    std::size_t i = 0;
+    // Three codes of at most nine bits each go out in one put.
+    for (; i + 3 <= bytes.size(); i += 3) {
+        const Code& first = kCodes[bytes[i]];
+        const Code& second = kCodes[bytes[i + 1]];
+        const Code& third = kCodes[bytes[i + 2]];
+        put(first.bits | second.bits << first.length | third.bits << (first.length + second.length),
+            first.length + second.length + third.length);
+    }
+    for (; i < bytes.size(); ++i) literal(bytes[i]);
+}
+
 void FixedDeflate::match(int length, int distance) {
-    const Range& lengthRange = kLengths[kLengthRange[std::size_t(length)]];
-    const Code& code = kCodes[lengthRange.symbol];
-    put(code.bits, code.length);
-    put(uint32_t(length - lengthRange.base), lengthRange.extraBits);
-    const Range& distanceRange = rangeOf(kDistances, distance);
-    put(reversed(distanceRange.symbol, 5), 5);
-    put(uint32_t(distance - distanceRange.base), distanceRange.extraBits);
+    const Code& lengthCode = kLengthCodes[std::size_t(length)];
+    const Code distanceBits = distanceCode(distance);
+    // At most 13 + 18 bits: one put.
+    put(lengthCode.bits | distanceBits.bits << lengthCode.length, lengthCode.length + distanceBits.length);
 }
 
 void FixedDeflate::finish() {

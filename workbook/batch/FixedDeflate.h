@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class FixedDeflate {
@@ -17,13 +18,23 @@ public:
     explicit FixedDeflate(std::vector<uint8_t>& out);
 
     void literal(uint8_t byte);
+    void literals(std::span<const uint8_t> bytes);
     // `length` in [kMinMatch, kMaxMatch], `distance` in [1, kMaxDistance].
     void match(int length, int distance);
     // Ends the block and pads to a whole byte.
     void finish();
 
 private:
-    void put(uint32_t bits, int count);
+    // Up to 32 bits at a time, first bit lowest.
+    void put(uint32_t bits, int count) {
+        m_bits |= uint64_t(bits) << m_count;
+        m_count += count;
+        if (m_count < 32) return;
+        // Four bytes at a time: most codes are shorter than a byte.
+        for (int shift = 0; shift < 32; shift += 8) m_out.push_back(uint8_t(m_bits >> shift));
+        m_bits >>= 32;
+        m_count -= 32;
+    }
 
     std::vector<uint8_t>& m_out;
     uint64_t m_bits = 0;

@@ -4,6 +4,7 @@
 #include "workbook/batch/PngEncoding.h"
 
 #include <QPainter>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -11,6 +12,25 @@
 #include <vector>
 
 namespace {
+
+// Whether the image data inflates in full and matches its checksum: a PNG reader may pass over a
+// wrong checksum, zlib does not.
+bool inflatesWithItsChecksum(const QByteArray& png, qsizetype expectedBytes) {
+    QByteArray stream;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const auto length = qsizetype(qFromBigEndian<quint32>(png.constData() + at));
+        if (png.mid(at + 4, 4) == "IDAT") stream += png.mid(at + 8, length);
+        at += length + 12;
+    }
+    std::vector<uint8_t> inflated(size_t(expectedBytes) + 1);
+    uLongf size = uLongf(inflated.size());
+    return uncompress(inflated.data(), &size, reinterpret_cast<const Bytef*>(stream.constData()),
+                      uLong(stream.size())) == Z_OK &&
+           qsizetype(size) == expectedBytes;
+}
+
+// The bytes of the scanlines PNG holds: a filter byte, then three per pixel.
+qsizetype scanlineBytes(const QSize& size) { return qsizetype(size.height()) * (1 + 3 * qsizetype(size.width())); }
 
 TEST(PngEncoding, EveryPixelReadsBackExactlyWhateverItsNeighbours) {
     for (const QSize size : {QSize(1, 1), QSize(3, 2), QSize(257, 61)}) {
@@ -20,7 +40,9 @@ TEST(PngEncoding, EveryPixelReadsBackExactlyWhateverItsNeighbours) {
                 picture.setPixel(x, y, qRgb((x * 37 + y) & 0xFF, (x * y * 11) & 0xFF, (255 - x + y * 3) & 0xFF));
         QPainter(&picture).drawText(QPoint(0, size.height()), QStringLiteral("Total $448.94"));
 
-        const QImage decoded = QImage::fromData(EncodePng(picture), "PNG");
+        const QByteArray png = EncodePng(picture);
+        EXPECT_TRUE(inflatesWithItsChecksum(png, scanlineBytes(size)));
+        const QImage decoded = QImage::fromData(png, "PNG");
         ASSERT_EQ(decoded.size(), size);
         EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32))
             << size.width() << "x" << size.height();
@@ -44,7 +66,9 @@ TEST(PngEncoding, RepeatsOfEveryLengthReadBackExactly) {
         }
         for (int x = 0; x < size.width(); x += 131) picture.setPixel(x, size.height() - 1, qRgb(0xFF, 0xFF, 0xFE));
 
-        const QImage decoded = QImage::fromData(EncodePng(picture), "PNG");
+        const QByteArray png = EncodePng(picture);
+        EXPECT_TRUE(inflatesWithItsChecksum(png, scanlineBytes(size))) << size.width() << "x" << size.height();
+        const QImage decoded = QImage::fromData(png, "PNG");
         ASSERT_EQ(decoded.size(), size);
         EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), picture) << size.width() << "x" << size.height();
     }
