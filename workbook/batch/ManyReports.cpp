@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <functional>
+#include <future>
+#include <optional>
 #include <vector>
 
 #include <malloc.h>
@@ -97,20 +99,41 @@ int WriteManyReports(const BatchOptions& options) {
     ReportWriter writer;
     Progress progress(jobs.size());
     int worst = kBatchDone;
-    for (size_t i = 0; i < jobs.size(); ++i) {
-        const Job& job = jobs[i];
+    // One report's outputs are encoded and written on a thread of their own while the next report
+    // is filled in and drawn; messages still come in the order of the reports.
+    std::future<void> writing;
+    size_t written = 0;
+    const auto finishWriting = [&] {
+        if (!writing.valid()) return;
+        try {
+            writing.get();
+        } catch (const BatchFailure& failure) {
+            fail(failure, worst);
+        }
+        progress.done(++written);
+    };
+    for (const Job& job : jobs) {
+        std::optional<PreparedReport> prepared;
+        std::optional<BatchFailure> failure;
         try {
             const ExpenseReport report = ReportFromJson(job.read(), job.name);
             const auto output = [&](bool wanted, const QString& extension) {
                 return wanted ? folder.filePath(job.baseName + extension) : QString();
             };
-            writer.write(report,
-                         {output(true, QStringLiteral(".xls")), output(options.pictures, QStringLiteral(".png")),
-                          output(options.pdfs, QStringLiteral(".pdf"))});
-        } catch (const BatchFailure& failure) {
-            fail(failure, worst);
+            prepared = writer.prepare(
+                report, {output(true, QStringLiteral(".xls")), output(options.pictures, QStringLiteral(".png")),
+                         output(options.pdfs, QStringLiteral(".pdf"))});
+        } catch (const BatchFailure& caught) {
+            failure = caught;
         }
-        progress.done(i + 1);
+        finishWriting();
+        if (prepared) {
+            writing = std::async(std::launch::async, [outputs = std::move(*prepared)] { WriteOutputs(outputs); });
+        } else {
+            fail(*failure, worst);
+            progress.done(++written);
+        }
     }
+    finishWriting();
     return worst;
 }

@@ -52,30 +52,38 @@ Output join(OutputSet& outputs, const QString& path) {
 ReportWriter::ReportWriter()
     : m_instance(host::CreateObject(QStringLiteral("Excel.Application"))), m_template(TemplateBytes()) {}
 
-void ReportWriter::write(const ExpenseReport& report, const ReportOutputs& targets) {
+PreparedReport ReportWriter::prepare(const ExpenseReport& report, const ReportOutputs& targets) {
     try {
-        OutputSet outputs;
-        Output workbook = join(outputs, targets.xls);
-        Output picture = join(outputs, targets.picture);
-        Output pdf = join(outputs, targets.pdf);
-
+        PreparedReport prepared{targets, {}, {}, {}};
         const auto book = OpenFilledTemplate(*m_instance, {{}, m_template}, report);
         try {
-            // Saving brings the formula results up to date, so the picture and the PDF show the totals.
-            workbook.bytes = book->SaveToBytes(GetSaveFormat(m_instance));
-            if (picture.device && (picture.bytes = EncodePng(pictureOf(*book))).isEmpty())
-                throw couldNotWrite(QStringLiteral("the picture of the sheet could not be encoded"));
-            if (pdf.device) pdf.bytes = pdfOf(*book);
+            prepared.workbook = book->SaveToBytes(GetSaveFormat(m_instance));
+            if (!targets.picture.isEmpty()) prepared.picture = pictureOf(*book);
+            if (!targets.pdf.isEmpty()) prepared.pdf = pdfOf(*book);
         } catch (...) {
             book->Close();
             throw;
         }
         book->Close();
+        return prepared;
+    } catch (const host::HostError& error) {
+        throw couldNotWrite(QString::fromStdString(error.what()));
+    }
+}
+
+void WriteOutputs(const PreparedReport& prepared) {
+    try {
+        OutputSet outputs;
+        Output workbook = join(outputs, prepared.targets.xls);
+        Output picture = join(outputs, prepared.targets.picture);
+        Output pdf = join(outputs, prepared.targets.pdf);
+        workbook.bytes = prepared.workbook;
+        pdf.bytes = prepared.pdf;
+        if (picture.device && (picture.bytes = EncodePng(prepared.picture)).isEmpty())
+            throw couldNotWrite(QStringLiteral("the picture of the sheet could not be encoded"));
         for (const Output* output : {&picture, &pdf, &workbook}) output->write();
         outputs.commit();
     } catch (const OutputError& error) {
-        throw couldNotWrite(QString::fromStdString(error.what()));
-    } catch (const host::HostError& error) {
         throw couldNotWrite(QString::fromStdString(error.what()));
     }
 }

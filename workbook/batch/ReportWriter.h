@@ -6,6 +6,7 @@
 #include "workbook/host/Application.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -17,13 +18,28 @@ struct ReportOutputs {
     QString pdf;
 };
 
+// A report filled in and drawn, its outputs not yet written.
+struct PreparedReport {
+    ReportOutputs targets;
+    QByteArray workbook;
+    QImage picture;  // null when none is asked for
+    QByteArray pdf;
+};
+
+// Encodes the picture and writes every output of a prepared report, all or none. It uses neither
+// fonts nor the host, so it may run on a thread of its own. Throws BatchFailure.
+void WriteOutputs(const PreparedReport& prepared);
+
 class ReportWriter {
 public:
     ReportWriter();
 
     // Writes the report's workbook and the asked-for picture and PDF, all or none. Throws
     // BatchFailure (could not write).
-    void write(const ExpenseReport& report, const ReportOutputs& targets);
+    void write(const ExpenseReport& report, const ReportOutputs& targets) { WriteOutputs(prepare(report, targets)); }
+
+    // Fills the template, saves the workbook and draws what is asked for. Throws BatchFailure.
+    PreparedReport prepare(const ExpenseReport& report, const ReportOutputs& targets);
 
 private:
     std::shared_ptr<host::Application> m_instance;

@@ -1,5 +1,5 @@
 // Many reports in one run: each written under its own name, a bad one named while the rest are
-// written, from files or from a JSON array on standard input.
+// written, in the reports' order, from files or from a JSON array on standard input.
 #include "BatchProcess.h"
 
 #include <QDir>
@@ -115,6 +115,10 @@ TEST_F(BatchManyReports, AnOutputThatCannotBeWrittenEndsWithExitOneAfterTheOther
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.errorLines(), 2) << result.standardError.toStdString();
     EXPECT_EQ(written(), (QStringList{QStringLiteral("A.xls"), QStringLiteral("D.xls")}));
+    // B's outputs are written while C is read: the messages still come in the reports' order.
+    const qsizetype b = result.standardError.indexOf(QStringLiteral("B.xls"));
+    const qsizetype c = result.standardError.indexOf(QStringLiteral("C.json"));
+    EXPECT_TRUE(b >= 0 && c > b) << result.standardError.toStdString();
 }
 
 }  // namespace
