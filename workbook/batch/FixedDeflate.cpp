@@ -86,9 +86,9 @@ constexpr int kEndOfBlock = 256;
 
 }  // namespace
 
-FixedDeflate::FixedDeflate(std::vector<uint8_t>& out) : m_out(out) {
-    put(1, 1);  // the final block
-    put(1, 2);  // of fixed codes
+FixedDeflate::FixedDeflate(std::vector<uint8_t>& out, bool last) : m_out(out), m_last(last) {
+    put(last ? 1 : 0, 1);
+    put(1, 2);  // fixed codes
 }
 
 void FixedDeflate::literal(uint8_t byte) {
@@ -119,6 +119,10 @@ void FixedDeflate::match(int length, int distance) {
 void FixedDeflate::finish() {
     const Code& code = kCodes[kEndOfBlock];
     put(code.bits, code.length);
+    // An empty stored block: not the last, type 0, then its length 0 and that length inverted
+    // from the next whole byte on.
+    if (!m_last) put(0, 3);
     for (; m_count > 0; m_count -= 8, m_bits >>= 8) m_out.push_back(uint8_t(m_bits));
     m_count = 0;
+    if (!m_last) m_out.insert(m_out.end(), {0x00, 0x00, 0xFF, 0xFF});
 }

@@ -1,4 +1,4 @@
-// A deflate stream (RFC 1951) in one block of the fixed Huffman codes, for a caller that finds
+// Deflate blocks (RFC 1951) of the fixed Huffman codes, for a caller that finds
 // its own matches: a sheet picture's repeats are known (the pixel to the left, the row above),
 // so searching for them as a general compressor does is wasted time.
 #pragma once
@@ -14,14 +14,16 @@ public:
     static constexpr int kMinMatch = 3;
     static constexpr int kMaxDistance = 32768;
 
-    // Appends the stream to `out`, which should have room reserved for speed.
-    explicit FixedDeflate(std::vector<uint8_t>& out);
+    // Appends a block to `out`, which should have room reserved for speed. A block that is not the
+    // stream's last ends on a whole byte, so that the next one can be made apart and appended.
+    explicit FixedDeflate(std::vector<uint8_t>& out, bool last = true);
 
     void literal(uint8_t byte);
     void literals(std::span<const uint8_t> bytes);
     // `length` in [kMinMatch, kMaxMatch], `distance` in [1, kMaxDistance].
     void match(int length, int distance);
-    // Ends the block and pads to a whole byte.
+    // Ends the block; a block that is not the last is followed by an empty stored block, which
+    // brings the stream to a whole byte.
     void finish();
 
 private:
@@ -37,6 +39,7 @@ private:
     }
 
     std::vector<uint8_t>& m_out;
+    bool m_last;
     uint64_t m_bits = 0;
     int m_count = 0;
 };

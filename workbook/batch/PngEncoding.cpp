@@ -8,6 +8,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <future>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,21 +110,26 @@ uLong rowChecksum(const QRgb* pixels, int width) {
     return uLong(sumOfSums << 16 | sum);
 }
 
-// The zlib stream of the picture's scanlines, each led by its filter byte, read straight from the
-// RGB32 pixels: an RGB copy of a large picture costs more than compressing it.
-std::vector<uint8_t> compressed(const QImage& rgb32) {
+// A band of scanlines as deflate blocks, and the checksum of the band's bytes alone.
+struct Band {
+    std::vector<uint8_t> stream;
+    uLong checksum = adler32(0, nullptr, 0);
+};
+
+// Rows [first, end) of the picture, each led by its filter byte, read straight from the RGB32
+// pixels: an RGB copy of a large picture costs more than compressing it. The row above the band
+// may still be repeated: the window of the blocks before holds it.
+Band compressBand(const QImage& rgb32, int first, int end, bool last) {
     const int width = rgb32.width();
     const int rowDistance = width * kBytesPerPixel + 1;
     const bool reachesAbove = rowDistance <= FixedDeflate::kMaxDistance;
+    Band band;
     // Room for every byte as a literal, nine bits at most.
-    std::vector<uint8_t> out;
-    out.reserve(size_t(rowDistance) * size_t(rgb32.height()) * 9 / 8 + 64);
-    out.insert(out.end(), kZlibHeader.begin(), kZlibHeader.end());
-    FixedDeflate deflate(out);
+    band.stream.reserve(size_t(rowDistance) * size_t(end - first) * 9 / 8 + 64);
+    FixedDeflate deflate(band.stream, last);
     const size_t pixelBytes = size_t(width) * sizeof(QRgb);
-    uLong checksum = adler32(0, nullptr, 0);
-    uLong checksumOfRow = checksum;
-    for (int y = 0; y < rgb32.height(); ++y) {
+    uLong checksumOfRow = band.checksum;
+    for (int y = first; y < end; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(rgb32.constScanLine(y));
         const auto* above = y > 0 ? reinterpret_cast<const QRgb*>(rgb32.constScanLine(y - 1)) : nullptr;
         // Most rows of a sheet are blank or gridline, each like the one above.
@@ -130,12 +138,46 @@ std::vector<uint8_t> compressed(const QImage& rgb32) {
             repeatRowAbove(deflate, width, rowDistance);
         else
             compressRow(deflate, row, reachesAbove ? above : nullptr, width, rowDistance);
-        if (!likeAbove) checksumOfRow = rowChecksum(row, width);
-        checksum = adler32_combine(checksum, checksumOfRow, z_off_t(rowDistance));
+        if (!likeAbove || y == first) checksumOfRow = rowChecksum(row, width);
+        band.checksum = adler32_combine(band.checksum, checksumOfRow, z_off_t(rowDistance));
     }
     deflate.finish();
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(checksum >> shift));
-    return out;
+    return band;
+}
+
+// Bands are compressed side by side, one per processor, none too short to be worth a thread.
+int bandCount(int height) {
+    constexpr int kMostBands = 4;
+    constexpr int kFewestRowsPerBand = 128;
+    const int processors = std::clamp(int(std::thread::hardware_concurrency()), 1, kMostBands);
+    return std::clamp(height / kFewestRowsPerBand, 1, processors);
+}
+
+// The zlib stream of the picture's scanlines.
+std::vector<uint8_t> compressed(const QImage& rgb32) {
+    const int height = rgb32.height();
+    const int bands = bandCount(height);
+    const int rowsPerBand = (height + bands - 1) / bands;
+    const auto rowsOf = [&](int band) {
+        return std::pair(band * rowsPerBand, std::min(height, (band + 1) * rowsPerBand));
+    };
+    std::vector<std::future<Band>> others;
+    for (int band = 1; band < bands; ++band) {
+        const auto [first, end] = rowsOf(band);
+        others.push_back(std::async(std::launch::async, compressBand, std::cref(rgb32), first, end, band == bands - 1));
+    }
+    const auto [first, end] = rowsOf(0);
+    Band whole = compressBand(rgb32, first, end, bands == 1);
+    whole.stream.insert(whole.stream.begin(), kZlibHeader.begin(), kZlibHeader.end());
+    const auto rowDistance = z_off_t(rgb32.width()) * kBytesPerPixel + 1;
+    for (int band = 1; band < bands; ++band) {
+        const Band next = others[size_t(band - 1)].get();
+        whole.stream.insert(whole.stream.end(), next.stream.begin(), next.stream.end());
+        const auto [bandFirst, bandEnd] = rowsOf(band);
+        whole.checksum = adler32_combine(whole.checksum, next.checksum, z_off_t(bandEnd - bandFirst) * rowDistance);
+    }
+    for (int shift = 24; shift >= 0; shift -= 8) whole.stream.push_back(uint8_t(whole.checksum >> shift));
+    return std::move(whole.stream);
 }
 
 }  // namespace
