@@ -38,4 +38,28 @@ TEST_F(BatchPicture, IsThePictureTheProgramDrawsInProcess) {
     EXPECT_EQ(batch.convertToFormat(QImage::Format_RGB32), inProcess.convertToFormat(QImage::Format_RGB32));
 }
 
+// FONTCONFIG_FILE names the configuration a user wants: fully hinted glyphs draw other pixels.
+TEST_F(BatchPicture, FollowsAFontConfigurationNamedInTheEnvironment) {
+    const QString report = writeFile(QStringLiteral("r.json"), R"({"txtPurpose": "Hamburgefonstiv"})");
+    const auto pictureWith = [&](const QString& name) {
+        const QString png = path(name);
+        const BatchResult result = run({QStringLiteral("--report"), report, QStringLiteral("--xls"),
+                                        path(name + QStringLiteral(".xls")), QStringLiteral("--picture"), png});
+        EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+        return QImage::fromData(Contents(png), "PNG");
+    };
+    const QImage ours = pictureWith(QStringLiteral("ours.png"));
+    environment.insert(QStringLiteral("FONTCONFIG_FILE"),
+                       writeFile(QStringLiteral("fonts.conf"), R"(<?xml version="1.0"?>
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <match target="font"><edit name="hintstyle" mode="assign"><const>hintfull</const></edit></match>
+</fontconfig>
+)"));
+    const QImage theirs = pictureWith(QStringLiteral("theirs.png"));
+    ASSERT_FALSE(ours.isNull());
+    ASSERT_EQ(theirs.size(), ours.size());
+    EXPECT_NE(theirs, ours);
+}
+
 }  // namespace
