@@ -2,6 +2,7 @@
 
 #include "workbook/host/Application.h"
 #include "xls/Error.h"
+#include "xls/Formula.h"
 #include "xls/WorkbookIo.h"
 
 #include <QFileInfo>
@@ -41,6 +42,7 @@ Workbook::Workbook(std::weak_ptr<Application> application, xls::Workbook model, 
     : m_application(std::move(application)), m_model(std::move(model)), m_path(std::move(path)), m_readOnly(readOnly) {
     m_readers.reserve(m_model.sheets.size());
     for (const xls::Sheet& sheet : m_model.sheets) m_readers.emplace_back(sheet);
+    m_written.resize(m_model.sheets.size());
 }
 
 Application& Workbook::application() const {
@@ -51,9 +53,25 @@ Application& Workbook::application() const {
 }
 
 xls::Workbook& Workbook::model() {
+    modelAsWritten();
+    for (size_t sheet = 0; sheet < m_written.size(); ++sheet) {
+        if (m_written[sheet].empty()) continue;
+        xls::recalculateReadersOf(m_model.sheets[sheet], m_readers[sheet], m_written[sheet]);
+        m_written[sheet].clear();
+    }
+    return m_model;
+}
+
+xls::Workbook& Workbook::modelAsWritten() {
     application();
     if (m_closed) throw HostError(QStringLiteral("The workbook \"%1\" has been closed.").arg(m_path));
     return m_model;
+}
+
+void Workbook::writeCellValue(int sheetIndex, xls::CellRef at, xls::Value value) {
+    xls::Sheet& sheet = modelAsWritten().sheets.at(size_t(sheetIndex));
+    if (xls::storeCellValue(sheet, at, std::move(value)))
+        m_written[size_t(sheetIndex)].push_back(xls::Sheet::key(at.row, at.col));
 }
 
 const xls::LocaleInfo& Workbook::localeInfo() { return application().localeInfo(); }
@@ -98,10 +116,10 @@ void Workbook::Close() {
     owner.forget(this);
 }
 
-Worksheet Workbook::ActiveSheet() { return Worksheets(int(model().activeSheet) + 1); }
+Worksheet Workbook::ActiveSheet() { return Worksheets(int(modelAsWritten().activeSheet) + 1); }
 
 Worksheet Workbook::Worksheets(int index) {
-    if (index < 1 || size_t(index) > model().sheets.size())
+    if (index < 1 || size_t(index) > modelAsWritten().sheets.size())
         throw HostError(QStringLiteral("The workbook has no worksheet number %1.").arg(index));
     return Worksheet(shared_from_this(), index - 1);
 }

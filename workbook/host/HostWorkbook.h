@@ -35,11 +35,16 @@ public:
     Worksheet Worksheets(int index);  // 1-based
     QString FullName() const { return m_path; }
 
-    // The engine model; throws when the workbook is closed or its host has quit.
+    // The engine model, every formula result current; throws when the workbook is closed or its
+    // host has quit.
     xls::Workbook& model();
-    // Which formulas of a sheet read which cells; the host never adds a formula to an open workbook,
-    // so the index built at opening serves every write.
-    const xls::FormulaReaders& formulaReaders(int sheetIndex) const { return m_readers.at(size_t(sheetIndex)); }
+    // The same without bringing formula results up to date: for writing, and for reading what
+    // writes leave alone (formats, names, which cells exist).
+    xls::Workbook& modelAsWritten();
+    // A cell write under automatic calculation, except that the formulas reading the cell are
+    // computed when the workbook is next read through model(): a run of writes, such as a form
+    // being filled in, costs one recalculation instead of one per write.
+    void writeCellValue(int sheetIndex, xls::CellRef at, xls::Value value);
     // The regional conventions typed input and pictures use (the default locale's).
     const xls::LocaleInfo& localeInfo();
 
@@ -51,7 +56,11 @@ private:
 
     std::weak_ptr<Application> m_application;
     xls::Workbook m_model;
+    // Per sheet: which formulas read which cells (the host never adds a formula to an open
+    // workbook, so the index built at opening serves every write), and the cells written since
+    // formula results were last brought up to date.
     std::vector<xls::FormulaReaders> m_readers;
+    std::vector<std::vector<uint32_t>> m_written;
     QString m_path;
     bool m_readOnly;
     bool m_closed = false;

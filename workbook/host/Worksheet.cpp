@@ -28,7 +28,7 @@ Cell::Cell(std::shared_ptr<Workbook> book, int sheetIndex, int row, int column)
     : m_book(std::move(book)), m_sheetIndex(sheetIndex), m_row(uint16_t(row - 1)), m_column(uint16_t(column - 1)) {}
 
 Cell& Cell::operator=(const QString& text) {
-    xls::Workbook& book = m_book->model();
+    xls::Workbook& book = m_book->modelAsWritten();
     const xls::Cell* existing = book.sheets.at(size_t(m_sheetIndex)).find(m_row, m_column);
     const uint16_t numFmt = book.formats.at(existing ? existing->xf : 0).numFmt;
     const xls::TypedValue typed =
@@ -47,7 +47,7 @@ Cell& Cell::operator=(const QDate& date) {
         store(FullYearShortDate(QLocale(), date).toStdString(), nullptr);
         return *this;
     }
-    const std::string shortDate = m_book->model().numberFormatCode(kShortDate);
+    const std::string shortDate = m_book->modelAsWritten().numberFormatCode(kShortDate);
     store(xls::dateSerial(date.year(), date.month(), date.day()), &shortDate);
     return *this;
 }
@@ -59,7 +59,7 @@ xls::Value Cell::Value() const {
 }
 
 void Cell::store(const xls::Value& value, const std::string* suggestedFormat) {
-    xls::Workbook& book = m_book->model();
+    xls::Workbook& book = m_book->modelAsWritten();
     xls::Sheet& sheet = book.sheets.at(size_t(m_sheetIndex));
     if (suggestedFormat) {
         const xls::Cell* existing = sheet.find(m_row, m_column);
@@ -69,29 +69,33 @@ void Cell::store(const xls::Value& value, const std::string* suggestedFormat) {
             sheet.at(m_row, m_column).xf = book.addFormat(format);
         }
     }
-    xls::writeCellValue(sheet, m_book->formulaReaders(m_sheetIndex), {m_row, m_column}, value);
+    m_book->writeCellValue(m_sheetIndex, {m_row, m_column}, value);
 }
 
 Worksheet::Worksheet(std::shared_ptr<Workbook> book, int sheetIndex)
     : m_book(std::move(book)), m_sheetIndex(sheetIndex) {}
 
 Cell Worksheet::Cells(int row, int column) {
-    model();
+    sheetAsWritten();
     checkCell(row, column);
     return Cell(m_book, m_sheetIndex, row, column);
 }
 
 CellRange Worksheet::Range(const QString& address) {
-    model();
+    sheetAsWritten();
     const auto bounds = xls::parseA1Range(address.toStdString());
     if (!bounds) throw HostError(QStringLiteral("\"%1\" is not a cell address.").arg(address));
     return CellRange(m_book, m_sheetIndex, *bounds);
 }
 
-CellRange Worksheet::UsedRange() { return CellRange(m_book, m_sheetIndex, model().usedRange().value_or(xls::Range{})); }
+CellRange Worksheet::UsedRange() {
+    return CellRange(m_book, m_sheetIndex, sheetAsWritten().usedRange().value_or(xls::Range{}));
+}
 
-QString Worksheet::Name() const { return QString::fromStdString(model().name); }
+QString Worksheet::Name() const { return QString::fromStdString(sheetAsWritten().name); }
 
 xls::Sheet& Worksheet::model() const { return m_book->model().sheets.at(size_t(m_sheetIndex)); }
+
+xls::Sheet& Worksheet::sheetAsWritten() const { return m_book->modelAsWritten().sheets.at(size_t(m_sheetIndex)); }
 
 }  // namespace host

@@ -45,9 +45,13 @@ public:
     CellRange UsedRange();
     QString Name() const;
 
+    // The engine sheet, every formula result current.
     xls::Sheet& model() const;
 
 private:
+    // Bounds, names and which cells exist: what a write leaves to recalculation does not matter.
+    xls::Sheet& sheetAsWritten() const;
+
     std::shared_ptr<Workbook> m_book;
     int m_sheetIndex;
 };

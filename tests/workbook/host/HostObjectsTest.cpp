@@ -102,6 +102,31 @@ TEST_F(HostObjects, FormulaResultsAreCurrentStraightAfterEveryWrite) {
     EXPECT_EQ(sheet.Cells(29, 13).Value(), xls::Value(7.5));
 }
 
+// Writes leave their recalculation until something reads the workbook: every way of reading it
+// sees each write before it.
+TEST_F(HostObjects, EveryWayOfReadingSeesTheWritesBeforeIt) {
+    const auto book = openTemplate();
+    host::Worksheet sheet = book->ActiveSheet();
+    const auto cachedTotal = [](const xls::Sheet& model) { return model.find(28, 12)->formula->cached; };
+
+    sheet.Cells(11, 5) = QStringLiteral("12.50");
+    sheet.Cells(12, 6) = QStringLiteral("7.50");
+    EXPECT_EQ(cachedTotal(book->model().sheets[0]), xls::Value(20.0));
+
+    sheet.Cells(13, 7) = QStringLiteral("5");
+    EXPECT_EQ(cachedTotal(sheet.model()), xls::Value(25.0));
+
+    sheet.Cells(28, 13) = QStringLiteral("1");
+    sheet.Cells(11, 13) = QStringLiteral("100");  // a value over the row's total formula
+    const QByteArray saved = book->SaveToBytes(host::xlExcel8);
+    const xls::Workbook reread =
+        xls::readWorkbook(std::span(reinterpret_cast<const uint8_t*>(saved.constData()), size_t(saved.size())));
+    EXPECT_EQ(cachedTotal(reread.sheets[0]), xls::Value(111.5));
+
+    sheet.Cells(12, 6) = QString();
+    EXPECT_EQ(sheet.Cells(29, 13).Value(), xls::Value(104.0));
+}
+
 TEST_F(HostObjects, StaleResultsInAnOpenedFileAreComputedOnOpening) {
     xls::Workbook stale;
     xls::Sheet sheet;

@@ -1,4 +1,4 @@
-// recalculate and writeCellValue: every formula after the formulas it reads, cycles cut
+// recalculate, recalculateReadersOf and writeCellValue: every formula after the formulas it reads, cycles cut
 // where they close.
 #include "FormulaEvaluation.h"
 #include "xls/Formula.h"
@@ -6,6 +6,7 @@
 
 #include <map>
 #include <set>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -92,11 +93,11 @@ bool holdsFormula(const Sheet& sheet, uint32_t key) {
     return found != sheet.cells.end() && found->second.formula;
 }
 
-// The formulas that read the changed cell, and those that read them in turn. A reader the index
+// The formulas that read the changed cells, and those that read them in turn. A reader the index
 // still names after a write replaced its formula is a plain value now, read by whoever reads it.
-std::set<uint32_t> dependentsOf(const Sheet& sheet, const FormulaReaders& readers, uint32_t changed) {
+std::set<uint32_t> dependentsOf(const Sheet& sheet, const FormulaReaders& readers, std::span<const uint32_t> changed) {
     std::set<uint32_t> dependents;
-    std::vector<uint32_t> work{changed};
+    std::vector<uint32_t> work(changed.begin(), changed.end());
     std::vector<uint32_t> found;
     while (!work.empty()) {
         const uint32_t cell = work.back();
@@ -109,14 +110,29 @@ std::set<uint32_t> dependentsOf(const Sheet& sheet, const FormulaReaders& reader
     return dependents;
 }
 
-void recalculateDependents(Sheet& sheet, const FormulaReaders& readers, CellRef changed) {
-    SheetRecalculation(sheet, readers, dependentsOf(sheet, readers, Sheet::key(changed.row, changed.col))).run();
-}
-
 }  // namespace
 
 void recalculate(Workbook& workbook) {
     for (Sheet& sheet : workbook.sheets) SheetRecalculation(sheet, FormulaReaders(sheet), formulasOf(sheet)).run();
+}
+
+void recalculateReadersOf(Sheet& sheet, const FormulaReaders& readers, std::span<const uint32_t> changed) {
+    SheetRecalculation(sheet, readers, dependentsOf(sheet, readers, changed)).run();
+}
+
+bool storeCellValue(Sheet& sheet, CellRef at, Value value) {
+    const uint32_t key = Sheet::key(at.row, at.col);
+    const auto existing = sheet.cells.find(key);
+    const bool empty = std::holds_alternative<std::monostate>(value);
+    if (empty && existing == sheet.cells.end()) return false;
+    Cell& cell = existing == sheet.cells.end() ? sheet.cells[key] : existing->second;
+    // A value written again changes no result: a filled form rewrites many empty cells.
+    const bool unchanged = !cell.formula && cell.value == value;
+    cell.formula.reset();
+    cell.value = std::move(value);
+    // An emptied cell without formatting is no longer part of the sheet.
+    if (empty && cell.xf == 0) sheet.cells.erase(key);
+    return !unchanged;
 }
 
 void writeCellValue(Sheet& sheet, CellRef at, Value value) {
@@ -125,17 +141,7 @@ void writeCellValue(Sheet& sheet, CellRef at, Value value) {
 
 void writeCellValue(Sheet& sheet, const FormulaReaders& readers, CellRef at, Value value) {
     const uint32_t key = Sheet::key(at.row, at.col);
-    const auto existing = sheet.cells.find(key);
-    const bool empty = std::holds_alternative<std::monostate>(value);
-    if (empty && existing == sheet.cells.end()) return;
-    Cell& cell = existing == sheet.cells.end() ? sheet.cells[key] : existing->second;
-    // A value written again changes no result: a filled form rewrites many empty cells.
-    const bool unchanged = !cell.formula && cell.value == value;
-    cell.formula.reset();
-    cell.value = std::move(value);
-    // An emptied cell without formatting is no longer part of the sheet.
-    if (empty && cell.xf == 0) sheet.cells.erase(key);
-    if (!unchanged) recalculateDependents(sheet, readers, at);
+    if (storeCellValue(sheet, at, std::move(value))) recalculateReadersOf(sheet, readers, std::span(&key, 1));
 }
 
 }  // namespace xls

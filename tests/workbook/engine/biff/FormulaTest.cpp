@@ -190,6 +190,45 @@ TEST(FormulaAutomaticCalculation, OneReaderIndexServesARunOfWrites) {
     EXPECT_EQ(sheet.find(1, 2)->formula->cached, Value(1.0));
 }
 
+// A run of stores followed by one recalculation of what reads the stored cells leaves the sheet
+// as a recalculation after every write does: chains, areas, replaced formulas, emptied cells.
+TEST(FormulaAutomaticCalculation, OneRecalculationAfterARunOfWritesGivesTheSameResults) {
+    Sheet each;
+    each.at(0, 1).formula = Formula{compileFormula("A1*2"), 0.0, true, {}};
+    each.at(0, 2).formula = Formula{compileFormula("B1+C2"), 0.0, true, {}};
+    each.at(1, 2).formula = Formula{compileFormula("SUM(A1:A5)"), 0.0, true, {}};
+    each.at(2, 2).formula = Formula{compileFormula("MAX(B1:C2)"), 0.0, true, {}};
+    each.at(3, 2).formula = Formula{compileFormula("D9"), 0.0, true, {}};  // reads nothing written
+    Sheet once = each;
+    const std::vector<std::pair<CellRef, Value>> writes{{{0, 0}, 3.0},
+                                                        {{2, 0}, 4.0},
+                                                        {{2, 0}, 4.0},
+                                                        {{1, 2}, 50.0},
+                                                        {{4, 0}, std::string("text")},
+                                                        {{0, 0}, std::monostate{}},
+                                                        {{3, 0}, -1.0}};
+
+    const FormulaReaders readers(once);
+    std::vector<uint32_t> changed;
+    for (const auto& [at, value] : writes) {
+        writeCellValue(each, at, value);
+        if (storeCellValue(once, at, value)) changed.push_back(Sheet::key(at.row, at.col));
+    }
+    recalculateReadersOf(once, readers, changed);
+
+    for (const auto& [key, cell] : each.cells) {
+        const Cell* other = once.find(uint16_t(key >> 16), uint16_t(key & 0xFFFF));
+        ASSERT_NE(other, nullptr);
+        EXPECT_EQ(other->value, cell.value);
+        ASSERT_EQ(bool(other->formula), bool(cell.formula));
+        if (cell.formula) {
+            EXPECT_EQ(other->formula->cached, cell.formula->cached) << key;
+        }
+    }
+    EXPECT_EQ(once.cells.size(), each.cells.size());
+    EXPECT_EQ(once.find(2, 2)->formula->cached, Value(50.0));
+}
+
 TEST(FormulaAutomaticCalculation, CyclesAndLongChainsEndWithResults) {
     Sheet sheet;
     sheet.at(0, 0).formula = Formula{compileFormula("B1+C1"), 0.0, true, {}};

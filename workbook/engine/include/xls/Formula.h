@@ -4,6 +4,7 @@
 #include "xls/FormulaReaders.h"
 #include "xls/Model.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,13 @@ void recalculate(Workbook& workbook);
 void writeCellValue(Sheet& sheet, CellRef at, Value value);
 // The same for a run of writes, with the sheet's reader index built once (see FormulaReaders).
 void writeCellValue(Sheet& sheet, const FormulaReaders& readers, CellRef at, Value value);
+
+// The write alone, leaving the formulas that read the cell to recalculateReadersOf. Returns false
+// when no result can change: the cell already held that value.
+bool storeCellValue(Sheet& sheet, CellRef at, Value value);
+// Recomputes the formulas that read any of the changed cells (keys as Sheet::key), directly or
+// through other formulas, each once and after what it reads; every other formula is taken as
+// current. A run of writes followed by one call leaves the sheet as writeCellValue after each would.
+void recalculateReadersOf(Sheet& sheet, const FormulaReaders& readers, std::span<const uint32_t> changed);
 
 }  // namespace xls
