@@ -1,5 +1,6 @@
 #include "workbook/batch/ManyReports.h"
 
+#include "workbook/batch/Alongside.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/ReportRules.h"
 #include "workbook/batch/ReportSources.h"
@@ -128,7 +129,7 @@ int WriteManyReports(const BatchOptions& options) {
         }
         finishWriting();
         if (prepared) {
-            writing = std::async(std::launch::async, [outputs = std::move(*prepared)] { WriteOutputs(outputs); });
+            writing = Alongside([outputs = std::move(*prepared)] { WriteOutputs(outputs); });
         } else {
             fail(*failure, worst);
             progress.done(++written);

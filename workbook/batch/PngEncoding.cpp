@@ -1,5 +1,6 @@
 #include "workbook/batch/PngEncoding.h"
 
+#include "workbook/batch/Alongside.h"
 #include "workbook/batch/FixedDeflate.h"
 
 #include <zlib.h>
@@ -164,7 +165,8 @@ std::vector<uint8_t> compressed(const QImage& rgb32) {
     std::vector<std::future<Band>> others;
     for (int band = 1; band < bands; ++band) {
         const auto [first, end] = rowsOf(band);
-        others.push_back(std::async(std::launch::async, compressBand, std::cref(rgb32), first, end, band == bands - 1));
+        const bool last = band == bands - 1;
+        others.push_back(Alongside([&rgb32, first, end, last] { return compressBand(rgb32, first, end, last); }));
     }
     const auto [first, end] = rowsOf(0);
     Band whole = compressBand(rgb32, first, end, bands == 1);

@@ -6,6 +6,9 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 class BatchManyReports : public BatchTest {
@@ -119,6 +122,34 @@ TEST_F(BatchManyReports, AnOutputThatCannotBeWrittenEndsWithExitOneAfterTheOther
     const qsizetype b = result.standardError.indexOf(QStringLiteral("B.xls"));
     const qsizetype c = result.standardError.indexOf(QStringLiteral("C.json"));
     EXPECT_TRUE(b >= 0 && c > b) << result.standardError.toStdString();
+}
+
+// A process that may start no thread of its own (an account's or a container's limit) writes every
+// report all the same, byte for byte. It runs as an account number no other process has, so the
+// limit of one process is its own.
+TEST_F(BatchManyReports, AProcessThatMayStartNoThreadStillWritesEveryReport) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to run as an account of its own with a process limit";
+    const QStringList reports{writeFile(QStringLiteral("A.json"), R"({"txtHotel0": "$1,234.56", "txtName": "Ada"})"),
+                              writeFile(QStringLiteral("B.json"), R"({"txtMeals3": 7.25})")};
+    const auto runInto = [&](const QString& out) {
+        QDir(folder.path()).mkdir(out);
+        ::chmod(QFile::encodeName(path(out)).constData(), 0777);
+        return run(QStringList{QStringLiteral("--out-dir"), path(out), QStringLiteral("--picture")} + reports);
+    };
+    ASSERT_EQ(runInto(QStringLiteral("threads")).exitCode, 0);
+
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    for (const QString& report : reports) ::chmod(QFile::encodeName(report).constData(), 0644);
+    const auto account = uint(3000000 + ::getpid());
+    runAs = OrdinaryUser{account, account};
+    processLimit = 1;
+    const BatchResult limited = runInto(QStringLiteral("limited"));
+    EXPECT_EQ(limited.exitCode, 0) << limited.standardError.toStdString();
+    for (const QString& name :
+         {QStringLiteral("A.xls"), QStringLiteral("A.png"), QStringLiteral("B.xls"), QStringLiteral("B.png")})
+        EXPECT_EQ(Contents(path(QStringLiteral("limited/") + name)), Contents(path(QStringLiteral("threads/") + name)))
+            << name.toStdString();
+    EXPECT_TRUE(totalsByXlrd(path(QStringLiteral("limited/B.xls"))).startsWith(QStringLiteral("0.00 0.00 7.25 7.25")));
 }
 
 }  // namespace

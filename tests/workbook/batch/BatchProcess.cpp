@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include <pwd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -45,6 +46,12 @@ void BatchTest::SetUp() {
 BatchResult BatchTest::run(const QStringList& arguments, const QByteArray& input) {
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (processLimit) {
+        process.setChildProcessModifier([limit = rlim_t(*processLimit)] {
+            const rlimit processes{limit, limit};
+            ::setrlimit(RLIMIT_NPROC, &processes);
+        });
+    }
     const QString program = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor-batch");
     if (runAs && runAs->uid != ::geteuid()) {
         process.start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--reuid=%1").arg(runAs->uid),

@@ -49,4 +49,6 @@ protected:
     QTemporaryDir folder;
     QProcessEnvironment environment;
     std::optional<OrdinaryUser> runAs;  // run the executable as this user when set
+    // The most processes and threads the user that runs the executable may have (RLIMIT_NPROC).
+    std::optional<int> processLimit;
 };
