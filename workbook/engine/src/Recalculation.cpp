@@ -1,5 +1,5 @@
-// recalculate, recalculateReadersOf and writeCellValue: every formula after the formulas it reads, cycles cut
-// where they close.
+// recalculate, recalculateReadersOf and writeCellValue: every formula after the formulas it reads,
+// cycles cut where they close.
 #include "FormulaEvaluation.h"
 #include "xls/Formula.h"
 #include "xls/FormulaReaders.h"
@@ -136,10 +136,7 @@ bool storeCellValue(Sheet& sheet, CellRef at, Value value) {
 }
 
 void writeCellValue(Sheet& sheet, CellRef at, Value value) {
-    writeCellValue(sheet, FormulaReaders(sheet), at, std::move(value));
-}
-
-void writeCellValue(Sheet& sheet, const FormulaReaders& readers, CellRef at, Value value) {
+    const FormulaReaders readers(sheet);
     const uint32_t key = Sheet::key(at.row, at.col);
     if (storeCellValue(sheet, at, std::move(value))) recalculateReadersOf(sheet, readers, std::span(&key, 1));
 }

@@ -9,6 +9,12 @@ namespace {
 
 Value eval(const Sheet& sheet, const std::string& text) { return evaluate(Workbook{}, sheet, compileFormula(text)); }
 
+// One write with an index built before it, as a host writes into an open workbook.
+void writeWith(Sheet& sheet, const FormulaReaders& readers, CellRef at, Value value) {
+    const uint32_t key = Sheet::key(at.row, at.col);
+    if (storeCellValue(sheet, at, std::move(value))) recalculateReadersOf(sheet, readers, std::span(&key, 1));
+}
+
 TEST(FormulaCompile, EmitsTheTokensSpreadsheetsExpect) {
     // SUM over an area: reference-class area, then tFuncVar with one argument and function 4.
     EXPECT_EQ(compileFormula("SUM(E11:L11)"),
@@ -172,18 +178,18 @@ TEST(FormulaAutomaticCalculation, OneReaderIndexServesARunOfWrites) {
     sheet.at(1, 2).formula = Formula{compileFormula("B2+1"), 0.0, true, {}};
     const FormulaReaders readers(sheet);
 
-    writeCellValue(sheet, readers, {0, 0}, 3.0);
+    writeWith(sheet, readers, {0, 0}, 3.0);
     EXPECT_EQ(sheet.find(0, 1)->formula->cached, Value(6.0));
     EXPECT_EQ(sheet.find(0, 2)->formula->cached, Value(7.0));
     EXPECT_EQ(sheet.find(1, 2)->formula->cached, Value(4.0));
 
-    writeCellValue(sheet, readers, {0, 1}, 10.0);  // B1 is a value now
+    writeWith(sheet, readers, {0, 1}, 10.0);  // B1 is a value now
     EXPECT_EQ(sheet.find(0, 2)->formula->cached, Value(11.0));
-    writeCellValue(sheet, readers, {1, 1}, std::monostate{});  // B2 leaves the sheet
+    writeWith(sheet, readers, {1, 1}, std::monostate{});  // B2 leaves the sheet
     ASSERT_EQ(sheet.find(1, 1), nullptr);
     EXPECT_EQ(sheet.find(1, 2)->formula->cached, Value(1.0));
 
-    writeCellValue(sheet, readers, {0, 0}, 5.0);
+    writeWith(sheet, readers, {0, 0}, 5.0);
     EXPECT_EQ(sheet.find(0, 1)->value, Value(10.0));
     EXPECT_EQ(sheet.find(1, 1), nullptr);
     EXPECT_EQ(sheet.find(0, 2)->formula->cached, Value(11.0));

@@ -30,11 +30,11 @@ void recalculate(Workbook& workbook);
 // emptied cell without formatting leaves the sheet), then everything that reads the cell is
 // recomputed, so no reader of the sheet ever meets a stale formula result.
 void writeCellValue(Sheet& sheet, CellRef at, Value value);
-// The same for a run of writes, with the sheet's reader index built once (see FormulaReaders).
-void writeCellValue(Sheet& sheet, const FormulaReaders& readers, CellRef at, Value value);
 
-// The write alone, leaving the formulas that read the cell to recalculateReadersOf. Returns false
-// when no result can change: the cell already held that value.
+// The same in two steps, for a run of writes: each is stored alone, then the formulas that read any
+// of them are recomputed at once with the sheet's reader index, built once (see FormulaReaders).
+// storeCellValue is the write alone; it returns false when no result can change (the cell already
+// held that value).
 bool storeCellValue(Sheet& sheet, CellRef at, Value value);
 // Recomputes the formulas that read any of the changed cells (keys as Sheet::key), directly or
 // through other formulas, each once and after what it reads; every other formula is taken as
