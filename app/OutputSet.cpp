@@ -1,140 +1,120 @@
 #include "app/OutputSet.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
 
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
 const QString kStandardOutput = QStringLiteral("-");
 
-QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+OutputError misnamed(const QString& message) { return OutputError(message, OutputError::Cause::Misnamed); }
 
-QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
-
-// The mode a new file gets from the process's umask.
-mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-void writeAll(std::FILE* stream, const QByteArray& bytes) {
-    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) != size_t(bytes.size()) ||
-        std::fflush(stream) != 0)
-        throw OutputError(QStringLiteral("standard output could not be written: %1").arg(systemError()));
+// Known written once every byte is in the system's hands; a closed reader fails here (EPIPE).
+void writeStandardOutput(const QByteArray& bytes) {
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = ::write(STDOUT_FILENO, bytes.constData() + written, size_t(bytes.size() - written));
+        if (count > 0) {
+            written += count;
+            continue;
+        }
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0 && errno == EAGAIN) {
+            pollfd ready{STDOUT_FILENO, POLLOUT, 0};
+            ::poll(&ready, 1, -1);
+            continue;
+        }
+        throw OutputError(
+            QStringLiteral("standard output could not be written: %1").arg(SystemErrorText(count < 0 ? errno : EIO)));
+    }
 }
 
 }  // namespace
 
-struct OutputSet::Output {
-    QString path;    // as given, for messages
-    QString target;  // what it replaces; empty for standard output
-    std::unique_ptr<QTemporaryFile> file;
-    QByteArray bytes;  // standard output's content
-    QBuffer buffer{&bytes};
-    QString previous;  // a second name of the replaced file while the set is put in place
-    bool placed = false;
-
-    bool toStandardOutput() const { return target.isEmpty(); }
-    QIODevice& device() { return toStandardOutput() ? static_cast<QIODevice&>(buffer) : *file; }
-
-    void complete() {
-        if (toStandardOutput()) return;
-        struct stat existing {};
-        const bool replaces = ::stat(encoded(target).constData(), &existing) == 0;
-        const mode_t mode = replaces ? existing.st_mode & 07777 : newFileMode();
-        // A file that replaces another is on disk before the rename, so a crash cannot leave an
-        // empty file where the old one was; a new file has nothing to lose and skips the wait.
-        if (!file->flush() || ::fchmod(file->handle(), mode) != 0 || (replaces && ::fsync(file->handle()) != 0))
-            throw OutputError(
-                QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), systemError()));
-        file->close();
-        if (file->error() != QFileDevice::NoError)
-            throw OutputError(
-                QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), file->errorString()));
-    }
-
-    // Keeps the file about to be replaced under a second name, so a failed set can put it back.
-    // Where the folder allows no second name the set still goes on: the rename is one step.
-    void keepPrevious() {
-        struct stat existing {};
-        if (toStandardOutput() || ::lstat(encoded(target).constData(), &existing) != 0) return;
-        if (!S_ISREG(existing.st_mode))
-            throw OutputError(QStringLiteral("%1 exists and is not a regular file; it is not replaced")
-                                  .arg(QDir::toNativeSeparators(target)));
-        const QString name = file->fileName() + QStringLiteral(".previous");
-        if (::link(encoded(target).constData(), encoded(name).constData()) == 0) previous = name;
-    }
-
-    void putInPlace() {
-        if (toStandardOutput()) return writeAll(stdout, bytes);
-        if (::rename(encoded(file->fileName()).constData(), encoded(target).constData()) != 0)
-            throw OutputError(
-                QStringLiteral("%1 could not be put in place: %2").arg(QDir::toNativeSeparators(path), systemError()));
-        file->setAutoRemove(false);
-        placed = true;
-    }
-
-    void takeBack() {
-        if (!placed) return;
-        if (!previous.isEmpty()) {
-            if (::rename(encoded(previous).constData(), encoded(target).constData()) == 0) previous.clear();
-        } else {
-            ::unlink(encoded(target).constData());
-        }
-    }
-
-    ~Output() {
-        if (!previous.isEmpty()) ::unlink(encoded(previous).constData());
-    }
-};
-
 OutputSet::OutputSet() = default;
 OutputSet::~OutputSet() = default;
 
-QIODevice& OutputSet::join(const QString& path) {
-    auto output = std::make_unique<Output>();
-    output->path = path;
+void OutputSet::readsFrom(const QString& input, const QString& name) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(input).constData(), &status) == 0 && S_ISREG(status.st_mode))
+        m_inputs.push_back({status.st_dev, status.st_ino, name});
+}
+
+QIODevice& OutputSet::join(const QString& path, LinkAtTarget atTarget) {
     if (path == kStandardOutput) {
-        output->buffer.open(QIODevice::WriteOnly);
-    } else {
-        output->target = ResolveOutputTarget(path);
-        for (const auto& other : m_outputs)
-            if (other->target == output->target)
-                throw OutputError(QStringLiteral("%1 is named for two outputs").arg(QDir::toNativeSeparators(path)));
-        const QFileInfo target(output->target);
-        // Made exclusively in the target's own folder, so the rename cannot cross file systems.
-        output->file = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") +
-                                                        target.fileName() + QStringLiteral(".XXXXXX"));
-        if (!output->file->open())
-            throw OutputError(QStringLiteral("%1 could not be written: %2")
-                                  .arg(QDir::toNativeSeparators(path), output->file->errorString()));
+        if (m_standardOutput) throw misnamed(QStringLiteral("standard output is named for two outputs"));
+        m_standardOutput = std::make_unique<QBuffer>(&m_standardOutputBytes);
+        m_standardOutput->open(QIODevice::WriteOnly);
+        return *m_standardOutput;
     }
-    m_outputs.push_back(std::move(output));
-    return m_outputs.back()->device();
+    OutputTarget target = ResolveOutputTarget(path, atTarget);
+    const QString shown = QDir::toNativeSeparators(path);
+    for (const auto& file : m_files)
+        if (file->target().sameNameAs(target)) throw misnamed(QStringLiteral("%1 is named for two outputs").arg(shown));
+    if (target.existing && S_ISREG(target.existing->st_mode))
+        for (const Input& input : m_inputs)
+            if (input.device == target.existing->st_dev && input.inode == target.existing->st_ino)
+                throw misnamed(QStringLiteral("%1 is the input %2; it is not replaced").arg(shown, input.name));
+    m_files.push_back(std::make_unique<ReplacementFile>(std::move(target)));
+    return m_files.back()->device();
+}
+
+// New files first: taking one back only removes it. Then the files that replace others, each
+// with a second name for the old file, except the last, after which nothing can fail. One file
+// whose old one can have no second name can go last; a second such file fails the set.
+std::vector<ReplacementFile*> OutputSet::placingOrder() {
+    std::vector<ReplacementFile*> order;
+    std::vector<ReplacementFile*> replacing;
+    for (const auto& file : m_files) (file->replaces() ? replacing : order).push_back(file.get());
+    ReplacementFile* last = nullptr;
+    for (size_t i = 0; i < replacing.size(); ++i) {
+        ReplacementFile* file = replacing[i];
+        if (i + 1 == replacing.size() && !last) {
+            last = file;
+            break;
+        }
+        const QString why = file->keepSecondName();
+        if (why.isEmpty()) {
+            order.push_back(file);
+            continue;
+        }
+        if (last)
+            throw OutputError(QStringLiteral("%1 could not be put in place: the old file could not be kept under a "
+                                             "second name until the other outputs are in place (%2)")
+                                  .arg(QDir::toNativeSeparators(file->target().path), why));
+        last = file;
+    }
+    if (last) order.push_back(last);
+    return order;
 }
 
 void OutputSet::commit() {
-    for (const auto& output : m_outputs) output->complete();
-    for (const auto& output : m_outputs) output->keepPrevious();
+    for (const auto& file : m_files) file->complete();
+    const std::vector<ReplacementFile*> order = placingOrder();
+    if (m_standardOutput) writeStandardOutput(m_standardOutputBytes);
+    size_t placed = 0;
     try {
-        // Standard output cannot be taken back, so it goes last.
-        for (const auto& output : m_outputs)
-            if (!output->toStandardOutput()) output->putInPlace();
-        for (const auto& output : m_outputs)
-            if (output->toStandardOutput()) output->putInPlace();
-    } catch (...) {
-        for (const auto& output : m_outputs) output->takeBack();
+        for (; placed < order.size(); ++placed) order[placed]->putInPlace();
+    } catch (const OutputError&) {
+        while (placed > 0) order[--placed]->takeBack();
         throw;
     }
+}
+
+void WriteToOutput(QIODevice& output, const QByteArray& bytes, const QString& path) {
+    if (output.write(bytes) != bytes.size())
+        throw OutputError(
+            QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), output.errorString()));
+}
+
+void ReplaceFile(const QString& path, const QByteArray& bytes, LinkAtTarget atTarget) {
+    OutputSet output;
+    WriteToOutput(output.join(path, atTarget), bytes, path);
+    output.commit();
 }

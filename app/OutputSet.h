@@ -1,10 +1,13 @@
 // The outputs of one piece of work (a workbook, its picture, ...) put in place all together or not
-// at all: each is written to a temporary file beside its target, and only when every one is
-// complete do they replace their targets. On any failure every target is left as it was.
+// at all, by the rule of ReplacementFile.h. Every file output is complete, and standard output is
+// written, before the first one replaces its target; on any failure every target is as it was.
 #pragma once
 
 #include "app/OutputTarget.h"
+#include "app/ReplacementFile.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
@@ -18,17 +21,37 @@ public:
     OutputSet(const OutputSet&) = delete;
     OutputSet& operator=(const OutputSet&) = delete;
 
+    // A file the work reads, shown as name in messages: an output that would replace it is refused.
+    void readsFrom(const QString& input, const QString& name);
+
     // Joins an output at path ("-" for standard output) and returns the device its content is
     // written to, valid while the set lives. Throws OutputError for a target that may not be
-    // replaced (see ResolveOutputTarget), one already in the set, or a temporary file that cannot
-    // be made.
-    QIODevice& join(const QString& path);
+    // replaced (see ResolveOutputTarget) or whose temporary file cannot be made, and a misnamed one:
+    // a target already in the set, or an input of the work.
+    QIODevice& join(const QString& path, LinkAtTarget atTarget = LinkAtTarget::Follow);
 
     // Puts every output in place. Throws OutputError, with every target as it was, when one of
-    // them cannot be completed or put in place. Outputs not committed are removed with the set.
+    // them cannot be completed or put in place, or standard output cannot be written (a reader
+    // that closed its end included, with SIGPIPE ignored). Outputs not committed are removed with
+    // the set.
     void commit();
 
 private:
-    struct Output;
-    std::vector<std::unique_ptr<Output>> m_outputs;
+    std::vector<ReplacementFile*> placingOrder();
+
+    struct Input {
+        dev_t device;
+        ino_t inode;
+        QString name;
+    };
+    std::vector<Input> m_inputs;
+    std::vector<std::unique_ptr<ReplacementFile>> m_files;
+    QByteArray m_standardOutputBytes;
+    std::unique_ptr<QBuffer> m_standardOutput;
 };
+
+// Writes bytes to an output's device. Throws OutputError naming path and the reason.
+void WriteToOutput(QIODevice& output, const QByteArray& bytes, const QString& path);
+
+// Replaces the file at path with bytes, all or nothing. Throws OutputError.
+void ReplaceFile(const QString& path, const QByteArray& bytes, LinkAtTarget atTarget = LinkAtTarget::Follow);

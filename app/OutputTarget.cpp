@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,69 +18,155 @@ namespace {
 // The kernel gives up after 40 links in one lookup; so do we.
 constexpr int kMaxLinks = 40;
 
+[[noreturn]] void refuse(const QString& message) { throw OutputError(message); }
+
 QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
 
-bool isSharedStickyFolder(const struct stat& folder) {
-    return (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+QString shown(const QStringList& parts) { return QLatin1Char('/') + parts.join(QLatin1Char('/')); }
+
+QString joined(const QStringList& parts, const QString& name) {
+    return parts.isEmpty() ? QLatin1Char('/') + name : shown(parts) + QLatin1Char('/') + name;
 }
 
-// Refuses to follow a link that someone else may have planted in a folder everyone can write to.
-void checkLinkMayBeFollowed(const QString& link, const struct stat& linkStatus) {
-    const QString folder = QFileInfo(link).absolutePath();
-    struct stat folderStatus {};
-    if (::stat(QFile::encodeName(folder).constData(), &folderStatus) != 0) return;
-    if (!isSharedStickyFolder(folderStatus)) return;
-    if (linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == folderStatus.st_uid) return;
-    throw OutputError(QStringLiteral("%1 is a link that belongs to another user in the shared folder %2; "
-                                     "it is not followed")
-                          .arg(nativeName(link), nativeName(folder)));
+// Root can write anything anyway; a link of the user's own is the user's choice.
+bool trustedOwner(uid_t owner) { return owner == ::geteuid() || owner == 0; }
+
+bool othersCanWrite(const struct stat& folder) {
+    return !trustedOwner(folder.st_uid) || (folder.st_mode & (S_IWGRP | S_IWOTH));
 }
 
-// The same rule for every link among the folders on the way to path, as the kernel applies it
-// to each link a lookup follows.
-void checkFoldersOnTheWay(const QString& path) {
-    const QStringList parts = QFileInfo(path).absolutePath().split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString prefix;
-    for (const QString& part : parts) {
-        prefix += QLatin1Char('/') + part;
-        struct stat status {};
-        if (::lstat(QFile::encodeName(prefix).constData(), &status) == 0 && S_ISLNK(status.st_mode))
-            checkLinkMayBeFollowed(prefix, status);
+class Walk {
+public:
+    explicit Walk(const QString& path) : m_given(path) {
+        m_pending = QFileInfo(path).absoluteFilePath().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        startAtRoot();
     }
-}
 
-QString linkDestination(const QString& link) {
-    const QByteArray name = QFile::encodeName(link);
-    QByteArray target(PATH_MAX, '\0');
-    const ssize_t length = ::readlink(name.constData(), target.data(), size_t(target.size()));
-    if (length < 0)
-        throw OutputError(QStringLiteral("the link %1 cannot be read: %2")
-                              .arg(nativeName(link), QString::fromLocal8Bit(std::strerror(errno))));
-    target.truncate(length);
-    const QString destination = QFile::decodeName(target);
-    return QDir::cleanPath(QDir(QFileInfo(link).absolutePath()).absoluteFilePath(destination));
-}
+    OutputTarget resolve(LinkAtTarget atTarget) {
+        int links = 0;
+        while (!m_pending.isEmpty()) {
+            const QString part = m_pending.takeFirst();
+            const bool last = m_pending.isEmpty();
+            if (part == QLatin1String(".")) {
+                if (last) refuse(QStringLiteral("%1 is a folder").arg(nativeName(m_given)));
+                continue;
+            }
+            if (part == QLatin1String("..")) {
+                enter("..");
+                if (!m_shown.isEmpty()) m_shown.removeLast();
+                if (last) refuse(QStringLiteral("%1 is a folder").arg(nativeName(m_given)));
+                continue;
+            }
+            const QByteArray name = QFile::encodeName(part);
+            struct stat status {};
+            if (::fstatat(m_folder.descriptor(), name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+                if (errno == ENOENT && last) return target(name, std::nullopt);
+                couldNotWrite(errno);
+            }
+            if (S_ISLNK(status.st_mode) && !(last && atTarget == LinkAtTarget::Replace)) {
+                if (++links > kMaxLinks)
+                    refuse(QStringLiteral("%1 leads through too many links").arg(nativeName(m_given)));
+                follow(part, name);
+                continue;
+            }
+            if (last) return target(name, status);
+            if (!S_ISDIR(status.st_mode)) couldNotWrite(ENOTDIR);
+            enter(name.constData());
+            m_shown << part;
+        }
+        refuse(QStringLiteral("%1 is a folder").arg(nativeName(m_given)));
+    }
+
+private:
+    [[noreturn]] void couldNotWrite(int code) const {
+        refuse(QStringLiteral("%1 could not be written: %2").arg(nativeName(m_given), SystemErrorText(code)));
+    }
+
+    void adopt(int descriptor) {
+        if (descriptor < 0) couldNotWrite(errno);
+        m_folder = FolderHandle(descriptor);
+        if (::fstat(descriptor, &m_folderStatus) != 0) couldNotWrite(errno);
+    }
+    void startAtRoot() {
+        adopt(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        m_shown.clear();
+    }
+    void enter(const char* name) {
+        adopt(::openat(m_folder.descriptor(), name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    }
+
+    // The link is read through a handle of its own, so the one checked is the one read.
+    void follow(const QString& part, const QByteArray& name) {
+        const FolderHandle link(::openat(m_folder.descriptor(), name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        struct stat status {};
+        if (link.descriptor() < 0 || ::fstat(link.descriptor(), &status) != 0) couldNotWrite(errno);
+        if (!trustedOwner(status.st_uid) && othersCanWrite(m_folderStatus))
+            refuse(QStringLiteral("%1 is a link that belongs to another user in %2, a folder other users can "
+                                  "write to; it is not followed")
+                       .arg(nativeName(joined(m_shown, part)), nativeName(shown(m_shown))));
+        QByteArray destination(PATH_MAX, '\0');
+        const ssize_t length = ::readlinkat(link.descriptor(), "", destination.data(), size_t(destination.size()));
+        if (length < 0) couldNotWrite(errno);
+        destination.truncate(length);
+        const QString leadsTo = QFile::decodeName(destination);
+        if (leadsTo.startsWith(QLatin1Char('/'))) startAtRoot();
+        m_pending = leadsTo.split(QLatin1Char('/'), Qt::SkipEmptyParts) + m_pending;
+    }
+
+    OutputTarget target(const QByteArray& name, const std::optional<struct stat>& existing) {
+        OutputTarget found;
+        found.path = joined(m_shown, QFile::decodeName(name));
+        found.name = name;
+        found.folderStatus = m_folderStatus;
+        found.existing = existing;
+        if (existing) checkMayReplace(found);
+        found.folder = std::move(m_folder);
+        return found;
+    }
+
+    void checkMayReplace(const OutputTarget& found) const {
+        const struct stat& status = *found.existing;
+        const QString path = nativeName(found.path);
+        if (S_ISDIR(status.st_mode)) refuse(QStringLiteral("%1 is a folder").arg(path));
+        if (S_ISREG(status.st_mode) &&
+            ::faccessat(m_folder.descriptor(), found.name.constData(), W_OK, AT_EACCESS) != 0)
+            refuse(QStringLiteral("%1 may not be written (%2); it is not replaced").arg(path, SystemErrorText(errno)));
+        if (!S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode))
+            refuse(QStringLiteral("%1 exists and is not a regular file (a device, FIFO or socket); it is not replaced")
+                       .arg(path));
+        // Only the owner of a file or of its sticky folder may put another file in its place.
+        const uid_t user = ::geteuid();
+        if ((m_folderStatus.st_mode & S_ISVTX) && user != 0 && status.st_uid != user && m_folderStatus.st_uid != user)
+            refuse(QStringLiteral("%1 belongs to another user in a sticky folder; only they can replace it").arg(path));
+    }
+
+    QString m_given;
+    QStringList m_pending;  // names still to look up, in order
+    QStringList m_shown;    // the names of the folder reached, for messages
+    FolderHandle m_folder;
+    struct stat m_folderStatus {};
+};
 
 }  // namespace
 
-QString ResolveOutputTarget(const QString& path) {
-    QString current = QFileInfo(path).absoluteFilePath();
-    for (int links = 0; links <= kMaxLinks; ++links) {
-        checkFoldersOnTheWay(current);
-        struct stat status {};
-        if (::lstat(QFile::encodeName(current).constData(), &status) != 0) {
-            if (errno == ENOENT) return current;
-            throw OutputError(QStringLiteral("%1 cannot be examined: %2")
-                                  .arg(nativeName(current), QString::fromLocal8Bit(std::strerror(errno))));
-        }
-        if (S_ISREG(status.st_mode)) return current;
-        if (S_ISDIR(status.st_mode)) throw OutputError(QStringLiteral("%1 is a folder").arg(nativeName(current)));
-        if (!S_ISLNK(status.st_mode))
-            throw OutputError(QStringLiteral("%1 exists and is not a regular file (a device, FIFO or socket); "
-                                             "it is not replaced")
-                                  .arg(nativeName(current)));
-        checkLinkMayBeFollowed(current, status);
-        current = linkDestination(current);
+QString SystemErrorText(int code) {
+    switch (code) {
+    case ENOSPC: return QStringLiteral("no space left on the device");
+    case EPIPE: return QStringLiteral("the reader closed it");
+    default: return QString::fromLocal8Bit(std::strerror(code));
     }
-    throw OutputError(QStringLiteral("%1 leads through too many links").arg(nativeName(path)));
 }
+
+FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
+    if (this != &other) {
+        if (m_descriptor >= 0) ::close(m_descriptor);
+        m_descriptor = other.release();
+    }
+    return *this;
+}
+
+FolderHandle::~FolderHandle() {
+    if (m_descriptor >= 0) ::close(m_descriptor);
+}
+
+OutputTarget ResolveOutputTarget(const QString& path, LinkAtTarget atTarget) { return Walk(path).resolve(atTarget); }

@@ -34,7 +34,7 @@ void Form2::PushButton6_Click() {
         // another user planted in a shared folder is not followed at all.
         QString replaced = path;
         try {
-            if (QFileInfo(path).isSymLink()) replaced = QDir::toNativeSeparators(ResolveOutputTarget(path));
+            if (QFileInfo(path).isSymLink()) replaced = QDir::toNativeSeparators(ResolveOutputTarget(path).path);
         } catch (const OutputError& refusal) {
             MsgBox(QString::fromStdString(refusal.what()));
             mSaving = false;

@@ -1,5 +1,6 @@
 #include "workbook/batch/BatchRun.h"
 
+#include "app/SettingsFile.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/BatchOptions.h"
 #include "workbook/batch/ManyReports.h"
@@ -27,7 +28,8 @@ void writeOneReport(const BatchOptions& options) {
     const QString name = options.report == QLatin1String("-") ? kStandardInputName : options.report;
     const ExpenseReport report =
         options.fromStore ? ReportFromStore() : ReportFromJson(ReadReportObject(options.report), name);
-    ReportWriter().write(report, {options.xls, options.picture, options.pdf});
+    const QString input = options.fromStore ? SettingsFilePath(kSettingsApp) : options.report;
+    ReportWriter().write(report, {options.xls, options.picture, options.pdf, input});
 }
 
 int run(const BatchOptions& options) {

@@ -27,6 +27,7 @@ constexpr qint64 kProgressAfterMs = 1000;
 struct Job {
     QString name;      // in messages
     QString baseName;  // of the outputs
+    QString input;     // the report's file, "-" for standard input
     std::function<QJsonObject()> read;
 };
 
@@ -36,7 +37,7 @@ std::vector<Job> jobsOf(const BatchOptions& options) {
         const auto array = std::make_shared<QJsonArray>(ReadReportArrayFromStandardInput());
         for (qsizetype i = 0; i < array->size(); ++i) {
             const QString name = QStringLiteral("report %1 of %2").arg(i + 1).arg(kStandardInputName);
-            jobs.push_back({name, QString::number(i + 1), [array, i, name] {
+            jobs.push_back({name, QString::number(i + 1), QStringLiteral("-"), [array, i, name] {
                                 if (!array->at(i).isObject())
                                     throw BadInput(name + QStringLiteral(" is not a JSON object"));
                                 return array->at(i).toObject();
@@ -52,7 +53,7 @@ std::vector<Job> jobsOf(const BatchOptions& options) {
             throw BadInput(QStringLiteral("%1 and %2 would both be written as %3.xls")
                                .arg(reportOfBaseName.value(baseName), path, baseName));
         reportOfBaseName.insert(baseName, path);
-        jobs.push_back({QDir::toNativeSeparators(path), baseName, [path] { return ReadReportObject(path); }});
+        jobs.push_back({QDir::toNativeSeparators(path), baseName, path, [path] { return ReadReportObject(path); }});
     }
     return jobs;
 }
@@ -123,7 +124,7 @@ int WriteManyReports(const BatchOptions& options) {
             };
             prepared = writer.prepare(
                 report, {output(true, QStringLiteral(".xls")), output(options.pictures, QStringLiteral(".png")),
-                         output(options.pdfs, QStringLiteral(".pdf"))});
+                         output(options.pdfs, QStringLiteral(".pdf")), job.input});
         } catch (const BatchFailure& caught) {
             failure = caught;
         }

@@ -9,6 +9,7 @@
 #include "xls/PdfExport.h"
 #include "xls/SheetPainter.h"
 
+#include <QDir>
 #include <QImage>
 
 namespace {
@@ -31,15 +32,14 @@ QByteArray pdfOf(host::Workbook& book) {
     return pdf;
 }
 
-// One output of the set, or none when its device is null.
+// One output of the set, or none when its path is empty.
 struct Output {
     QString path;
     QIODevice* device = nullptr;
     QByteArray bytes;
 
     void write() const {
-        if (device && device->write(bytes) != bytes.size())
-            throw couldNotWrite(QStringLiteral("%1 could not be written: %2").arg(path, device->errorString()));
+        if (device) WriteToOutput(*device, bytes, path);
     }
 };
 
@@ -74,9 +74,14 @@ PreparedReport ReportWriter::prepare(const ExpenseReport& report, const ReportOu
 void WriteOutputs(const PreparedReport& prepared) {
     try {
         OutputSet outputs;
-        Output workbook = join(outputs, prepared.targets.xls);
-        Output picture = join(outputs, prepared.targets.picture);
-        Output pdf = join(outputs, prepared.targets.pdf);
+        const ReportOutputs& targets = prepared.targets;
+        if (targets.input == QLatin1String("-"))
+            outputs.readsFrom(QStringLiteral("/dev/stdin"), QStringLiteral("read from standard input"));
+        else if (!targets.input.isEmpty())
+            outputs.readsFrom(targets.input, QDir::toNativeSeparators(targets.input));
+        Output workbook = join(outputs, targets.xls);
+        Output picture = join(outputs, targets.picture);
+        Output pdf = join(outputs, targets.pdf);
         workbook.bytes = prepared.workbook;
         pdf.bytes = prepared.pdf;
         if (picture.device && (picture.bytes = EncodePng(prepared.picture)).isEmpty())
@@ -84,6 +89,7 @@ void WriteOutputs(const PreparedReport& prepared) {
         for (const Output* output : {&picture, &pdf, &workbook}) output->write();
         outputs.commit();
     } catch (const OutputError& error) {
-        throw couldNotWrite(QString::fromStdString(error.what()));
+        const bool misnamed = error.cause() == OutputError::Cause::Misnamed;
+        throw BatchFailure(misnamed ? kBatchBadInput : kBatchCouldNotWrite, QString::fromStdString(error.what()));
     }
 }

@@ -12,10 +12,12 @@
 #include <memory>
 
 // Where a report's outputs go; "-" is standard output, an empty picture or pdf is not written.
+// No output may replace the report's input: its file, "-" for standard input, empty for none.
 struct ReportOutputs {
     QString xls;
     QString picture;
     QString pdf;
+    QString input;
 };
 
 // A report filled in and drawn, its outputs not yet written.

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -17,6 +18,9 @@ void keepOnlyFatalNotices(QtMsgType type, const QMessageLogContext&, const QStri
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(keepOnlyFatalNotices);
+    // A reader that closes its end of standard output makes that write fail, and the run with it,
+    // rather than killing the process halfway through putting its outputs in place.
+    std::signal(SIGPIPE, SIG_IGN);
     // Fonts and drawing need a GUI application, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     UseBatchFontConfiguration();

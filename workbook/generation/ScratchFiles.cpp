@@ -1,12 +1,11 @@
 #include "workbook/generation/ScratchFiles.h"
 
+#include "app/OutputSet.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <cstdio>
 #include <random>
-#include <stdexcept>
 
 bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes) {
     const QFileInfo info(path);
@@ -15,16 +14,7 @@ bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
 }
 
-void WriteBytesToFile(const QByteArray& bytes, const QString& path) {
-    QTemporaryFile temporary(path + QStringLiteral(".XXXXXX"));
-    if (!temporary.open() || temporary.write(bytes) != bytes.size() || !temporary.flush())
-        throw std::runtime_error("Could not write " + path.toStdString() + ": " +
-                                 temporary.errorString().toStdString());
-    // std::rename replaces a symbolic link at path instead of writing through it.
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        throw std::runtime_error("Could not write " + path.toStdString() + ": the file could not be replaced.");
-    temporary.setAutoRemove(false);
-}
+void WriteBytesToFile(const QByteArray& bytes, const QString& path) { ReplaceFile(path, bytes, LinkAtTarget::Replace); }
 
 bool ScratchNameTaken(const QString& path) {
     const QFileInfo info(path);

@@ -7,8 +7,8 @@
 // True when path is a regular file (not a link) holding exactly bytes.
 bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes);
 
-// Writes bytes as the whole file at path through a temporary file beside it renamed over it: a
-// link at path is replaced, never followed, and a failed write leaves no partial file.
+// Writes bytes as the whole file at path, by the rule of app/ReplacementFile.h: a link at path is
+// replaced, never followed, and a failed write leaves no partial file. Throws OutputError.
 void WriteBytesToFile(const QByteArray& bytes, const QString& path);
 
 // True when anything has the name path, a link to nothing included: the result workbook is saved

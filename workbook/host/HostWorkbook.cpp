@@ -1,12 +1,12 @@
 #include "workbook/host/HostWorkbook.h"
 
+#include "app/OutputSet.h"
 #include "workbook/host/Application.h"
 #include "xls/Error.h"
 #include "xls/Formula.h"
 #include "xls/WorkbookIo.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -20,20 +20,13 @@ void askForRecalculationOnLoad(xls::Workbook& model) {
 }
 
 void writeWhole(const QString& fileName, const std::vector<uint8_t>& bytes) {
-    QSaveFile file(fileName);
-    // A failed save must leave nothing behind, so never fall back to writing the target in place.
-    file.setDirectWriteFallback(false);
-    const auto fail = [&fileName, &file] {
-        return HostError(
-            QStringLiteral("The workbook could not be saved as \"%1\": %2").arg(fileName, file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly)) throw fail();
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
-        const HostError error = fail();
-        file.cancelWriting();
-        throw error;
+    try {
+        ReplaceFile(fileName,
+                    QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    } catch (const OutputError& error) {
+        throw HostError(QStringLiteral("The workbook could not be saved as \"%1\": %2")
+                            .arg(fileName, QString::fromStdString(error.what())));
     }
-    if (!file.commit()) throw fail();
 }
 
 }  // namespace
