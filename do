@@ -4,6 +4,7 @@
 #   ./do test --release    builds the Release configuration into build-release/ and runs its quick checks
 #   ./do package           builds the Debian package build-package/brindlemoor_VERSION_ARCH.deb and checks it
 #   ./do fuzz [SECONDS]    builds the fuzz targets with clang into build-fuzz/ and runs each over its corpus
+#   ./do format-check      checks every tracked C++ file against .clang-format; ./do format rewrites them
 # Every build here treats warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,6 +14,7 @@ PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev li
           python3-olefile clang libclang-rt-14-dev ccache help2man zlib1g-dev libfontconfig-dev)
 TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils)
 PACKAGING_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
+FORMAT_PACKAGES=(clang-format git)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -97,8 +99,18 @@ case "$verb" in
             "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 "build-fuzz/corpus-$name" "$corpus"
         done
         ;;
+    format-check | format)
+        install_missing "${FORMAT_PACKAGES[@]}"
+        mapfile -d '' sources < <(git ls-files -z -- '*.cpp' '*.cc' '*.h' '*.hpp')
+        if [ "$verb" = format ]; then
+            clang-format -i "${sources[@]}"
+        elif ! clang-format --dry-run --Werror "${sources[@]}"; then
+            echo "The files above differ from .clang-format; ./do format rewrites them." >&2
+            exit 1
+        fi
+        ;;
     *)
-        echo "usage: ./do run | test [--sanitize | --release] | build | package | fuzz [SECONDS]" >&2
+        echo "usage: ./do run | test [--sanitize | --release] | build | package | fuzz [SECONDS] | format-check | format" >&2
         exit 2
         ;;
 esac
