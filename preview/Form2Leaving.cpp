@@ -6,7 +6,6 @@
 #include "app/FileService.h"
 #include "app/MessageService.h"
 #include "app/OutputTarget.h"
-#include "preview/FileReplace.h"
 #include "preview/SaveDialog.h"
 #include "preview/SaveTarget.h"
 #include "preview/TopLevelWindows.h"
@@ -24,7 +23,7 @@ void Form2::PushButton6_Click() {
     mSaving = true;
 
     SaveDialogAnswer choice;
-    eh.step(116, [&] { choice = ShowSaveDialog(this, QStringLiteral("Save File"), kSaveFilters); });
+    eh.step(116, [&] { choice = ShowSaveDialog(this, QStringLiteral("Save File"), SaveFilters()); });
     const SaveTarget target = SaveTargetOf(choice);
     const QString& path = target.path;
     int answer = 0;
@@ -50,10 +49,7 @@ void Form2::PushButton6_Click() {
         if (answer == kMsgYes)
             eh.step(134, [&] {
                 saved = false;
-                if (target.format == SaveTarget::Format::Pdf)
-                    ReplaceWithPdf(mExcelFile, path);
-                else
-                    ReplaceWithCopy(mExcelFile, path);
+                target.format->write(mExcelFile, path);
                 saved = true;
             });
     }

@@ -1,12 +1,34 @@
 #include "preview/SaveTarget.h"
 
+#include "preview/FileReplace.h"
+
 #include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
+
+const std::array<SaveFormat, 2> kSaveFormats{{
+    {QStringLiteral("Excel Files (*.xls)"), QStringLiteral("xls"), ReplaceWithCopy},
+    {QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"), ReplaceWithPdf},
+}};
+
+QString SaveFilters() {
+    QStringList filters;
+    for (const SaveFormat& format : kSaveFormats) filters << format.filter;
+    return filters.join(QStringLiteral(";;"));
+}
 
 SaveTarget SaveTargetOf(const SaveDialogAnswer& answer) {
     if (answer.path.isEmpty()) return {};
-    if (answer.path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        return {answer.path, SaveTarget::Format::Pdf};
-    if (answer.filter != kPdfFilter) return {answer.path, SaveTarget::Format::Workbook};
-    const bool hasExtension = QFileInfo(answer.path).fileName().contains(QLatin1Char('.'));
-    return {hasExtension ? answer.path : answer.path + QStringLiteral(".pdf"), SaveTarget::Format::Pdf};
+    const QString extension = QFileInfo(answer.path).suffix();
+    const auto named = std::find_if(kSaveFormats.begin(), kSaveFormats.end(), [&](const SaveFormat& format) {
+        return extension.compare(format.extension, Qt::CaseInsensitive) == 0;
+    });
+    if (named != kSaveFormats.end()) return {answer.path, &*named};
+    const auto selected = std::find_if(kSaveFormats.begin(), kSaveFormats.end(),
+                                       [&](const SaveFormat& format) { return format.filter == answer.filter; });
+    const SaveFormat& format = selected != kSaveFormats.end() ? *selected : kSaveFormats.front();
+    // "report." takes the extension after its own dot rather than a second one.
+    const QString dot = answer.path.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".");
+    return {answer.path + dot + format.extension, &format};
 }

@@ -1,22 +1,31 @@
-// What a save of the result workbook writes, and where: the workbook itself, or its PDF.
+// What a save of the result workbook writes, and where: one row per format the save dialog offers.
 #pragma once
 
 #include "preview/SaveDialog.h"
 
 #include <QString>
 
-inline const QString kWorkbookFilter = QStringLiteral("Excel Files (*.xls)");
-inline const QString kPdfFilter = QStringLiteral("PDF Files (*.pdf)");
-// The save dialog's filters, the workbook's first.
-inline const QString kSaveFilters = kWorkbookFilter + QStringLiteral(";;") + kPdfFilter;
+#include <array>
 
-struct SaveTarget {
-    enum class Format { Workbook, Pdf };
-    QString path;  // empty when the dialog was cancelled
-    Format format = Format::Workbook;
+struct SaveFormat {
+    QString filter;     // as the dialog lists it
+    QString extension;  // lower case, without the dot
+    // Replaces target with the format's rendering of the result workbook, or leaves it as it was.
+    void (*write)(const QString& workbook, const QString& target);
 };
 
-// A path ending in ".pdf" (any case) is a PDF whichever filter was selected. With the PDF filter
-// selected, the save is a PDF and a file name without an extension gets ".pdf", as the dialog's
-// own default suffix would give it; every other path is used unchanged.
+// The dialog's formats in the order it lists them; the first is chosen when no filter was selected.
+extern const std::array<SaveFormat, 2> kSaveFormats;
+
+// The dialog's filters, separated by ";;".
+QString SaveFilters();
+
+struct SaveTarget {
+    QString path;  // empty when the dialog was cancelled
+    const SaveFormat* format = nullptr;
+};
+
+// One rule for name and filter: a name whose extension (in any case) is a format's is saved in that
+// format under that name, whichever filter was selected; any other name is saved in the selected
+// filter's format with its extension added.
 SaveTarget SaveTargetOf(const SaveDialogAnswer& answer);

@@ -53,14 +53,14 @@ TEST_F(Form2Leaving, CancelledDialogWritesNothingAndSaysDone) {
     EXPECT_FALSE(form->mSaving);
 }
 
-TEST_F(Form2Leaving, SavesUnderExactlyTheChosenPathTwiceIdentically) {
-    const QString first = folder.filePath(QStringLiteral("copy one"));
+TEST_F(Form2Leaving, SavesUnderTheChosenNameTwiceIdentically) {
+    const QString first = folder.filePath(QStringLiteral("copy one.xls"));
     const QString second = folder.filePath(QStringLiteral("copy two.xls"));
-    answerDialogWith(first);
+    answerDialogWith(folder.filePath(QStringLiteral("copy one")));
     save();
     answerDialogWith(second);
     save();
-    EXPECT_EQ(Contents(first), kWorkbookBytes);
+    EXPECT_EQ(Contents(first), kWorkbookBytes) << "a name without extension gets the workbook's";
     EXPECT_EQ(Contents(second), kWorkbookBytes);
     EXPECT_TRUE(QFile::exists(workbook)) << "the result stays for further saves";
     EXPECT_EQ(notices(), (QStringList{QStringLiteral("Done."), QStringLiteral("Done.")}));

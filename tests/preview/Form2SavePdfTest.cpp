@@ -79,16 +79,20 @@ TEST_F(Form2SavePdf, APdfNameInAnyCaseWritesThePrintedPageAndAnXlsNameTheSameWor
     expectSamplePage(out(QStringLiteral("report.PDF")));
 }
 
-TEST_F(Form2SavePdf, ThePdfFilterWritesAPdfAndGivesANameWithoutExtensionItsSuffix) {
+TEST_F(Form2SavePdf, AKnownExtensionDecidesAndAnyOtherNameGetsTheSelectedFiltersExtension) {
     saveAs(out(QStringLiteral("expenses")), kPdfFilter);
     saveAs(out(QStringLiteral("expenses.v2")), kPdfFilter);
     saveAs(out(QStringLiteral("plain")), kWorkbookFilter);
+    saveAs(out(QStringLiteral("b.xls")), kPdfFilter);
+    saveAs(out(QStringLiteral("dotted.")), kPdfFilter);
     EXPECT_EQ(written(),
-              (QStringList{QStringLiteral("expenses.pdf"), QStringLiteral("expenses.v2"), QStringLiteral("plain")}));
-    EXPECT_TRUE(Contents(out(QStringLiteral("expenses.v2"))).startsWith("%PDF-")) << "an extension of its own is kept";
-    EXPECT_EQ(Contents(out(QStringLiteral("plain"))), Contents(form->mExcelFile))
-        << "the workbook's name stays as typed";
-    EXPECT_EQ(notices(), QStringList(3, QStringLiteral("Done.")));
+              (QStringList{QStringLiteral("b.xls"), QStringLiteral("dotted.pdf"), QStringLiteral("expenses.pdf"),
+                           QStringLiteral("expenses.v2.pdf"), QStringLiteral("plain.xls")}));
+    EXPECT_EQ(Contents(out(QStringLiteral("plain.xls"))), Contents(form->mExcelFile));
+    EXPECT_EQ(Contents(out(QStringLiteral("b.xls"))), Contents(form->mExcelFile))
+        << "a workbook's name is a workbook whichever filter was selected";
+    EXPECT_TRUE(Contents(out(QStringLiteral("expenses.v2.pdf"))).startsWith("%PDF-"));
+    EXPECT_EQ(notices(), QStringList(5, QStringLiteral("Done.")));
     expectSamplePage(out(QStringLiteral("expenses.pdf")));
 }
 
