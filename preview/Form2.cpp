@@ -47,6 +47,8 @@ constexpr float kMaxZoom = 3.0f;
 
 constexpr int kDefaultScrollMaximum = 32767;
 
+constexpr int16_t kFullTravel = 100;
+
 QFont ArialBold(double points) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(points);
@@ -64,11 +66,13 @@ QScrollBar* MakeScrollbar(Qt::Orientation orientation, QWidget* parent, const Tw
     return bar;
 }
 
+// A bar the picture does not need is put back to 0 as well, so that it never says anything but
+// where the picture is.
 void ApplyScrollbarSetting(QScrollBar* bar, int16_t& step, const ScrollbarSetting& setting) {
     bar->setEnabled(setting.enabled);
     if (setting.maximum) bar->setMaximum(*setting.maximum);
     step = setting.step;
-    if (setting.enabled) bar->setValue(0);
+    bar->setValue(0);
 }
 
 void ApplyPercent(QScrollBar* bar, int16_t percent) {
@@ -100,6 +104,8 @@ void Form2::buildControls() {
     Picture2 = new PictureBox(PictureBox::Border::FixedSingle, this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setAttribute(Qt::WA_NoMousePropagation);
+    // The viewport takes the focus, so keys scroll it and press no button.
+    Picture2->setFocusPolicy(Qt::StrongFocus);
     Picture2->moveTo(kPicture2.left, kPicture2.top);
     Picture2->setOuterWidth(kPicture2.width);
     Picture2->setOuterHeight(kPicture2.height);
@@ -191,6 +197,9 @@ void Form2::Form_Activate() {
     mZoomH = mOriH;
     RedrawImage();
     eh.step(136, [&] { SetupScrollbars(); });
+    // Each preview starts on its picture, never on a button that a key left over from the entry
+    // window (or from the last preview) would press.
+    Picture2->setFocus(Qt::OtherFocusReason);
     mFirstActivate = false;
 }
 
@@ -219,16 +228,19 @@ void Form2::RedrawImage() {
         Picture1->paintPicture(Zoom_Ori->picture(), QRectF(0, 0, mZoomW, mZoomH), QRectF(0, 0, mOriW, mOriH));
     });
     eh.step(114, [&] { mPointer.setKind(kPointerDefault); });
-    eh.step(116, [&] { HScroll1->setValue(0); });
-    eh.step(118, [&] { VScroll1->setValue(0); });
-    eh.step(120, [&] { HScroll1->setEnabled(mZoomW > Picture2->innerWidth()); });
-    eh.step(122, [&] { VScroll1->setEnabled(mZoomH > Picture2->innerHeight()); });
+    // The bars are fitted to the zoomed picture, so that they reach all of it and nothing beyond.
+    eh.step(116, [&] { SetupScrollbars(); });
 }
 
 void Form2::SetupScrollbars() {
     Picture1->moveTo(0, 0);
     ApplyScrollbarSetting(HScroll1, mHStep, ScrollbarFor(Picture1->outerWidth(), Picture2->outerWidth()));
     ApplyScrollbarSetting(VScroll1, mVStep, ScrollbarFor(Picture1->outerHeight(), Picture2->outerHeight()));
+    PlacePictureByBars();
+}
+
+void Form2::PlacePictureByBars() {
+    Picture1->moveTo(ScrolledOffset(mHStep, HScroll1->value()), ScrolledOffset(mVStep, VScroll1->value()));
 }
 
 void Form2::ZoomStep(int32_t direction) {
@@ -286,8 +298,12 @@ void Form2::Picture1_MouseUp() {
             [&] { horizontal = ReleasePercent(Picture1->left(), Picture1->outerWidth(), Picture2->outerWidth()); });
     eh.step(102, [&] { vertical = ReleasePercent(Picture1->top(), Picture1->outerHeight(), Picture2->outerHeight()); });
     // Where picture and viewport are equally wide there is no percentage: that bar stays as it is.
-    if (horizontal) eh.step(104, [&] { SetHScrollbarByPercent(HScroll1, *horizontal); });
-    if (vertical) eh.step(106, [&] { SetVScrollbarByPercent(VScroll1, *vertical); });
+    // The drag may end a little past the bar's end (the bounds use the viewport's inner size):
+    // that is the end.
+    if (horizontal) eh.step(104, [&] { SetHScrollbarByPercent(HScroll1, std::min(*horizontal, kFullTravel)); });
+    if (vertical) eh.step(106, [&] { SetVScrollbarByPercent(VScroll1, std::min(*vertical, kFullTravel)); });
+    // The picture settles where the bars say, also where a bar's value did not change.
+    eh.step(108, [&] { PlacePictureByBars(); });
 }
 
 void Form2::SetHScrollbarByPercent(QScrollBar* HScrollbar, int16_t percent) { ApplyPercent(HScrollbar, percent); }
@@ -295,8 +311,8 @@ void Form2::SetHScrollbarByPercent(QScrollBar* HScrollbar, int16_t percent) { Ap
 void Form2::SetVScrollbarByPercent(QScrollBar* VScrollbar, int16_t percent) { ApplyPercent(VScrollbar, percent); }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Picture1 || watched == Picture2)
-        return event->type() == QEvent::Wheel ? viewportWheel(static_cast<QWheelEvent*>(event))
+    if (watched == Picture1 || watched == Picture2 || watched == HScroll1 || watched == VScroll1)
+        return event->type() == QEvent::Wheel ? viewportWheel(watched, static_cast<QWheelEvent*>(event))
                                               : QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove && mPointer.kind() != kPointerHourglass)
         mPointer.setKind(watched == Frame1 ? kPointerDefault : kPointerCustom);

@@ -66,12 +66,15 @@ private:
     void buildControls();
     void nameControls();
     void connectKeyboard();
-    bool viewportWheel(QWheelEvent* wheel);
+    bool viewportWheel(QObject* area, QWheelEvent* wheel);
+    // Moves the picture by count lines of the sheet at the current zoom (negative: up or left).
+    void scrollLines(Qt::Orientation orientation, double count);
     void Form_Load();
     void Form_Activate();
     void RedrawImage();
     void ReadBaseSize();
     void SetupScrollbars();
+    void PlacePictureByBars();
     void ZoomStep(int32_t direction);
     void SetZoom(float& factor);
     void PushButton1_Click();

@@ -14,12 +14,18 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <cmath>
+
 namespace {
 
 // 700 x 560 px: base 10468 x 8368 twips, 1138 and 943 twips more than the viewport, so both bars
 // move the picture 10 twips a unit (maxima 114 and 94); at 1.25 it still fits the zoom limits.
 constexpr int kPictureW = 700;
 constexpr int kPictureH = 560;
+// 2000 x 2000 px: too large to redraw, so shown as handed over at 30000 twips a side, 2067 and
+// 2258 units of 10 twips more than the viewport.
+constexpr int kTallW = 2000;
+constexpr int kTallH = 2000;
 
 void Wheel(QWidget* widget, QPoint delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const QPointF centre = widget->rect().center();
@@ -76,6 +82,24 @@ TEST_F(Form2Access, EnterPressesTheFocusedButton) {
     EXPECT_FALSE(form->isVisible()) << "< Back hides the preview";
 }
 
+TEST_F(Form2Access, EveryPreviewOpensOnThePictureWhereReturnAndSpacePressNothing) {
+    QWidget entryWindow;
+    entryWindow.setObjectName(QStringLiteral("Form1"));
+    openWith(QuarteredPicture(kPictureW, kPictureH));
+    EXPECT_EQ(form->focusWidget(), form->Picture2);
+    form->PushButton8->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Return);
+    ASSERT_FALSE(form->isVisible());
+
+    openWith(QuarteredPicture(kPictureW, kPictureH));
+    ASSERT_EQ(form->focusWidget(), form->Picture2) << "not the \"< Back\" used last time";
+    QTest::keyClick(form->Picture2, Qt::Key_Return);
+    QTest::keyClick(form->Picture2, Qt::Key_Space);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->mZoom, 1.0f);
+    EXPECT_TRUE(notices().isEmpty());
+}
+
 TEST_F(Form2Access, PlusAndMinusZoomAsTheButtonsDo) {
     openWith(QuarteredPicture(kPictureW, kPictureH));
     key(Qt::Key_Plus);
@@ -94,37 +118,55 @@ TEST_F(Form2Access, PlusAndMinusZoomAsTheButtonsDo) {
     EXPECT_EQ(errorBoxes(), 0);
 }
 
-TEST_F(Form2Access, KeysMoveTheBarsWhicheverControlHasTheFocus) {
-    openWith(QuarteredPicture(kPictureW, kPictureH));
-    ASSERT_EQ(form->HScroll1->maximum(), 114);
-    ASSERT_EQ(form->VScroll1->maximum(), 94);
+TEST_F(Form2Access, KeysMoveLinesPagesAndEndsWhicheverControlHasTheFocus) {
+    openWith(QuarteredPicture(kTallW, kTallH));
+    ASSERT_EQ(form->HScroll1->maximum(), 2067);
+    ASSERT_EQ(form->VScroll1->maximum(), 2258);
     for (QWidget* focus : {static_cast<QWidget*>(form->PushButton6), static_cast<QWidget*>(form->PushButton1)}) {
         focus->setFocus(Qt::TabFocusReason);
         SCOPED_TRACE(focus->objectName().toStdString());
+        // A line is a row of the sheet, 342 twips: 34 units of 10 twips.
         key(Qt::Key_Right);
         key(Qt::Key_Right);
         key(Qt::Key_Right);
         key(Qt::Key_Left);
-        EXPECT_EQ(form->HScroll1->value(), 2);
-        EXPECT_EQ(form->Picture1->left(), -20);
+        EXPECT_EQ(form->HScroll1->value(), 68);
+        EXPECT_EQ(form->Picture1->left(), -680);
         key(Qt::Key_Down);
         key(Qt::Key_PageDown);
-        EXPECT_EQ(form->VScroll1->value(), 2) << "a page is one unit, as the bar's track click";
+        EXPECT_EQ(form->VScroll1->value(), 34 + 740) << "a page is the viewport's 7395 twips";
         key(Qt::Key_Up);
-        EXPECT_EQ(form->Picture1->top(), -10);
+        EXPECT_EQ(form->Picture1->top(), -7400);
         key(Qt::Key_End);
-        EXPECT_EQ(form->VScroll1->value(), 94);
-        EXPECT_EQ(form->Picture1->top(), -940);
+        EXPECT_EQ(form->VScroll1->value(), 2258);
         key(Qt::Key_PageUp);
-        EXPECT_EQ(form->VScroll1->value(), 93);
+        EXPECT_EQ(form->VScroll1->value(), 2258 - 740);
         key(Qt::Key_Home);
         EXPECT_EQ(form->Picture1->top(), 0);
-        key(Qt::Key_Left);
-        key(Qt::Key_Left);
-        key(Qt::Key_Left);
+        // Shift turns Home, End and the pages sideways; Ctrl+Home and Ctrl+End go to the corners.
+        key(Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_EQ(form->Picture1->left(), -20670);
+        key(Qt::Key_PageUp, Qt::ShiftModifier);
+        EXPECT_EQ(form->HScroll1->value(), 2067 - 930);
+        key(Qt::Key_Home, Qt::ShiftModifier);
+        EXPECT_EQ(form->HScroll1->value(), 0);
+        key(Qt::Key_End, Qt::ControlModifier);
+        EXPECT_EQ(form->Picture1->left(), -20670);
+        EXPECT_EQ(form->Picture1->top(), -22580);
+        key(Qt::Key_Home, Qt::ControlModifier);
         EXPECT_EQ(form->Picture1->left(), 0);
+        EXPECT_EQ(form->Picture1->top(), 0);
+        key(Qt::Key_Left);
+        EXPECT_EQ(form->Picture1->left(), 0) << "the picture stops at its edge";
         EXPECT_EQ(QApplication::focusWidget(), focus);
     }
+    // A line follows the zoom: at 0.75 it is 256.5 twips.
+    form->hide();
+    openWith(QuarteredPicture(1111, 697));
+    key(Qt::Key_Minus);
+    ASSERT_EQ(form->mZoom, 0.75f);
+    key(Qt::Key_Down);
+    EXPECT_EQ(form->VScroll1->value(), 26);
 }
 
 TEST_F(Form2Access, KeysLeaveABarThePictureDoesNotNeed) {
@@ -139,17 +181,23 @@ TEST_F(Form2Access, KeysLeaveABarThePictureDoesNotNeed) {
 }
 
 TEST_F(Form2Access, TheWheelScrollsAndCtrlWheelZooms) {
-    openWith(QuarteredPicture(kPictureW, kPictureH));
+    openWith(QuarteredPicture(kTallW, kTallH));
+    // A notch is the desktop's wheel lines (three unless set otherwise), each a row of 342 twips.
+    const int notch = int(std::lround(QApplication::wheelScrollLines() * 34.2));
     Wheel(form->Picture1, {0, -120});
-    EXPECT_EQ(form->VScroll1->value(), 1) << "a notch moves the bar as its own wheel does, by at most a page";
-    EXPECT_EQ(form->Picture1->top(), -10);
+    EXPECT_EQ(form->VScroll1->value(), notch);
+    EXPECT_EQ(form->Picture1->top(), -10 * notch);
     Wheel(form->Picture1, {0, -120}, Qt::ShiftModifier);
     Wheel(form->Picture1, {-120, 0});
-    EXPECT_EQ(form->HScroll1->value(), 2);
-    EXPECT_EQ(form->Picture1->left(), -20);
-    Wheel(form->Picture1, {0, 120});
-    EXPECT_EQ(form->VScroll1->value(), 0);
+    EXPECT_EQ(form->HScroll1->value(), 2 * notch);
+    Wheel(form->HScroll1, {0, -120});
+    EXPECT_EQ(form->HScroll1->value(), 3 * notch) << "over the horizontal bar the wheel moves sideways";
+    Wheel(form->VScroll1, {0, 120});
+    EXPECT_EQ(form->VScroll1->value(), 0) << "over a bar the wheel moves as over the picture";
+    EXPECT_EQ(form->Picture1->top(), 0);
 
+    form->hide();
+    openWith(QuarteredPicture(kPictureW, kPictureH));
     Wheel(form->Picture1, {0, 120}, Qt::ControlModifier);
     EXPECT_EQ(form->mZoom, 1.25f);
     EXPECT_EQ(form->VScroll1->value(), 0) << "the redraw puts the bars back to 0";

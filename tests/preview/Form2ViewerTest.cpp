@@ -138,7 +138,7 @@ TEST_F(Form2Viewer, ZoomBeyondTheSizeLimitResetsTheFactorAndDrawsNothing) {
     EXPECT_EQ(form->mZoomW, 12474);
     EXPECT_EQ(form->mZoomH, 7817);
     EXPECT_EQ(form->Picture1->left(), 0);
-    EXPECT_EQ(form->HScroll1->maximum(), 730) << "only the set-up sets maxima";
+    EXPECT_EQ(form->HScroll1->maximum(), 314) << "the bars fit the zoomed picture: (12474 - 9330) / 10";
 }
 
 TEST_F(Form2Viewer, OversizedSnapshotStaysAsHandedOverUntilZoomedOut) {
@@ -169,13 +169,26 @@ TEST_F(Form2Viewer, ScrollbarUnitsMoveThePictureByTheirStep) {
     EXPECT_EQ(form->Picture1->top(), -3000);
 }
 
-TEST_F(Form2Viewer, EnabledBarWithoutStepLeavesThePictureInPlace) {
+TEST_F(Form2Viewer, ZoomFitsTheBarsToThePictureAndPutsItWhereTheySay) {
     handOver(QuarteredPicture(400, 300));
-    Click(form->PushButton1, 4);  // 2.0: wider and higher than the viewport
+    ASSERT_FALSE(form->HScroll1->isEnabled());
+    Click(form->PushButton1, 4);  // 2.0: 11936 x 8936, wider and higher than the viewport
     EXPECT_TRUE(form->HScroll1->isEnabled());
-    EXPECT_TRUE(form->VScroll1->isEnabled());
+    EXPECT_EQ(form->HScroll1->maximum(), 261);
+    EXPECT_EQ(form->mHStep, 10);
     form->HScroll1->setValue(5);
+    EXPECT_EQ(form->Picture1->left(), -50);
+
+    // Dragged to the bottom right, then zoomed out: the picture goes back to the top left with the bars.
+    drag(Qt::LeftButton, QPoint(10, 10), {QPoint(-2000, -2000)});
+    EXPECT_EQ(form->HScroll1->value(), 261);
+    EXPECT_EQ(form->Picture1->left(), -2610);
+    EXPECT_EQ(form->Picture1->top(), -10 * form->VScroll1->value());
+    Click(form->PushButton2);
     EXPECT_EQ(form->Picture1->left(), 0);
+    EXPECT_EQ(form->Picture1->top(), 0);
+    EXPECT_EQ(form->HScroll1->value(), 0);
+    EXPECT_EQ(form->VScroll1->value(), 0);
 }
 
 TEST_F(Form2Viewer, HugePictureKeepsScrollOffsetsWithinSixteenBits) {
@@ -198,11 +211,11 @@ TEST_F(Form2Viewer, DraggingPansWithinTheViewportAndReleaseSyncsTheBars) {
     EXPECT_EQ(form->Picture1->left(), 9300 - 16633);
     EXPECT_EQ(form->Picture1->top(), 7395 - 10423);
     QTest::mouseRelease(form->Picture1, Qt::LeftButton, Qt::NoModifier, QPoint(-1000, -1000));
-    // 7333 / 7303 is 100 %: the bar's end; 3028 / 2998 is 101 %: beyond it, so that bar stays.
+    // 7333 / 7303 is 100 %: the bar's end; 3028 / 2998 is 101 %, past the end: the end too.
     EXPECT_EQ(form->HScroll1->value(), 730);
     EXPECT_EQ(form->Picture1->left(), -7300);
-    EXPECT_EQ(form->VScroll1->value(), 0);
-    EXPECT_EQ(form->Picture1->top(), -3028);
+    EXPECT_EQ(form->VScroll1->value(), 300);
+    EXPECT_EQ(form->Picture1->top(), -3000);
 
     drag(Qt::LeftButton, QPoint(10, 10), {QPoint(2000, 2000)});
     EXPECT_EQ(form->Picture1->left(), 0);
@@ -232,13 +245,17 @@ TEST_F(Form2Viewer, RightAndMiddleButtonsPanLikeTheLeft) {
     QTest::mouseRelease(form->Picture1, Qt::MiddleButton, Qt::NoModifier, QPoint(1, -19));
 }
 
-TEST_F(Form2Viewer, NarrowPictureIsPinnedAndReleaseLeavesTheBars) {
+TEST_F(Form2Viewer, NarrowPictureIsPinnedWhileDraggedAndSettlesWhereTheBarsSay) {
     handOver(QuarteredPicture(100, 80));
     form->HScroll1->setValue(9);
-    drag(Qt::LeftButton, QPoint(10, 10), {QPoint(10, 10)});
+    QTest::mousePress(form->Picture1, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseMove(form->Picture1, QPoint(10, 10));
     EXPECT_EQ(form->Picture1->left(), 9300 - 1468);
     EXPECT_EQ(form->Picture1->top(), 7395 - 1168);
+    QTest::mouseRelease(form->Picture1, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(form->HScroll1->value(), 9) << "a negative percentage changes nothing";
+    EXPECT_EQ(form->Picture1->left(), 0) << "a bar without a step holds the picture at 0";
+    EXPECT_EQ(form->Picture1->top(), 0);
 
     drag(Qt::LeftButton, QPoint(10, 10), {QPoint(20, 20)});
     EXPECT_EQ(form->Picture1->left(), 0);
@@ -249,10 +266,14 @@ TEST_F(Form2Viewer, ReleaseWithPictureAsHighAsTheViewportLeavesThatBar) {
     handOver(QuarteredPicture(300, 285));  // base height 4243; at 1.75 exactly 7425 twips
     Click(form->PushButton1, 3);
     ASSERT_EQ(form->Picture1->outerHeight(), form->Picture2->outerHeight());
+    EXPECT_FALSE(form->VScroll1->isEnabled()) << "no higher than the viewport: the bar is not needed";
     form->VScroll1->setValue(3);
-    drag(Qt::LeftButton, QPoint(10, 10), {QPoint(10, 0)});
+    QTest::mousePress(form->Picture1, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseMove(form->Picture1, QPoint(10, 0));
     EXPECT_EQ(form->Picture1->top(), -30);
+    QTest::mouseRelease(form->Picture1, Qt::LeftButton, Qt::NoModifier, QPoint(10, 0));
     EXPECT_EQ(form->VScroll1->value(), 3);
+    EXPECT_EQ(form->Picture1->top(), 0);
     EXPECT_EQ(errorBoxes(), 0);
 }
 
