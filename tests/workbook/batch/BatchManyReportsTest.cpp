@@ -141,7 +141,7 @@ TEST_F(BatchManyReports, AProcessThatMayStartNoThreadStillWritesEveryReport) {
     ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
     for (const QString& report : reports) ::chmod(QFile::encodeName(report).constData(), 0644);
     const auto account = uint(3000000 + ::getpid());
-    runAs = OrdinaryUser{account, account};
+    runAs = OrdinaryUser{account, account, std::nullopt};
     processLimit = 1;
     const BatchResult limited = runInto(QStringLiteral("limited"));
     EXPECT_EQ(limited.exitCode, 0) << limited.standardError.toStdString();

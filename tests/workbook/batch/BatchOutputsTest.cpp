@@ -14,6 +14,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <vector>
+
 namespace {
 
 class BatchOutputs : public BatchTest {
@@ -97,18 +99,38 @@ TEST_F(BatchOutputs, AFullDiskLeavesTheOldFilesAndNoTemporaryFile) {
     const QStringList left = QDir(disk).entryList(QDir::Files | QDir::Hidden);
     const QByteArray kept = Contents(xls);
     QProcess::execute(QStringLiteral("umount"), {disk});
-    expectCouldNotWrite(result, QStringLiteral("could not be written"));
+    expectCouldNotWrite(result, QStringLiteral("could not be written: no space left on the device"));
     EXPECT_EQ(kept, QByteArray("the old workbook"));
     EXPECT_EQ(left, QStringList{QStringLiteral("old.xls")});
 }
 
-TEST_F(BatchOutputs, AReplacedFileKeepsItsPermissions) {
-    const QString xls = writeFile(QStringLiteral("old.xls"), "old");
-    ASSERT_EQ(::chmod(QFile::encodeName(xls).constData(), 0640), 0);
-    ASSERT_EQ(write(xls).exitCode, 0);
-    struct stat status {};
-    ASSERT_EQ(::stat(QFile::encodeName(xls).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
+struct ReplacedFile {
+    const char* what;
+    uint owner;
+    mode_t mode;
+    bool keepsMode;
+};
+
+// A file of the user's own keeps its permissions; one of another owner (as root meets a user's
+// file in /tmp) gives way to a file of the user's own mode, never one that stays writable by that owner.
+TEST_F(BatchOutputs, AReplacedFileKeepsItsPermissionsOnlyWhenItIsTheUsersOwn) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    std::vector<ReplacedFile> files{{"the user's own", ::geteuid(), 0640, true}};
+    if (::geteuid() == 0) files.push_back({"another user's, in a sticky folder", 65534, 0666, false});
+    const QString shared = sharedStickyFolder();
+    for (const ReplacedFile& file : files) {
+        SCOPED_TRACE(file.what);
+        const QString xls = shared + QStringLiteral("/old.xls");
+        Write(xls, "old");
+        ASSERT_EQ(::chown(QFile::encodeName(xls).constData(), file.owner, file.owner), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(xls).constData(), file.mode), 0);
+        ASSERT_EQ(write(xls).exitCode, 0);
+        struct stat status {};
+        ASSERT_EQ(::stat(QFile::encodeName(xls).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, file.keepsMode ? file.mode : 0666 & ~mask);
+        EXPECT_EQ(status.st_uid, ::geteuid());
+    }
 }
 
 TEST_F(BatchOutputs, NonRegularTargetsAreRefusedAndKeptWhatTheyAre) {

@@ -1,9 +1,13 @@
 #include "BatchProcess.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
+#include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -23,13 +27,48 @@ QString python(const QStringList& arguments) {
 }  // namespace
 
 std::optional<OrdinaryUser> TestUser() {
-    if (::geteuid() != 0) return OrdinaryUser{::geteuid(), ::getegid()};
-    if (!::getpwnam(kTestUserName))
-        QProcess::execute(QStringLiteral("useradd"), {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
-                                                      QString::fromLatin1(kTestUserName)});
-    const passwd* entry = ::getpwnam(kTestUserName);
-    if (!entry) return std::nullopt;
-    return OrdinaryUser{entry->pw_uid, entry->pw_gid};
+    if (::geteuid() != 0) return OrdinaryUser{::geteuid(), ::getegid(), std::nullopt};
+    const std::optional<uint> uid = TestAccount(QString::fromLatin1(kTestUserName));
+    if (!uid) return std::nullopt;
+    return OrdinaryUser{*uid, ::getpwuid(*uid)->pw_gid, std::nullopt};
+}
+
+std::optional<uint> TestAccount(const QString& name) {
+    const QByteArray encoded = name.toLocal8Bit();
+    if (::geteuid() != 0) return std::nullopt;
+    if (!::getpwnam(encoded.constData()))
+        QProcess::execute(QStringLiteral("useradd"),
+                          {QStringLiteral("--system"), QStringLiteral("--no-create-home"), name});
+    const passwd* entry = ::getpwnam(encoded.constData());
+    return entry ? std::optional<uint>(entry->pw_uid) : std::nullopt;
+}
+
+std::optional<uint> TestGroup(const QString& name) {
+    const QByteArray encoded = name.toLocal8Bit();
+    if (::geteuid() != 0) return std::nullopt;
+    if (!::getgrnam(encoded.constData()))
+        QProcess::execute(QStringLiteral("groupadd"), {QStringLiteral("--system"), name});
+    const group* entry = ::getgrnam(encoded.constData());
+    return entry ? std::optional<uint>(entry->gr_gid) : std::nullopt;
+}
+
+QMap<QString, QString> FolderState(const QString& root) {
+    QMap<QString, QString> state;
+    QDirIterator entries(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QFileInfo entry(entries.next());
+        const QString name = QDir(root).relativeFilePath(entry.filePath());
+        if (entry.isSymLink())
+            state.insert(name, QStringLiteral("link to ") + entry.symLinkTarget());
+        else if (entry.isDir())
+            state.insert(name, QStringLiteral("folder"));
+        else
+            state.insert(name,
+                         QString::fromLatin1(
+                             QCryptographicHash::hash(Contents(entry.filePath()), QCryptographicHash::Sha256).toHex()));
+    }
+    return state;
 }
 
 void BatchTest::SetUp() {
@@ -46,18 +85,21 @@ void BatchTest::SetUp() {
 BatchResult BatchTest::run(const QStringList& arguments, const QByteArray& input) {
     QProcess process;
     process.setProcessEnvironment(environment);
-    if (processLimit) {
-        process.setChildProcessModifier([limit = rlim_t(*processLimit)] {
-            const rlimit processes{limit, limit};
+    process.setChildProcessModifier([limit = processLimit, output = standardOutput] {
+        if (limit) {
+            const rlimit processes{rlim_t(*limit), rlim_t(*limit)};
             ::setrlimit(RLIMIT_NPROC, &processes);
-        });
-    }
+        }
+        if (output) ::dup2(*output, STDOUT_FILENO);
+    });
     const QString program = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor-batch");
     if (runAs && runAs->uid != ::geteuid()) {
-        process.start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--reuid=%1").arg(runAs->uid),
-                                                             QStringLiteral("--regid=%1").arg(runAs->gid),
-                                                             QStringLiteral("--clear-groups"), program} +
-                                                     arguments);
+        const QString groups =
+            runAs->group ? QStringLiteral("--groups=%1").arg(*runAs->group) : QStringLiteral("--clear-groups");
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=%1").arg(runAs->uid),
+                                  QStringLiteral("--regid=%1").arg(runAs->gid), groups, program} +
+                          arguments);
     } else {
         process.start(program, arguments);
     }

@@ -4,6 +4,7 @@
 #include "support/FileBytes.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -25,10 +26,20 @@ struct BatchResult {
 struct OrdinaryUser {
     uint uid = 0;
     uint gid = 0;
+    std::optional<uint> group;  // a group it belongs to besides its own
 };
 
 // The test account, created when missing; nullopt when this process cannot have one.
 std::optional<OrdinaryUser> TestUser();
+
+// Further accounts and groups the tests make as root (a colleague, an attacker, a team): the id,
+// created when missing; nullopt when this process is not root or cannot make them.
+std::optional<uint> TestAccount(const QString& name);
+std::optional<uint> TestGroup(const QString& name);
+
+// Every entry under root, hidden ones included, by relative path: a file by its checksum, a link
+// by where it leads, a folder as such. Equal states mean nothing was changed, added or left behind.
+QMap<QString, QString> FolderState(const QString& root);
 
 class BatchTest : public ::testing::Test {
 protected:
@@ -51,4 +62,6 @@ protected:
     std::optional<OrdinaryUser> runAs;  // run the executable as this user when set
     // The most processes and threads the user that runs the executable may have (RLIMIT_NPROC).
     std::optional<int> processLimit;
+    // A descriptor the executable gets as its standard output instead of a pipe the test reads.
+    std::optional<int> standardOutput;
 };
