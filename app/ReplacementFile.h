@@ -10,6 +10,8 @@
 //   new file there. Where a later step can still fail, it also gets a second name (a hard link)
 //   first, so that putting it back is the same rename in the same folder as the one that replaced it.
 // - Whatever fails before the rename leaves the target as it was and removes the temporary file.
+// The settings store writes through QSettings, whose save file keeps the same rule (a temporary
+// file beside the store, synced, then renamed over it).
 #pragma once
 
 #include "app/OutputTarget.h"
