@@ -12,7 +12,9 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-wine xvfb xauth xdotool x11-apps python3 python3-xlrd
           python3-olefile clang libclang-rt-14-dev ccache help2man zlib1g-dev libfontconfig-dev)
-TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils)
+TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils locales)
+# The settings the tests run the programs under, besides the suite's own C.UTF-8.
+TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
 PACKAGING_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
 FORMAT_PACKAGES=(clang-format git)
 
@@ -28,6 +30,21 @@ install_missing() {
         as_root apt-get update -qq
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     fi
+}
+
+# Listed in /etc/locale.gen as well, so that a later locale-gen (an upgrade of locales) keeps them.
+generate_test_locales() {
+    local missing=()
+    for name in "${TEST_LOCALES[@]}"; do
+        locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" || missing+=("$name")
+    done
+    [ ${#missing[@]} -gt 0 ] || return 0
+    echo "Generating locales: ${missing[*]}"
+    for name in "${missing[@]}"; do
+        grep -q "^$name UTF-8" /etc/locale.gen 2>/dev/null ||
+            echo "$name UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    done
+    as_root locale-gen >/dev/null
 }
 
 build() {
@@ -60,6 +77,7 @@ case "$verb" in
         ;;
     test)
         install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
+        generate_test_locales
         if [ "${1:-}" = --sanitize ]; then
             build build-asan -DBRINDLEMOOR_SANITIZE=ON -DBRINDLEMOOR_BENCH=OFF
             export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -80,8 +80,8 @@ public:
         const qint64 elapsed = m_clock.elapsed();
         if (elapsed < kProgressAfterMs || elapsed - m_lastShown < kProgressAfterMs) return;
         m_lastShown = elapsed;
-        std::fprintf(stderr, "brindlemoor-batch: %zu of %zu reports, %.0f a second\n", count, m_total,
-                     double(count) * 1000.0 / double(elapsed));
+        std::fprintf(stderr, "brindlemoor-batch: %zu of %zu reports, %lld a second\n", count, m_total,
+                     qRound64(double(count) * 1000.0 / double(elapsed)));
     }
 
 private:

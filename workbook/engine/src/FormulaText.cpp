@@ -6,7 +6,7 @@
 #include "xls/Formula.h"
 
 #include <bit>
-#include <cstdio>
+#include <charconv>
 
 namespace xls {
 namespace {
@@ -17,8 +17,7 @@ using namespace formula;
 
 std::string numberText(double value) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr};
 }
 
 Address addressOf(uint16_t row, uint16_t colField) {

@@ -3,9 +3,7 @@
 #include "Concat.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <charconv>
 
 namespace xls::numfmt {
 namespace {
@@ -33,12 +31,16 @@ void roundDigits(Decimal& decimal, int count) {
 
 Decimal significantDigits(double magnitude, int count) {
     if (magnitude == 0) return Decimal{"0", 0};
+    // to_chars writes the C form whatever the process's locale: "1.10797000000000e+05".
     char text[40];
-    std::snprintf(text, sizeof text, "%.*e", kSignificant - 1, magnitude);
+    const char* end =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, kSignificant - 1).ptr;
     Decimal decimal;
-    for (const char* c = text; *c && *c != 'e'; ++c)
+    const char* c = text;
+    for (; c != end && *c != 'e'; ++c)
         if (*c != '.') decimal.digits += *c;
-    decimal.exponent = std::atoi(std::strchr(text, 'e') + 1);
+    if (c != end && *++c == '+') ++c;
+    std::from_chars(c, end, decimal.exponent);
     roundDigits(decimal, std::clamp(count, 1, kSignificant));
     while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
     return decimal;

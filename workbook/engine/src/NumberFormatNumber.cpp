@@ -4,6 +4,7 @@
 #include "NumberFormatGeneral.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -51,7 +52,8 @@ Layout layoutOf(const Section& section) {
         for (size_t i = numeratorStart; i < at; ++i) layout.regionOf[i] = Region::Numerator;
         for (size_t i = at; i < tokens.size(); ++i) layout.regionOf[i] = Region::Denominator;
         if (at + 1 < tokens.size() && tokens[at + 1].kind == TokenKind::Literal)
-            layout.fixedDenominator = std::atoi(tokens[at + 1].text.c_str());
+            std::from_chars(tokens[at + 1].text.data(), tokens[at + 1].text.data() + tokens[at + 1].text.size(),
+                            layout.fixedDenominator);
     } else {
         Region region = Region::Integer;
         for (size_t i = 0; i < tokens.size(); ++i) {

@@ -1,0 +1,101 @@
+// Numbers are written through the caller's settings only: the C library's locale, which the
+// desktop program's toolkit sets from the environment, must not reach any text we produce.
+#include "TextTestLocales.h"
+#include "xls/NumberFormat.h"
+#include "xls/TypedInput.h"
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program's own sources: everything but the tests, fuzz targets and benchmarks.
+const char* const kSourceFolders[] = {"app", "report", "preview", "workbook"};
+
+std::string contentsOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Blanks comments out, keeping line breaks so that line numbers still hold.
+std::string withoutComments(const std::string& source) {
+    std::string code(source);
+    for (size_t i = 0; i + 1 < code.size(); ++i) {
+        if (code[i] == '"' || code[i] == '\'') {
+            const char quote = code[i];
+            for (++i; i < code.size() && code[i] != quote; ++i)
+                if (code[i] == '\\') ++i;
+        } else if (code[i] == '/' && code[i + 1] == '/') {
+            for (; i < code.size() && code[i] != '\n'; ++i) code[i] = ' ';
+        } else if (code[i] == '/' && code[i + 1] == '*') {
+            for (; i + 1 < code.size() && !(code[i] == '*' && code[i + 1] == '/'); ++i)
+                if (code[i] != '\n') code[i] = ' ';
+            code[i] = code[i + 1] = ' ';
+        }
+    }
+    return code;
+}
+
+int lineOf(const std::string& code, size_t offset) {
+    return 1 + int(std::count(code.begin(), code.begin() + std::ptrdiff_t(offset), '\n'));
+}
+
+}  // namespace
+
+// Each of these reads or writes numbers (or dates) through the process's C locale, so a German
+// desktop turns 110797 into "1,1079,7". Text formats itself with QLocale or std::to_chars instead.
+TEST(CLocaleIndependence, NoSourceCallsALocaleSensitiveCLibraryFunction) {
+    const std::regex forbidden(
+        R"(\b(strto(d|f|ld)|ato[fil]|std::sto(d|f|ld)|v?f?scanf|sscanf|setlocale|localeconv|nl_langinfo|strftime|)"
+        R"(strfmon|std::put_time|std::get_time|std::locale|imbue|std::(i|o)?stringstream|std::cout|std::cin)\b)");
+    // The printf family is allowed for text only: a floating conversion writes the locale's decimal.
+    const std::regex floatingPrintf(
+        R"(\bv?(s|sn|f)?printf\s*\([^;]*"[^"]*%[-+ #0]*(\d+|\*)?(\.(\d+|\*))?L?[aAeEfFgG])");
+    int files = 0;
+    for (const char* folder : kSourceFolders) {
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(BRINDLEMOOR_SOURCE_DIR) / folder)) {
+            const std::string extension = entry.path().extension().string();
+            if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h")) continue;
+            ++files;
+            const std::string code = withoutComments(contentsOf(entry.path()));
+            for (const std::regex* rule : {&forbidden, &floatingPrintf})
+                for (auto it = std::sregex_iterator(code.begin(), code.end(), *rule); it != std::sregex_iterator();
+                     ++it)
+                    ADD_FAILURE() << entry.path().string() << ":" << lineOf(code, size_t(it->position())) << ": "
+                                  << it->str().substr(0, 40);
+        }
+    }
+    EXPECT_GT(files, 100);
+}
+
+// The same formats under a C locale with a decimal comma, as a German desktop sets it.
+TEST(CLocaleIndependence, FormatsAndTypedInputIgnoreTheCLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not generated (./do makes it)";
+    const auto shown = [](const xls::Value& value, const char* code) {
+        return xls::formatValue(value, code, unitedStates()).plain();
+    };
+    EXPECT_EQ(shown(110797.0, "General"), "110797");
+    EXPECT_EQ(shown(0.1 + 0.2, "General"), "0.3");
+    EXPECT_EQ(shown(1.5e-7, "General"), "1.5E-07");
+    EXPECT_EQ(shown(1234.567, "#,##0.00"), "1,234.57");
+    EXPECT_EQ(shown(101402.55, "_(\"$\"* #,##0.00_);_(\"$\"* \\(#,##0.00\\);_(\"$\"* \"-\"??_);_(@_)"),
+              " $ 101,402.55 ");
+    EXPECT_EQ(shown(-3.0, "0.0E+00"), "-3.0E+00");
+    EXPECT_EQ(shown(1.75, "# ?/?"), "1 3/4");
+    EXPECT_EQ(xls::formatValue(1234.57, "#,##0.00", germany()).plain(), "1.234,57");
+    const xls::TypedValue typed = xls::interpretTypedInput("1,234.57", "General", unitedStates());
+    EXPECT_EQ(std::get<double>(typed.value), 1234.57);
+    std::setlocale(LC_ALL, previous.c_str());
+}
