@@ -1,5 +1,6 @@
 #include "CellTextLayout.h"
 
+#include "DrawnText.h"
 #include "TextWindow.h"
 #include "xls/ScreenFonts.h"
 
@@ -58,9 +59,7 @@ std::string windowCovering(const std::string& text, WindowSide side, int pixels,
     size_t chars = size_t(std::max(0, pixels) / std::max(1, metrics.averageCharWidth())) + 8;
     for (;; chars *= 2) {
         std::string window = textWindow(text, chars, side);
-        if (window.size() == text.size() ||
-            metrics.horizontalAdvance(QString::fromUtf8(window.data(), qsizetype(window.size()))) >= pixels)
-            return window;
+        if (window.size() == text.size() || metrics.horizontalAdvance(drawnText(window)) >= pixels) return window;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "CellTextPainter.h"
 
+#include "DrawnText.h"
+
 #include <QTextLayout>
 
 #include <algorithm>
@@ -9,10 +11,8 @@
 namespace xls {
 namespace {
 
-QString qtext(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 int pieceWidth(const QFontMetrics& metrics, const DisplayPiece& piece) {
-    return piece.kind == DisplayPiece::Kind::Fill ? 0 : metrics.horizontalAdvance(qtext(piece.text));
+    return piece.kind == DisplayPiece::Kind::Fill ? 0 : metrics.horizontalAdvance(drawnText(piece.text));
 }
 
 struct WrappedLine {
@@ -89,7 +89,7 @@ Extent paintPieces(QPainter& painter, const QFontMetrics& metrics, const Display
     }
     const int start = x;
     for (const DisplayPiece& piece : text.pieces) {
-        const QString pieceText = qtext(piece.text);
+        const QString pieceText = drawnText(piece.text);
         if (piece.kind == DisplayPiece::Kind::Fill) {
             if (&piece != &*fill) continue;  // only the first fill code counts
             const int step = metrics.horizontalAdvance(pieceText);
@@ -134,7 +134,7 @@ void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyl
     if (placement.wrap) {
         const int maxLines = wrappedLinesShown(metrics, placement.area.height());
         const std::vector<WrappedLine> lines = wrapLines(
-            style.font, qtext(text.plain()), std::max(1, placement.area.width() - placement.indent), maxLines);
+            style.font, drawnText(text.plain()), std::max(1, placement.area.width() - placement.indent), maxLines);
         int top = int(lines.size()) < maxLines ? blockTop(placement, int(lines.size()) * metrics.lineSpacing())
                                                : placement.area.top();
         for (const WrappedLine& line : lines) {
@@ -153,7 +153,7 @@ void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyl
         int width = 0;
         if (placement.align == HAlign::Fill) {
             // Fill alignment repeats the whole text across the cell, at least once.
-            const QString once = qtext(text.plain());
+            const QString once = drawnText(text.plain());
             const int step = std::max(1, metrics.horizontalAdvance(once));
             const int copies = std::max(1, placement.area.width() / step);
             drawTextRun(painter, QPoint(left, baseline), once.repeated(copies), style);

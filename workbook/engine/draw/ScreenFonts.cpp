@@ -84,9 +84,11 @@ QFont screenFont(const Font& font) {
     qfont.setStrikeOut(font.strikeout);
     qfont.setUnderline(font.underline == Underline::Single);
     qfont.setKerning(false);
-    // Spreadsheet programs draw "fi" as two letters; a ligature would also make a document's
-    // text read "ﬁ", which searching for "fi" does not find.
-    qfont.setStyleStrategy(QFont::PreferNoShaping);
+    // Text is shaped, so Arabic letters join and marks sit on their letters. Spreadsheet programs
+    // still draw "fi" as two letters, and a ligature would make a document's text read "ﬁ", which
+    // searching for "fi" does not find: Qt leaves out the optional ligatures of a font that has a
+    // letter spacing of its own, and spacing at 100 % changes no advance.
+    qfont.setLetterSpacing(QFont::PercentageSpacing, 100);
     return qfont;
 }
 

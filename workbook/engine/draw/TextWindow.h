@@ -12,7 +12,8 @@ namespace xls {
 // or the middle (centred).
 enum class WindowSide { Start, End, Middle };
 
-// At most `maxChars` whole UTF-8 characters of `text`, taken from `side`.
+// About `maxChars` whole UTF-8 characters of `text`, taken from `side`: a cut never parts a letter
+// from the marks drawn with it, so the window may hold a few characters more.
 std::string textWindow(const std::string& text, size_t maxChars, WindowSide side);
 
 }  // namespace xls

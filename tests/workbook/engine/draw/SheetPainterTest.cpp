@@ -322,3 +322,24 @@ TEST(SheetPainter, DamagedIndicesAndEmptyRangesDoNotBreakDrawing) {
 }
 
 }  // namespace
+
+namespace {
+
+QImage textCell(const std::string& text) {
+    SheetBuilder builder;
+    builder.put(0, 0, text);
+    return render(builder, {0, 0, 0, 1});
+}
+
+}  // namespace
+
+// Text is shaped as a whole: a mark typed apart from its letter sits on it, as the composed letter
+// does, and Arabic letters take their joined forms rather than the ones they have standing alone
+// (a zero-width non-joiner between them forces those).
+TEST(SheetPainter, MarksSitOnTheirLettersAndArabicLettersJoin) {
+    EXPECT_EQ(textCell("Ame\u0301lie"), textCell("Am\u00e9lie"));
+    EXPECT_NE(textCell("Ame\u0301lie"), textCell("Amelie"));
+    const std::string joined = "\u0645\u0631\u062D\u0628\u0627";
+    const std::string apart = "\u0645\u200C\u0631\u200C\u062D\u200C\u0628\u200C\u0627";
+    EXPECT_NE(textCell(joined), textCell(apart));
+}

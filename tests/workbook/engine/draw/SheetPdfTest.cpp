@@ -246,4 +246,21 @@ TEST_F(HandBuiltPdf, ALargeSheetPrintsEachCellOnItsOwnPageOnly) {
     for (size_t page = 2; page < pages; ++page) EXPECT_EQ(pageText(page).trimmed(), QString()) << page;
 }
 
+// Shaped text reads back as the letters it is: Arabic in its joined forms (initial meem, final reh,
+// ...), a decomposed accent as the composed letter, and "fi" as two letters that a search finds.
+TEST_F(HandBuiltPdf, TextIsShapedWithoutLigaturesThatSearchingWouldMiss) {
+    SheetBuilder builder;
+    builder.put(0, 0, std::string("\u0645\u0631\u062D\u0628\u0627"));
+    builder.put(1, 0, std::string("Ame\u0301lie"));
+    builder.put(2, 0, std::string("office"));
+    QString text =
+        PopplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), write(builder), QStringLiteral("-")})
+            .value_or(QString());
+    // pdftotext puts each right-to-left glyph on a line of its own between embedding marks.
+    text.remove(QRegularExpression(QStringLiteral("[\\x{202A}-\\x{202E}\\s]")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\uFEE3\uFEAE\uFEA3\uFE92\uFE8E"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Am\u00e9lie"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("office"))) << text.toStdString();
+}
+
 }  // namespace
