@@ -11,8 +11,9 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-wine xvfb xauth xdotool x11-apps python3 python3-xlrd
-          python3-olefile clang libclang-rt-14-dev ccache help2man zlib1g-dev libfontconfig-dev)
-TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils locales)
+          python3-olefile clang libclang-rt-14-dev ccache help2man zlib1g-dev libfontconfig-dev libqpdf-dev
+          qt6-image-formats-plugins)
+TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils locales qpdf)
 # The settings the tests run the programs under, besides the suite's own C.UTF-8.
 TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
 PACKAGING_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)

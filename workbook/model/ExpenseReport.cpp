@@ -19,6 +19,8 @@ QStringList AllReportKeys() {
     return keys;
 }
 
+QString ReceiptsKey(int row) { return QStringLiteral("Receipts%1").arg(row); }
+
 QString StoredDateText(const QDate& date) { return date.toString(Qt::ISODate); }
 
 std::optional<QDate> ParseStoredDate(const QString& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -40,11 +41,19 @@ enum class TextField {
 };
 inline constexpr size_t kTextFieldCount = 12;
 
+// A receipt of a grid row: the file read when the report is handed in, and the name its caption shows.
+struct ReceiptFile {
+    QString path;
+    QString name;
+    bool operator==(const ReceiptFile&) const = default;
+};
+
 struct ExpenseRow {
     std::optional<QDate> date;
     QString account;
     QString description;
     std::array<QString, kCategories> amounts;  // text as entered
+    QList<ReceiptFile> receipts;               // in the order they were attached
 };
 
 struct ExpenseReport {
@@ -83,8 +92,11 @@ inline const std::array<TextFieldEntry, kTextFieldCount> kTextFields{{
 
 inline const TextFieldEntry& TextFieldOf(TextField field) { return kTextFields[size_t(field)]; }
 
-// The 171 store keys.
+// The 171 store keys of the report's fields.
 QStringList AllReportKeys();
+
+// The store key of a grid row's receipt list: "Receipts0" … "Receipts14".
+QString ReceiptsKey(int row);
 
 // The text a date is stored as (four-digit year, read back unchanged).
 QString StoredDateText(const QDate& date);

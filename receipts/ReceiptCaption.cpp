@@ -1,0 +1,45 @@
+#include "receipts/ReceiptCaption.h"
+
+#include "workbook/model/AmountText.h"
+
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QStringList>
+
+namespace {
+
+const QString kSeparator = QStringLiteral(" \u00B7 ");
+
+QString Joined(const QStringList& parts) {
+    QStringList present;
+    for (const QString& part : parts)
+        if (!part.trimmed().isEmpty()) present << part.simplified();
+    return present.join(kSeparator);
+}
+
+}  // namespace
+
+QString ReceiptCaption::text() const { return Joined({date, account, description, total, count, name}); }
+
+QString ReceiptCaption::fitted(const QFontMetricsF& metrics, qreal width) const {
+    const QString whole = text();
+    if (metrics.horizontalAdvance(whole) <= width) return whole;
+    const QString withoutDescription = Joined({date, account, QStringLiteral("\u2026"), total, count, name});
+    const qreal room =
+        width - metrics.horizontalAdvance(withoutDescription) + metrics.horizontalAdvance(QStringLiteral("\u2026"));
+    const QString shortened = metrics.elidedText(description.simplified(), Qt::ElideRight, room);
+    if (room > 0 && !shortened.isEmpty()) return Joined({date, account, shortened, total, count, name});
+    return metrics.elidedText(withoutDescription, Qt::ElideRight, width);
+}
+
+ReceiptCaption CaptionOf(const ExpenseRow& row, qsizetype index) {
+    double total = 0;
+    for (const QString& amount : row.amounts) total += ParseAmount(amount).value_or(0);
+    const QLocale locale;
+    return {row.date ? locale.toString(*row.date, QStringLiteral("dd-MMM-yyyy")) : QString(),
+            row.account,
+            row.description,
+            CurrencyForm(total, locale),
+            QStringLiteral("receipt %1 of %2").arg(index + 1).arg(row.receipts.size()),
+            row.receipts.value(index).name};
+}
