@@ -5,6 +5,7 @@
 #include "workbook/batch/ReportRules.h"
 #include "workbook/model/AmountText.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QLocale>
 
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)));
     if (!document.isObject()) return 0;
     try {
-        const ExpenseReport report = ReportFromJson(document.object(), QStringLiteral("fuzz.json"));
+        const ExpenseReport report = ReportFromJson(document.object(), QStringLiteral("fuzz.json"), QDir());
         for (const ExpenseRow& row : report.rows)
             for (const QString& amount : row.amounts)
                 if (!ParseAmount(amount)) std::abort();

@@ -4,10 +4,13 @@
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/BatchOptions.h"
 #include "workbook/batch/ManyReports.h"
+#include "workbook/batch/ReportReceipts.h"
 #include "workbook/batch/ReportRules.h"
 #include "workbook/batch/ReportSources.h"
 #include "workbook/batch/ReportWriter.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <cstdio>
@@ -25,9 +28,12 @@ void useSettings(const QString& name) {
 }
 
 void writeOneReport(const BatchOptions& options) {
-    const QString name = options.report == QLatin1String("-") ? kStandardInputName : options.report;
+    const bool standardInput = options.report == QLatin1String("-");
+    const QString name = standardInput ? kStandardInputName : options.report;
+    const QDir folder = standardInput ? QDir() : QFileInfo(options.report).dir();
     const ExpenseReport report =
-        options.fromStore ? ReportFromStore() : ReportFromJson(ReadReportObject(options.report), name);
+        options.fromStore ? ReportFromStore() : ReportFromJson(ReadReportObject(options.report), name, folder);
+    CheckReceipts(report, options.fromStore ? QDir::toNativeSeparators(SettingsFilePath(kSettingsApp)) : name);
     const QString input = options.fromStore ? SettingsFilePath(kSettingsApp) : options.report;
     ReportWriter().write(report, {options.xls, options.picture, options.pdf, input});
 }

@@ -2,6 +2,7 @@
 
 #include "workbook/batch/Alongside.h"
 #include "workbook/batch/BatchExit.h"
+#include "workbook/batch/ReportReceipts.h"
 #include "workbook/batch/ReportRules.h"
 #include "workbook/batch/ReportSources.h"
 #include "workbook/batch/ReportWriter.h"
@@ -28,6 +29,7 @@ struct Job {
     QString name;      // in messages
     QString baseName;  // of the outputs
     QString input;     // the report's file, "-" for standard input
+    QDir folder;       // that relative receipt paths start from
     std::function<QJsonObject()> read;
 };
 
@@ -37,7 +39,7 @@ std::vector<Job> jobsOf(const BatchOptions& options) {
         const auto array = std::make_shared<QJsonArray>(ReadReportArrayFromStandardInput());
         for (qsizetype i = 0; i < array->size(); ++i) {
             const QString name = QStringLiteral("report %1 of %2").arg(i + 1).arg(kStandardInputName);
-            jobs.push_back({name, QString::number(i + 1), QStringLiteral("-"), [array, i, name] {
+            jobs.push_back({name, QString::number(i + 1), QStringLiteral("-"), QDir(), [array, i, name] {
                                 if (!array->at(i).isObject())
                                     throw BadInput(name + QStringLiteral(" is not a JSON object"));
                                 return array->at(i).toObject();
@@ -53,7 +55,8 @@ std::vector<Job> jobsOf(const BatchOptions& options) {
             throw BadInput(QStringLiteral("%1 and %2 would both be written as %3.xls")
                                .arg(reportOfBaseName.value(baseName), path, baseName));
         reportOfBaseName.insert(baseName, path);
-        jobs.push_back({QDir::toNativeSeparators(path), baseName, path, [path] { return ReadReportObject(path); }});
+        jobs.push_back({QDir::toNativeSeparators(path), baseName, path, QFileInfo(path).dir(),
+                        [path] { return ReadReportObject(path); }});
     }
     return jobs;
 }
@@ -118,7 +121,8 @@ int WriteManyReports(const BatchOptions& options) {
         std::optional<PreparedReport> prepared;
         std::optional<BatchFailure> failure;
         try {
-            const ExpenseReport report = ReportFromJson(job.read(), job.name);
+            const ExpenseReport report = ReportFromJson(job.read(), job.name, job.folder);
+            CheckReceipts(report, job.name);
             const auto output = [&](bool wanted, const QString& extension) {
                 return wanted ? folder.filePath(job.baseName + extension) : QString();
             };

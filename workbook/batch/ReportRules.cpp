@@ -3,6 +3,7 @@
 #include "workbook/model/AmountText.h"
 #include "workbook/batch/BatchExit.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,6 +11,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -19,11 +21,12 @@ constexpr qsizetype kCellTextLimit = 32767;
 // How much of a refused value a message shows.
 constexpr qsizetype kShownValueLength = 60;
 
-enum class Kind { Text, Amount, Date, RowDate };
+enum class Kind { Text, Amount, Date, RowDate, Receipts };
 
 struct KeyRule {
     QString key;  // as the store spells it
     Kind kind;
+    int row = -1;  // of a row's receipts
 };
 
 QHash<QString, KeyRule> rulesByFoldedKey() {
@@ -35,6 +38,7 @@ QHash<QString, KeyRule> rulesByFoldedKey() {
     for (int row = 0; row < kGridRows; ++row) {
         mark(QStringLiteral("DTPicker2%1").arg(row), Kind::RowDate);
         for (const QString& amount : kAmountNames) mark(amount + QString::number(row), Kind::Amount);
+        rules.insert(ReceiptsKey(row).toCaseFolded(), {ReceiptsKey(row), Kind::Receipts, row});
     }
     return rules;
 }
@@ -75,6 +79,8 @@ std::optional<QDate> reportDate(const QString& text) {
     return shortDate(text);
 }
 
+const QString kNotReceipts = QStringLiteral("is not a list of receipt files (a JSON array of file paths)");
+
 class ValueReader {
 public:
     ValueReader(const QString& name, const QString& key, const QJsonValue& value)
@@ -87,8 +93,21 @@ public:
         case Kind::Date: return date(false);
         case Kind::RowDate: return date(true);
         case Kind::Text: return text();
+        case Kind::Receipts: break;
         }
         return {};
+    }
+
+    // The files of a row's receipts, in order.
+    QList<ReceiptFile> receipts(const QDir& folder) const {
+        if (!m_value.isArray()) refuse(kNotReceipts);
+        QList<ReceiptFile> files;
+        for (const QJsonValue& entry : m_value.toArray()) {
+            if (!entry.isString() || entry.toString().isEmpty()) refuse(kNotReceipts);
+            const QString path = QDir::cleanPath(folder.absoluteFilePath(entry.toString()));
+            files.append({path, QFileInfo(path).fileName()});
+        }
+        return files;
     }
 
 private:
@@ -134,21 +153,30 @@ private:
 
 }  // namespace
 
-ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name) {
+ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name, const QDir& folder) {
     static const QHash<QString, KeyRule> rules = rulesByFoldedKey();
     QHash<QString, QString> stored;
+    std::array<std::optional<QList<ReceiptFile>>, kGridRows> receipts;
     for (auto it = object.begin(); it != object.end(); ++it) {
         const auto rule = rules.constFind(it.key().toCaseFolded());
         if (rule == rules.constEnd()) throw BadInput(QStringLiteral("%1: unknown key \"%2\"").arg(name, it.key()));
-        if (stored.contains(rule->key))
+        if (stored.contains(rule->key) || (rule->kind == Kind::Receipts && receipts[size_t(rule->row)]))
             throw BadInput(QStringLiteral("%1: the key \"%2\" is given twice").arg(name, rule->key));
+        const QString key = it.key();
         const QJsonValue value = it.value();
-        stored.insert(rule->key, ValueReader(name, it.key(), value).storedForm(rule->kind));
+        const ValueReader reader(name, key, value);
+        if (rule->kind == Kind::Receipts)
+            receipts[size_t(rule->row)] = reader.receipts(folder);
+        else
+            stored.insert(rule->key, reader.storedForm(rule->kind));
     }
-    return ReportFromValues(
+    ExpenseReport report = ReportFromValues(
         [&stored](const QString& key) -> std::optional<QString> {
             const auto it = stored.constFind(key);
             return it == stored.constEnd() ? std::nullopt : std::optional<QString>(*it);
         },
         QDate::currentDate());
+    for (size_t row = 0; row < receipts.size(); ++row)
+        if (receipts[row]) report.rows[row].receipts = *receipts[row];
+    return report;
 }

@@ -3,11 +3,14 @@
 
 #include "workbook/model/ExpenseReport.h"
 
+#include <QDir>
 #include <QJsonObject>
 #include <QString>
 
 // The report a JSON object describes, read under the default locale's settings. Keys are the
 // store's keys in any case; amounts are JSON numbers or amount texts, dates ISO or the settings'
-// short date, texts strings of at most 32,767 characters. name (a file name) starts every message.
-// Throws BatchFailure (bad input) naming the key and the value that breaks a rule.
-ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name);
+// short date, texts strings of at most 32,767 characters, a row's receipts ("Receipts0" ..
+// "Receipts14") an array of file paths, relative ones from folder. name (a file name) starts every
+// message. Throws BatchFailure (bad input) naming the key and the value that breaks a rule; the
+// receipt files themselves are not read here.
+ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name, const QDir& folder);

@@ -1,6 +1,7 @@
 #include "workbook/batch/ReportSources.h"
 
 #include "app/SettingsStore.h"
+#include "receipts/ReceiptLibrary.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/ReportRules.h"
 
@@ -71,5 +72,17 @@ ExpenseReport ReportFromStore() {
     for (const QString& key : AllReportKeys())
         if (const auto value = entries->constFind(key.toCaseFolded()); value != entries->constEnd())
             object.insert(key, *value);
-    return ReportFromJson(object, name);
+    ExpenseReport report = ReportFromJson(object, name, QDir());
+    for (int row = 0; row < kGridRows; ++row) {
+        const QString key = ReceiptsKey(row);
+        const auto value = entries->constFind(key.toCaseFolded());
+        if (value == entries->constEnd()) continue;
+        const std::optional<QList<StoredReceipt>> stored = ParseStoredReceipts(*value);
+        if (!stored)
+            throw BadInput(
+                QStringLiteral("%1: %2: \"%3\" does not name the entry window's receipts").arg(name, key, *value));
+        for (const StoredReceipt& receipt : *stored)
+            report.rows[size_t(row)].receipts.append({ReceiptCopyPath(receipt.copy), receipt.name});
+    }
+    return report;
 }

@@ -16,6 +16,7 @@ QJsonObject ReadReportObject(const QString& path);
 // The JSON array of reports on standard input. Throws BatchFailure.
 QJsonArray ReadReportArrayFromStandardInput();
 
-// The report the entry window last held, read from the user's settings store without writing it,
-// under the same rules as a JSON report. Throws BatchFailure.
+// The report the entry window last held, and the receipts it keeps for its rows, read from the
+// user's settings store without writing it, under the same rules as a JSON report. Throws
+// BatchFailure.
 ExpenseReport ReportFromStore();

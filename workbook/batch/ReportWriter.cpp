@@ -5,8 +5,11 @@
 #include "workbook/TemplateFill.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/PngEncoding.h"
+#include "receipts/HandInPdf.h"
+#include "receipts/ReceiptRefused.h"
 #include "workbook/template/TemplateBytes.h"
 #include "xls/PdfExport.h"
+#include "xls/PrintPlan.h"
 #include "xls/SheetPainter.h"
 
 #include <QDir>
@@ -24,12 +27,17 @@ QImage pictureOf(host::Workbook& book) {
     return picture;
 }
 
-// The sheet on paper by its own page setup.
-QByteArray pdfOf(host::Workbook& book) {
+// The sheet on paper by its own page setup, then every receipt of the report.
+QByteArray pdfOf(host::Workbook& book, const ExpenseReport& report) {
     const xls::Workbook& model = book.model();
-    QByteArray pdf = xls::renderPdf(model, model.sheets.at(model.activeSheet), book.localeInfo());
+    const xls::Sheet& sheet = model.sheets.at(model.activeSheet);
+    const QByteArray pdf = xls::renderPdf(model, sheet, book.localeInfo());
     if (pdf.isEmpty()) throw couldNotWrite(QStringLiteral("the sheet has nothing to print"));
-    return pdf;
+    try {
+        return HandInPdf(pdf, xls::planPrint(model, sheet).layout, ReceiptsToHandIn(report));
+    } catch (const ReceiptRefused& refused) {
+        throw BadInput(QString::fromStdString(refused.what()));
+    }
 }
 
 // One output of the set, or none when its path is empty.
@@ -54,12 +62,14 @@ ReportWriter::ReportWriter()
 
 PreparedReport ReportWriter::prepare(const ExpenseReport& report, const ReportOutputs& targets) {
     try {
-        PreparedReport prepared{targets, {}, {}, {}};
+        PreparedReport prepared{targets, {}, {}, {}, {}};
+        for (const ExpenseRow& row : report.rows)
+            for (const ReceiptFile& receipt : row.receipts) prepared.receipts << receipt.path;
         const auto book = OpenFilledTemplate(*m_instance, {{}, m_template}, report);
         try {
             prepared.workbook = book->SaveToBytes(GetSaveFormat(m_instance));
             if (!targets.picture.isEmpty()) prepared.picture = pictureOf(*book);
-            if (!targets.pdf.isEmpty()) prepared.pdf = pdfOf(*book);
+            if (!targets.pdf.isEmpty()) prepared.pdf = pdfOf(*book, report);
         } catch (...) {
             book->Close();
             throw;
@@ -79,6 +89,7 @@ void WriteOutputs(const PreparedReport& prepared) {
             outputs.readsFrom(QStringLiteral("/dev/stdin"), QStringLiteral("read from standard input"));
         else if (!targets.input.isEmpty())
             outputs.readsFrom(targets.input, QDir::toNativeSeparators(targets.input));
+        for (const QString& receipt : prepared.receipts) outputs.readsFrom(receipt, QDir::toNativeSeparators(receipt));
         Output workbook = join(outputs, targets.xls);
         Output picture = join(outputs, targets.picture);
         Output pdf = join(outputs, targets.pdf);

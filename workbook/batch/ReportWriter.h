@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -23,9 +24,10 @@ struct ReportOutputs {
 // A report filled in and drawn, its outputs not yet written.
 struct PreparedReport {
     ReportOutputs targets;
+    QStringList receipts;  // the report's receipt files, which no output may replace
     QByteArray workbook;
     QImage picture;  // null when none is asked for
-    QByteArray pdf;
+    QByteArray pdf;  // the printed page, then the receipts
 };
 
 // Encodes the picture and writes every output of a prepared report, all or none. It uses neither

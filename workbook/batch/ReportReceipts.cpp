@@ -1,0 +1,18 @@
+#include "workbook/batch/ReportReceipts.h"
+
+#include "receipts/ReceiptCheck.h"
+#include "receipts/ReceiptRefused.h"
+#include "workbook/batch/BatchExit.h"
+
+void CheckReceipts(const ExpenseReport& report, const QString& name) {
+    for (int row = 0; row < kGridRows; ++row) {
+        for (const ReceiptFile& receipt : report.rows[size_t(row)].receipts) {
+            try {
+                CheckReceiptFile(receipt.path);
+            } catch (const ReceiptRefused& refused) {
+                throw BadInput(
+                    QStringLiteral("%1: %2: %3").arg(name, ReceiptsKey(row), QString::fromStdString(refused.what())));
+            }
+        }
+    }
+}
