@@ -17,8 +17,9 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-#include <qpdf/QUtil.hh>
 
+#include <array>
+#include <charconv>
 #include <memory>
 #include <stdexcept>
 #include <variant>
@@ -135,6 +136,14 @@ std::string AddXObject(QPDFPageObjectHelper& page, const std::string& prefix, co
     return name;
 }
 
+// A number in a content stream, whatever the C library's locale.
+std::string Number(double value) {
+    std::array<char, 32> digits{};
+    const auto written =
+        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, 3);
+    return std::string(digits.data(), written.ptr);
+}
+
 // The image as an XObject of the page, drawn where it was placed.
 void PutImage(QPDF& pdf, QPDFPageObjectHelper& page, const ImageReceiptPage& image) {
     QPDFObjectHandle stream = QPDFObjectHandle::newStream(&pdf);
@@ -155,9 +164,8 @@ void PutImage(QPDF& pdf, QPDFPageObjectHelper& page, const ImageReceiptPage& ima
 
     const double paperHeight = image.layout.fullRect(QPageLayout::Point).height();
     const QRectF& at = image.place;
-    const std::string drawing = "q " + QUtil::double_to_string(at.width()) + " 0 0 " +
-                                QUtil::double_to_string(at.height()) + " " + QUtil::double_to_string(at.left()) + " " +
-                                QUtil::double_to_string(paperHeight - at.bottom()) + " cm " + name + " Do Q\n";
+    const std::string drawing = "q " + Number(at.width()) + " 0 0 " + Number(at.height()) + " " + Number(at.left()) +
+                                " " + Number(paperHeight - at.bottom()) + " cm " + name + " Do Q\n";
     page.addPageContents(QPDFObjectHandle::newStream(&pdf, drawing), true);
 }
 

@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The program's own sources: everything but the tests, fuzz targets and benchmarks.
-const char* const kSourceFolders[] = {"app", "report", "preview", "workbook"};
+const char* const kSourceFolders[] = {"app", "report", "preview", "receipts", "workbook"};
 
 std::string contentsOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
