@@ -8,7 +8,6 @@
 #include "xls/PrintPlan.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QRandomGenerator>
@@ -80,12 +79,3 @@ BENCHMARK(BM_HandInWithoutReceipts)->Unit(benchmark::kMillisecond)->Repetitions(
 BENCHMARK(BM_HandInTenReceipts)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,8 +6,6 @@
 #include "xls/PdfExport.h"
 #include "xls/SheetPainter.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -88,13 +86,3 @@ PICTURE_BENCHMARK(BM_RenderWordFields);
 PICTURE_BENCHMARK(BM_PrintTemplateToPdf);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Fonts need a GUI application; no window is shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
