@@ -47,3 +47,20 @@ TEST(MessageService, RealBoxCarriesTitleIconAndButtons) {
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(buttons, QMessageBox::Ok);
 }
+
+TEST(MessageService, EchoedInputIsShownAsSpelledWithItsControlCharactersEscaped) {
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        format = box->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    MsgBox(QStringLiteral("Could not save /tmp/\x1b]0;x\x07<b>r</b>\u202Eslx.exe\r\nTry another name."));
+    EXPECT_EQ(shown,
+              QStringLiteral("Could not save /tmp/\\u001b]0;x\\u0007<b>r</b>\\u202eslx.exe\r\nTry another name."))
+        << "the box's own line breaks stay";
+    EXPECT_EQ(format, Qt::PlainText) << "a name that looks like markup is not rendered as markup";
+}

@@ -9,15 +9,18 @@ inline constexpr int kBatchDone = 0;
 inline constexpr int kBatchCouldNotWrite = 1;
 inline constexpr int kBatchBadInput = 2;
 
-// A failure of the run: its one-line message and the exit code it ends the run with.
+// A failure of the run: its one-line message and the exit code it ends the run with. The message
+// is kept as given, so input quoted in it reaches SayOnStandardError unchanged.
 class BatchFailure : public std::runtime_error {
 public:
     BatchFailure(int exitCode, const QString& message)
-        : std::runtime_error(message.toStdString()), m_exitCode(exitCode) {}
+        : std::runtime_error(message.toStdString()), m_exitCode(exitCode), m_message(message) {}
     int exitCode() const { return m_exitCode; }
+    const QString& message() const { return m_message; }
 
 private:
     int m_exitCode;
+    QString m_message;
 };
 
 inline BatchFailure BadInput(const QString& message) { return BatchFailure(kBatchBadInput, message); }

@@ -2,6 +2,7 @@
 
 #include "app/SettingsFile.h"
 #include "workbook/batch/BatchExit.h"
+#include "workbook/batch/BatchMessage.h"
 #include "workbook/batch/BatchOptions.h"
 #include "workbook/batch/ManyReports.h"
 #include "workbook/batch/ReportReceipts.h"
@@ -56,10 +57,10 @@ int RunBatch(const QStringList& arguments) {
     try {
         return run(ParseBatchOptions(arguments));
     } catch (const BatchFailure& failure) {
-        std::fprintf(stderr, "brindlemoor-batch: %s\n", failure.what());
+        SayOnStandardError(failure.message());
         return failure.exitCode();
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "brindlemoor-batch: %s\n", error.what());
+        SayOnStandardError(QString::fromUtf8(error.what()));
         return kBatchCouldNotWrite;
     }
 }

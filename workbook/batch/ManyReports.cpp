@@ -3,6 +3,7 @@
 #include "workbook/batch/Alongside.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/ReportReceipts.h"
+#include "workbook/batch/BatchMessage.h"
 #include "workbook/batch/ReportRules.h"
 #include "workbook/batch/ReportSources.h"
 #include "workbook/batch/ReportWriter.h"
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QHash>
 
-#include <cstdio>
 #include <functional>
 #include <future>
 #include <optional>
@@ -36,13 +36,15 @@ struct Job {
 std::vector<Job> jobsOf(const BatchOptions& options) {
     std::vector<Job> jobs;
     if (options.reports == QStringList{QStringLiteral("-")}) {
-        const auto array = std::make_shared<QJsonArray>(ReadReportArrayFromStandardInput());
-        for (qsizetype i = 0; i < array->size(); ++i) {
+        const auto array = std::make_shared<ReportArray>(ReadReportArrayFromStandardInput());
+        for (qsizetype i = 0; i < array->reports.size(); ++i) {
             const QString name = QStringLiteral("report %1 of %2").arg(i + 1).arg(kStandardInputName);
             jobs.push_back({name, QString::number(i + 1), QStringLiteral("-"), QDir(), [array, i, name] {
-                                if (!array->at(i).isObject())
+                                if (!array->reports.at(i).isObject())
                                     throw BadInput(name + QStringLiteral(" is not a JSON object"));
-                                return array->at(i).toObject();
+                                if (const std::optional<QString>& key = array->repeatedKeys.at(size_t(i)))
+                                    throw KeyGivenTwice(name, *key);
+                                return array->reports.at(i).toObject();
                             }});
         }
         return jobs;
@@ -62,7 +64,7 @@ std::vector<Job> jobsOf(const BatchOptions& options) {
 }
 
 void fail(const BatchFailure& failure, int& worst) {
-    std::fprintf(stderr, "brindlemoor-batch: %s\n", failure.what());
+    SayOnStandardError(failure.message());
     if (worst != kBatchCouldNotWrite) worst = failure.exitCode();
 }
 
@@ -83,8 +85,10 @@ public:
         const qint64 elapsed = m_clock.elapsed();
         if (elapsed < kProgressAfterMs || elapsed - m_lastShown < kProgressAfterMs) return;
         m_lastShown = elapsed;
-        std::fprintf(stderr, "brindlemoor-batch: %zu of %zu reports, %lld a second\n", count, m_total,
-                     qRound64(double(count) * 1000.0 / double(elapsed)));
+        SayOnStandardError(QStringLiteral("%1 of %2 reports, %3 a second")
+                               .arg(count)
+                               .arg(m_total)
+                               .arg(qRound64(double(count) * 1000.0 / double(elapsed))));
     }
 
 private:

@@ -88,6 +88,7 @@ public:
 
     // The value in the form the store keeps it, which the report is then built from.
     QString storedForm(Kind kind) const {
+        if (m_value.isString()) refuseLoneSurrogate(m_value.toString());
         switch (kind) {
         case Kind::Amount: return amount();
         case Kind::Date: return date(false);
@@ -104,6 +105,7 @@ public:
         QList<ReceiptFile> files;
         for (const QJsonValue& entry : m_value.toArray()) {
             if (!entry.isString() || entry.toString().isEmpty()) refuse(kNotReceipts);
+            refuseLoneSurrogate(entry.toString());
             const QString path = QDir::cleanPath(folder.absoluteFilePath(entry.toString()));
             files.append({path, QFileInfo(path).fileName()});
         }
@@ -113,6 +115,12 @@ public:
 private:
     [[noreturn]] void refuse(const QString& what) const {
         throw BadInput(QStringLiteral("%1: %2: %3 %4").arg(m_name, m_key, shown(m_value), what));
+    }
+
+    // Half a surrogate pair is no character: a cell would get "?" in its place, a file name another file.
+    void refuseLoneSurrogate(const QString& text) const {
+        if (!text.isValidUtf16())
+            refuse(QStringLiteral("holds a lone surrogate (half of a UTF-16 pair), which is no character"));
     }
 
     QString amount() const {
@@ -153,6 +161,10 @@ private:
 
 }  // namespace
 
+BatchFailure KeyGivenTwice(const QString& name, const QString& key) {
+    return BadInput(QStringLiteral("%1: the key \"%2\" is given twice").arg(name, key));
+}
+
 ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name, const QDir& folder) {
     static const QHash<QString, KeyRule> rules = rulesByFoldedKey();
     QHash<QString, QString> stored;
@@ -161,7 +173,7 @@ ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name, con
         const auto rule = rules.constFind(it.key().toCaseFolded());
         if (rule == rules.constEnd()) throw BadInput(QStringLiteral("%1: unknown key \"%2\"").arg(name, it.key()));
         if (stored.contains(rule->key) || (rule->kind == Kind::Receipts && receipts[size_t(rule->row)]))
-            throw BadInput(QStringLiteral("%1: the key \"%2\" is given twice").arg(name, rule->key));
+            throw KeyGivenTwice(name, rule->key);
         const QString key = it.key();
         const QJsonValue value = it.value();
         const ValueReader reader(name, key, value);

@@ -1,6 +1,7 @@
 // The input rules of a report: which keys it may have and what each value must be.
 #pragma once
 
+#include "workbook/batch/BatchExit.h"
 #include "workbook/model/ExpenseReport.h"
 
 #include <QDir>
@@ -14,3 +15,6 @@
 // message. Throws BatchFailure (bad input) naming the key and the value that breaks a rule; the
 // receipt files themselves are not read here.
 ExpenseReport ReportFromJson(const QJsonObject& object, const QString& name, const QDir& folder);
+
+// The refusal of a report (name) that gives key twice, in the same or another letter case.
+BatchFailure KeyGivenTwice(const QString& name, const QString& key);

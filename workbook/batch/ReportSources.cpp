@@ -3,6 +3,7 @@
 #include "app/SettingsStore.h"
 #include "receipts/ReceiptLibrary.h"
 #include "workbook/batch/BatchExit.h"
+#include "workbook/batch/RepeatedKeys.h"
 #include "workbook/batch/ReportRules.h"
 
 #include <QDir>
@@ -32,31 +33,38 @@ QByteArray readWhole(const QString& path, const QString& name) {
     return bytes;
 }
 
-QJsonDocument readJson(const QString& path) {
+struct ReadJson {
+    QJsonDocument document;
+    std::vector<std::optional<QString>> repeatedKeys;
+};
+
+ReadJson readJson(const QString& path) {
     const QString name = path == QLatin1String("-") ? kStandardInputName : QDir::toNativeSeparators(path);
+    const QByteArray bytes = readWhole(path, name);
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(readWhole(path, name), &parseError);
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError)
         throw BadInput(QStringLiteral("%1 is not valid JSON: %2 at offset %3")
                            .arg(name, parseError.errorString())
                            .arg(parseError.offset));
-    return document;
+    return {document, FirstRepeatedKeys(bytes)};
 }
 
 }  // namespace
 
 QJsonObject ReadReportObject(const QString& path) {
-    const QJsonDocument document = readJson(path);
-    if (!document.isObject())
-        throw BadInput(QStringLiteral("%1 must hold one JSON object")
-                           .arg(path == QLatin1String("-") ? kStandardInputName : QDir::toNativeSeparators(path)));
-    return document.object();
+    const ReadJson json = readJson(path);
+    const QString name = path == QLatin1String("-") ? kStandardInputName : QDir::toNativeSeparators(path);
+    if (!json.document.isObject()) throw BadInput(QStringLiteral("%1 must hold one JSON object").arg(name));
+    if (const std::optional<QString>& key = json.repeatedKeys.front()) throw KeyGivenTwice(name, *key);
+    return json.document.object();
 }
 
-QJsonArray ReadReportArrayFromStandardInput() {
-    const QJsonDocument document = readJson(QStringLiteral("-"));
-    if (!document.isArray()) throw BadInput(kStandardInputName + QStringLiteral(" must hold a JSON array of reports"));
-    return document.array();
+ReportArray ReadReportArrayFromStandardInput() {
+    ReadJson json = readJson(QStringLiteral("-"));
+    if (!json.document.isArray())
+        throw BadInput(kStandardInputName + QStringLiteral(" must hold a JSON array of reports"));
+    return {json.document.array(), std::move(json.repeatedKeys)};
 }
 
 ExpenseReport ReportFromStore() {

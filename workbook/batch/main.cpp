@@ -1,17 +1,17 @@
 #include "workbook/batch/BatchFonts.h"
+#include "workbook/batch/BatchMessage.h"
 #include "workbook/batch/BatchRun.h"
 
 #include <QGuiApplication>
 
 #include <csignal>
-#include <cstdio>
 
 namespace {
 
 // Scripts read the front end's stderr as its one-line verdict: Qt's own notices (a missing runtime
 // folder, font fallbacks) stay out of it unless they are fatal.
 void keepOnlyFatalNotices(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) std::fprintf(stderr, "brindlemoor-batch: %s\n", qPrintable(message));
+    if (type == QtFatalMsg) SayOnStandardError(message);
 }
 
 }  // namespace

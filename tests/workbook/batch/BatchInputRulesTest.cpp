@@ -2,7 +2,16 @@
 // right values, everything else stops the run naming key and value, with nothing written.
 #include "BatchProcess.h"
 
+#include <QDir>
+
 namespace {
+
+// A control character other than the line end: what would reach the terminal as a command.
+bool HoldsControlCharacter(const QString& standardError) {
+    for (const QChar c : standardError.chopped(standardError.endsWith(QLatin1Char('\n')) ? 1 : 0))
+        if (c.category() == QChar::Other_Control) return true;
+    return false;
+}
 
 struct Settings {
     const char* name;
@@ -136,6 +145,83 @@ TEST_F(BatchTest, WithoutSettingsAmountTextIsRefusedNeverWrittenAsText) {
     ASSERT_EQ(
         run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))}).exitCode, 0);
     EXPECT_EQ(cellByXlrd(path(QStringLiteral("o.xls")), 10, 12), QStringLiteral("112.57"));
+}
+
+// What the JSON reader would change without a word: a repeated key (it keeps the last), a lone
+// surrogate (a cell would show "?", a receipt's name would name another file). Both are refused
+// naming the key.
+TEST_F(BatchTest, InputTheReaderWouldChangeSilentlyIsRefusedNamingTheKey) {
+    const auto refusal = [this](const QByteArray& json) {
+        const QString report = writeFile(QStringLiteral("r.json"), json);
+        const BatchResult result =
+            run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))});
+        EXPECT_EQ(result.exitCode, 2) << json.toStdString();
+        EXPECT_EQ(result.errorLines(), 1) << result.standardError.toStdString();
+        EXPECT_EQ(files(), QStringList{QStringLiteral("r.json")}) << json.toStdString();
+        return result.standardError;
+    };
+    for (const QByteArray& json : {QByteArray(R"({"txtPurpose": "x", "txtName": "n", "txtPurpose": "y"})"),
+                                   QByteArray(R"({"txtPurpose": "x", "txtPurpos\u0065": "y"})")})
+        EXPECT_TRUE(refusal(json).contains(QStringLiteral("r.json: the key \"txtPurpose\" is given twice")));
+    for (const auto& [json, key] :
+         {std::pair{R"({"txtPurpose": "Trip \ud800 to Oslo"})", "txtPurpose"},
+          std::pair{R"({"txtDesc3": "\udc00"})", "txtDesc3"}, std::pair{R"({"txtHotel0": "12\ud83d"})", "txtHotel0"},
+          std::pair{R"({"Receipts2": ["a\ud800.pdf"]})", "Receipts2"}}) {
+        const QString message = refusal(json);
+        EXPECT_TRUE(message.contains(QLatin1String(key)) && message.contains(QStringLiteral("lone surrogate")))
+            << message.toStdString();
+        EXPECT_FALSE(message.contains(QLatin1Char('?'))) << message.toStdString();
+    }
+
+    const QString report =
+        writeFile(QStringLiteral("r.json"), R"({"txtPurpose": "Trip \ud83d\ude00", "txtNotes1": "{\"a\":1,\"a\":2}"})");
+    ASSERT_EQ(
+        run({QStringLiteral("--report"), report, QStringLiteral("--xls"), path(QStringLiteral("o.xls"))}).exitCode, 0)
+        << "a whole pair is one character, and a key inside a text is text";
+    EXPECT_EQ(cellByXlrd(path(QStringLiteral("o.xls")), 3, 2), QStringLiteral("Trip \U0001F600"));
+}
+
+TEST_F(BatchTest, OnlyTheReportOfAnArrayThatRepeatsAKeyIsRefused) {
+    QDir(folder.path()).mkdir(QStringLiteral("out"));
+    const BatchResult result =
+        run({QStringLiteral("--out-dir"), path(QStringLiteral("out")), QStringLiteral("-")},
+            R"([{"txtName": "a", "txtNotes1": {"q": 1, "q": 2}}, {"txtName": "a", "txtName": "b"},
+                                       {"txtName": "c"}])");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.errorLines(), 2) << result.standardError.toStdString();
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("report 1 of standard input: txtNotes1:")))
+        << "a repeat inside a value is that value's matter: " << result.standardError.toStdString();
+    EXPECT_TRUE(
+        result.standardError.contains(QStringLiteral("report 2 of standard input: the key \"txtName\" is given twice")))
+        << result.standardError.toStdString();
+    EXPECT_EQ(QDir(path(QStringLiteral("out"))).entryList(QDir::Files), QStringList{QStringLiteral("3.xls")});
+}
+
+// Terminal commands in a key, a value or a file name are shown, never sent to the terminal.
+TEST_F(BatchTest, MessagesShowControlCharactersOfTheInputEscaped) {
+    const QString badName = path(QStringLiteral("r\x1b[2J.json"));
+    const QStringList xls{QStringLiteral("--xls"), path(QStringLiteral("o.xls"))};
+    writeFile(QStringLiteral("r.json"), "{\"txt\\u001b]0;owned\\u0007\\u001b[2J\": 1}");
+    writeFile(QStringLiteral("c1.json"), "{\"txtHotel0\": \"\\u009b2J\\u007f\\u202e\"}");
+    writeFile(QStringLiteral("r\x1b[2J.json"), "{");
+    const struct {
+        QStringList arguments;
+        QString shown;
+    } cases[] = {
+        {QStringList{QStringLiteral("--report"), path(QStringLiteral("r.json"))} + xls,
+         QStringLiteral("unknown key \"txt\\u001b]0;owned\\u0007\\u001b[2J\"")},
+        {QStringList{QStringLiteral("--report"), path(QStringLiteral("c1.json"))} + xls,
+         QStringLiteral("\\u009b2J\\u007f\\u202e")},
+        {QStringList{QStringLiteral("--report"), badName} + xls, QStringLiteral("r\\u001b[2J.json is not valid JSON")},
+        {QStringList{QStringLiteral("--report\x1b[2J")}, QStringLiteral("--report\\u001b[2J")},
+    };
+    for (const auto& [arguments, shown] : cases) {
+        const BatchResult result = run(arguments);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.errorLines(), 1) << result.standardError.toStdString();
+        EXPECT_TRUE(result.standardError.contains(shown)) << result.standardError.toStdString();
+        EXPECT_FALSE(HoldsControlCharacter(result.standardError)) << result.standardError.toStdString();
+    }
 }
 
 }  // namespace
