@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QWidget>
 
@@ -50,8 +51,11 @@ void MousePointer::apply() {
         cursor = QCursor(Qt::WaitCursor);
     else if (m_kind == kPointerCustom && m_custom)
         cursor = *m_custom;
-    // One pointer for the whole window: controls must not show their own (a text field's I-beam).
+    // One pointer for the whole window, except that text fields show where typing goes: the
+    // I-beam wherever the window shows its default pointer.
     m_window->setCursor(cursor);
-    for (QWidget* child : m_window->findChildren<QWidget*>()) child->setCursor(cursor);
+    for (QWidget* child : m_window->findChildren<QWidget*>())
+        child->setCursor(m_kind == kPointerDefault && qobject_cast<QLineEdit*>(child) ? QCursor(Qt::IBeamCursor)
+                                                                                      : cursor);
     m_applied = true;
 }

@@ -1,5 +1,5 @@
-// A window's pointer as one property of the whole window: default arrow, hourglass or the custom
-// (hand) pointer loaded from a cursor file.
+// A window's pointer as one property of the whole window: default arrow (the I-beam over text fields),
+// hourglass or the custom (hand) pointer loaded from a cursor file.
 #pragma once
 
 #include <QCursor>

@@ -4,7 +4,10 @@
 #include "app/ButtonKeys.h"
 #include "app/FixedWindow.h"
 #include "report/DatePicker.h"
+#include "report/EntryField.h"
 #include "report/FormLayout.h"
+#include "report/LinedGroupBox.h"
+#include "report/RowDateBox.h"
 #include "report/RowDatePicker.h"
 #include "report/WholeValueTip.h"
 
@@ -104,7 +107,7 @@ void Form1::buildHeader() {
         Place(field, name, {fieldLeft, top, kHeaderFieldWidth, kFieldHeight});
     };
     const auto text = [&](int index, bool right, const QString& caption, TextField name) {
-        auto* field = new QLineEdit(Frame2);
+        auto* field = new EntryField(Frame2);
         line(index, right, caption, field, TextFieldOf(name).key);
         m_textFields[size_t(name)] = field;
     };
@@ -144,15 +147,16 @@ void Form1::buildGrid() {
     Label4 = title(QStringLiteral("Label4"), QStringLiteral("Account"), kAccountColumn);
     lblYear = title(QStringLiteral("lblYear"), QStringLiteral("Description"), kDescTitle);
     for (int c = 0; c < kCategories; ++c) {
-        auto* heading = Place(new QLineEdit(kDefaultHeadings[size_t(c)], Frame1),
+        auto* heading = Place(new EntryField(Frame1, EntryField::Overflow::ShrinkThenEllipsis),
                               Indexed(QStringLiteral("txtHeading"), c), GridTitle(kAmountColumns[size_t(c)]));
+        heading->setText(kDefaultHeadings[size_t(c)]);
         heading->setProperty("columnTitle", true);
         heading->setAlignment(Qt::AlignCenter);
         txtHeading[size_t(c)] = heading;
     }
 
     const auto cell = [&](const QString& name, int row, const GridColumn& column) {
-        auto* field = Place(new QLineEdit(Frame1), Indexed(name, row), GridCell(column, row));
+        auto* field = Place(new EntryField(Frame1), Indexed(name, row), GridCell(column, row));
         field->setProperty("gridCell", true);
         field->setAlignment(Qt::AlignCenter);
         WholeValueTip::attach(field);
@@ -160,14 +164,10 @@ void Form1::buildGrid() {
     };
     for (int r = 0; r < kGridRows; ++r) {
         const size_t i = size_t(r);
-        // The clipping box draws the cell's flat border; the picker inside loses its raised frame.
-        auto* box = Place(new QFrame(Frame1), Indexed(QStringLiteral("Picture3"), r), GridCell(kDateColumn, r));
-        box->setFrameStyle(QFrame::Box | QFrame::Plain);
-        box->setLineWidth(1);
-        auto* client = new QWidget(box);
-        client->setGeometry(box->rect().adjusted(1, 1, -1, -1));
-        DTPicker2[i] = Place(new RowDatePicker(client), Indexed(QStringLiteral("DTPicker2"), r),
-                             r == 0 ? kFirstRowPickerInBox : kRowPickerInBox);
+        auto* box = Place(new RowDateBox(Frame1), Indexed(QStringLiteral("Picture3"), r), GridCell(kDateColumn, r));
+        DTPicker2[i] = new RowDatePicker(box);
+        DTPicker2[i]->setObjectName(Indexed(QStringLiteral("DTPicker2"), r));
+        box->hold(DTPicker2[i], ToPixels(r == 0 ? kFirstRowPickerInBox : kRowPickerInBox));
         Picture3[i] = box;
         txtAccount[i] = cell(QStringLiteral("txtAccount"), r, kAccountColumn);
         txtDesc[i] = cell(QStringLiteral("txtDesc"), r, kDescColumn);
@@ -179,19 +179,16 @@ void Form1::buildGrid() {
 }
 
 void Form1::buildFooter() {
-    Frame3 = Place(new QGroupBox(QStringLiteral("Footer"), this), QStringLiteral("Frame3"), kFooterFrame);
+    auto* footer = Place(new LinedGroupBox(QStringLiteral("Footer"), this), QStringLiteral("Frame3"), kFooterFrame);
+    Frame3 = footer;
     const auto field = [&](TextField name, int left, int line) {
-        m_textFields[size_t(name)] = Place(new QLineEdit(Frame3), TextFieldOf(name).key,
+        m_textFields[size_t(name)] = Place(new EntryField(Frame3), TextFieldOf(name).key,
                                            {left, kFooterFieldTops[size_t(line)], kFooterFieldWidth, kFieldHeight});
     };
     const auto labelWithConnector = [&](const QString& caption, const TwipsRect& rect, int fieldLeft) {
         auto* label = new QLabel(caption, Frame3);
         label->setGeometry(ToPixels(rect));
-        for (const TwipsRect& line : FooterConnector(rect, fieldLeft)) {
-            auto* stroke = new QFrame(Frame3);
-            stroke->setFrameStyle((line.width > line.height ? QFrame::HLine : QFrame::VLine) | QFrame::Plain);
-            stroke->setGeometry(ToPixels(line));
-        }
+        for (const TwipsRect& line : FooterConnector(rect, fieldLeft)) footer->addLine(ToPixels(line));
     };
     labelWithConnector(QStringLiteral("Approved:"), kApprovedLabel, kApprovedFieldLeft);
     labelWithConnector(QStringLiteral("Notes:"), kNotesLabel, kNotesFieldLeft);

@@ -1,17 +1,10 @@
 #include "report/WholeValueTip.h"
 
+#include "report/EntryField.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
-
-namespace {
-
-// A line edit keeps this many pixels free on either side of its text, and one for the caret.
-constexpr int kLineEditTextMargin = 2;
-constexpr int kCaretWidth = 1;
-
-}  // namespace
 
 void WholeValueTip::attach(QLineEdit* cell) { new WholeValueTip(cell); }
 
@@ -29,13 +22,7 @@ WholeValueTip::WholeValueTip(QLineEdit* cell) : QObject(cell), m_cell(cell), m_t
     update();
 }
 
-bool WholeValueTip::tooNarrow(const QLineEdit* cell) {
-    const int frame = cell->hasFrame() ? cell->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, cell) : 0;
-    const QMargins margins = cell->textMargins();
-    const int room = cell->contentsRect().width() - 2 * frame - margins.left() - margins.right() -
-                     2 * kLineEditTextMargin - kCaretWidth;
-    return cell->fontMetrics().horizontalAdvance(cell->text()) > room;
-}
+bool WholeValueTip::tooNarrow(const QLineEdit* cell) { return !EntryField::fitsWhole(cell); }
 
 QLabel* WholeValueTip::shownTip(const QLineEdit* cell) {
     const auto* tip = cell->findChild<WholeValueTip*>(QStringLiteral("WholeValueTip"), Qt::FindDirectChildrenOnly);

@@ -99,10 +99,12 @@ TEST(MousePointer, OneKindForTheWholeWindow) {
     EXPECT_FALSE(pointer.loadCustom(QStringLiteral("/nonexistent/HAND-M.CUR")));
 
     pointer.setKind(kPointerDefault);
-    EXPECT_EQ(field->cursor().shape(), Qt::ArrowCursor) << "no I-beam of its own";
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(field->cursor().shape(), Qt::IBeamCursor) << "a text field shows where typing goes";
     pointer.setKind(kPointerHourglass);
     EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
     EXPECT_EQ(button->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(field->cursor().shape(), Qt::WaitCursor);
     pointer.setKind(kPointerCustom);
     EXPECT_EQ(button->cursor().shape(), Qt::ArrowCursor) << "without a custom pointer, the arrow";
 
