@@ -17,8 +17,10 @@ RowDatePicker::RowDatePicker(QWidget* parent) : DatePicker(parent), m_check(new 
 
     connect(m_check, &QCheckBox::clicked, this,
             [this](bool ticked) { setValue(ticked ? std::optional<QDate>(date()) : std::nullopt); });
-    // A date the user types, steps to or picks in the calendar sets the row's date.
+    // A date the user types, steps to or picks in the calendar sets the row's date, even a pick of
+    // the date an empty row shows greyed.
     connect(this, &QDateEdit::dateChanged, this, [this](QDate chosen) { setValue(chosen); });
+    connect(this, &DatePicker::datePicked, this, [this](QDate picked) { setValue(picked); });
     showState();
 }
 

@@ -1,6 +1,6 @@
 // A grid row's date picker: a date picker that may also hold no date. A check box inside it shows
-// and toggles the state; Delete or Backspace clears it, Space toggles it, and typing, stepping or
-// choosing a date in the calendar sets it.
+// and toggles the state; Delete or Backspace clears it, Space toggles it (the calendar opens with
+// F4 or Alt+Down here), and typing, stepping or picking a date in the calendar sets it.
 #pragma once
 
 #include "report/DatePicker.h"

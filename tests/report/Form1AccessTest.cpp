@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +37,14 @@ std::vector<QWidget*> DescribedOrder(const Form1& f) {
     order.insert(order.end(), f.txtHeading.begin(), f.txtHeading.end());
     order.insert(order.end(), {f.PushButton22, f.PushButton6, f.PushButton7});
     return order;
+}
+
+// Opens a picker's calendar with a key and returns what then has the focus (null: it did not open).
+QWidget* OpenCalendarWith(QDateEdit* picker, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    picker->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(picker, key, modifiers);
+    QWidget* calendar = picker->calendarWidget();
+    return calendar->isVisible() ? QApplication::focusWidget() : nullptr;
 }
 
 }  // namespace
@@ -75,6 +84,59 @@ TEST_F(Form1Access, ArrowKeysStayInsideADatePicker) {
     }
     EXPECT_EQ(store.get("dtpFrom"), StoredDateText(QDate(2026, 7, 6)));
     EXPECT_EQ(store.get("DTPicker24"), StoredDateText(QDate(2026, 7, 6)));
+}
+
+TEST_F(Form1Access, TheKeyboardOpensACalendarAndOnlyAPickChangesTheDate) {
+    Form1& f = open();
+    QDateEdit* from = f.dtpFrom;
+    from->setDate(QDate(2026, 6, 7));
+    const QString stored = StoredDateText(QDate(2026, 6, 7));
+    for (const auto& [key, modifiers] :
+         std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>{{Qt::Key_F4, Qt::NoModifier},
+                                                                {Qt::Key_Down, Qt::AltModifier},
+                                                                {Qt::Key_Up, Qt::AltModifier},
+                                                                {Qt::Key_Space, Qt::NoModifier}}) {
+        SCOPED_TRACE(QKeySequence(key | modifiers).toString().toStdString());
+        QWidget* calendar = OpenCalendarWith(from, key, modifiers);
+        ASSERT_NE(calendar, nullptr) << "the calendar did not open";
+        QTest::keyClick(calendar, Qt::Key_Right);
+        QTest::keyClick(calendar, Qt::Key_Down);
+        EXPECT_EQ(store.get("dtpFrom"), stored) << "moving in the calendar stores nothing";
+        QTest::keyClick(calendar, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(from->calendarWidget()->isVisible());
+        EXPECT_EQ(from->date(), QDate(2026, 6, 7)) << "Escape leaves the date as it was";
+        EXPECT_EQ(f.focusWidget(), from) << "the focus goes back to the picker";
+    }
+    QWidget* calendar = OpenCalendarWith(from, Qt::Key_F4);
+    ASSERT_NE(calendar, nullptr);
+    QTest::keyClick(calendar, Qt::Key_Right);
+    QTest::keyClick(calendar, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(from->date(), QDate(2026, 6, 8));
+    EXPECT_EQ(store.get("dtpFrom"), StoredDateText(QDate(2026, 6, 8)));
+
+    // Up and Down with a modifier other than Alt change nothing unseen.
+    for (Qt::KeyboardModifiers modifiers : {Qt::ControlModifier, Qt::ShiftModifier, Qt::MetaModifier})
+        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageDown}) QTest::keyClick(from, key, modifiers);
+    EXPECT_EQ(from->date(), QDate(2026, 6, 8));
+    EXPECT_FALSE(from->calendarWidget()->isVisible());
+
+    // An empty row shows today greyed; picking that very date gives the row its date.
+    RowDatePicker* row = f.DTPicker2[3];
+    ASSERT_FALSE(row->value().has_value());
+    calendar = OpenCalendarWith(row, Qt::Key_F4);
+    ASSERT_NE(calendar, nullptr);
+    QTest::keyClick(calendar, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(row->value().has_value()) << "a calendar closed unpicked leaves the row empty";
+    calendar = OpenCalendarWith(row, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_NE(calendar, nullptr);
+    QTest::keyClick(calendar, Qt::Key_Enter);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(row->value(), QDate::currentDate());
+    EXPECT_EQ(store.get("DTPicker23"), StoredDateText(QDate::currentDate()));
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(Form1Access, EnterAndSpacePressTheFocusedButtonAndNothingElse) {
