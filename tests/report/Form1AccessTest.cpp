@@ -2,6 +2,7 @@
 // order, Enter pressing the focused button, a name for every control, the amount check's message
 // announced, and the whole value of a cell too narrow for it.
 #include "EntryWindowFixture.h"
+#include "report/EntryField.h"
 #include "report/RowDatePicker.h"
 #include "report/WholeValueTip.h"
 #include "support/AccessibleNames.h"
@@ -257,6 +258,54 @@ TEST_F(Form1Access, ANarrowAmountCellShowsItsWholeValueAsTipAndWhileFocused) {
     EXPECT_FALSE(WholeValueTip::tooNarrow(f.txtEntertainment[1]));
     f.txtDesc[1]->setText(QString(80, QLatin1Char('x')));
     EXPECT_EQ(f.txtDesc[1]->toolTip(), QString(80, QLatin1Char('x')));
+}
+
+TEST_F(Form1Access, AFieldNotBeingEditedShowsTheStartOfWhatItHolds) {
+    Form1& f = open();
+    const auto shown = [](QLineEdit* field) { return static_cast<EntryField*>(field)->shownText(); };
+    const QString ellipsis(QChar(0x2026));
+    const auto expectStartAndEllipsis = [&](QLineEdit* field, int leading) {
+        SCOPED_TRACE(field->objectName().toStdString() + ": " + field->text().toStdString());
+        const QString start = shown(field);
+        ASSERT_TRUE(start.endsWith(ellipsis)) << start.toStdString();
+        EXPECT_GE(start.size(), leading + 1) << start.toStdString();
+        EXPECT_TRUE(field->text().startsWith(start.chopped(1))) << start.toStdString();
+    };
+    QLineEdit* hotel = f.txtHotel[0];
+    for (const auto& [typed, leading] : std::vector<std::pair<QString, int>>{{"1234.567", 3}, {"-1234.5", 3}}) {
+        hotel->setFocus(Qt::TabFocusReason);
+        hotel->setText(typed);
+        QTest::keyClick(hotel, Qt::Key_Tab);
+        expectStartAndEllipsis(hotel, leading);  // the sign, the symbol and the leading digits
+    }
+    // While the field is edited it shows what a line edit shows; a value that fits is shown whole.
+    hotel->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(shown(hotel), hotel->text());
+    f.txtEntertainment[1]->setText(CurrencyForm(1234.57));
+    EXPECT_EQ(shown(f.txtEntertainment[1]), f.txtEntertainment[1]->text());
+
+    // A long text field shows its start once left, wherever the caret was.
+    QLineEdit* purpose = Field(f, "txtPurpose");
+    purpose->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(purpose, "Visit to the regional offices and the two suppliers in the north");
+    ASSERT_EQ(purpose->cursorPosition(), purpose->text().size());
+    QTest::keyClick(purpose, Qt::Key_Tab);
+    expectStartAndEllipsis(purpose, 20);
+
+    // A column title gives up some of its size to stand whole, and past that shows its start.
+    auto* entertainment = static_cast<EntryField*>(f.txtHeading[5]);
+    ASSERT_EQ(entertainment->text(), "Entertainment");
+    EXPECT_EQ(shown(entertainment), "Entertainment");
+    EXPECT_LT(entertainment->shownFont().pointSizeF(), entertainment->font().pointSizeF());
+    EXPECT_GE(entertainment->shownFont().pointSizeF(), 0.75 * entertainment->font().pointSizeF());
+    EXPECT_EQ(static_cast<EntryField*>(f.txtHeading[2])->shownFont(), f.txtHeading[2]->font()) << "Fuel fits";
+    entertainment->setText("Entertainment and hospitality");
+    expectStartAndEllipsis(entertainment, 10);
+
+    // The symbol may stand after the digits: the start is still the digits, not the symbol.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    f.txtMisc[2]->setText(CurrencyForm(1234.57));
+    expectStartAndEllipsis(f.txtMisc[2], 3);
 }
 
 TEST_F(Form1Access, TheTitleBarOffersNoMaximise) {

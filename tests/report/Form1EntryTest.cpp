@@ -214,6 +214,8 @@ TEST_F(Form1Entry, PointerShowsTheHandOverButtonsAndLeavesTheHourglass) {
     EXPECT_EQ(f.pointer().kind(), kPointerCustom) << "headings leave the pointer";
     Hover(f.txtDesc[0]);
     EXPECT_EQ(f.pointer().kind(), kPointerDefault);
+    EXPECT_EQ(f.txtDesc[0]->cursor().shape(), Qt::IBeamCursor) << "a text field shows where typing goes";
+    EXPECT_EQ(f.PushButton22->cursor().shape(), Qt::ArrowCursor);
     Hover(f.PushButton6);
     Hover(f.Frame3);
     EXPECT_EQ(f.pointer().kind(), kPointerDefault);
