@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation fonts-wine xvfb xauth xdotool x11-apps python3 python3-xlrd
+          libbenchmark-dev fonts-liberation fonts-wine xvfb xauth xdotool x11-apps x11-utils python3 python3-xlrd
           python3-olefile clang libclang-rt-14-dev ccache help2man zlib1g-dev libfontconfig-dev libqpdf-dev
           qt6-image-formats-plugins)
 TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils locales qpdf)

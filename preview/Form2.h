@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/MousePointer.h"
+#include "app/ScratchFile.h"
 
 #include <QImage>
 #include <QString>
@@ -31,8 +32,9 @@ public:
     void SetHScrollbarByPercent(QScrollBar* HScrollbar, int16_t percent);
     void SetVScrollbarByPercent(QScrollBar* VScrollbar, int16_t percent);
 
-    // Hand-over step 2: the result workbook, owned by this window from now on.
-    QString mExcelFile;
+    // Hand-over step 2: the result workbook, owned by this window from now on; a new hand-over
+    // removes the one before.
+    ScratchFile mExcelFile;
 
     PictureBox* Picture2;
     PictureBox* Picture1;

@@ -49,7 +49,7 @@ void Form2::PushButton6_Click() {
         if (answer == kMsgYes)
             eh.step(134, [&] {
                 saved = false;
-                target.format->write(mExcelFile, path);
+                target.format->write(mExcelFile.path(), path);
                 saved = true;
             });
     }
@@ -59,7 +59,7 @@ void Form2::PushButton6_Click() {
 
 void Form2::PushButton8_Click() {
     ErrorHandler eh(QStringLiteral("Form2.PushButton8_Click"));
-    eh.step(102, [&] { DeleteScratchFile(mExcelFile); });
+    eh.step(102, [&] { mExcelFile.remove(); });
     eh.step(104, [&] {
         QWidget* entryWindow = FindTopLevelWidget(QStringLiteral("Form1"));
         if (!entryWindow) throw std::runtime_error("The entry window is not loaded");
@@ -76,7 +76,7 @@ void Form2::closeEvent(QCloseEvent* event) {
 
 void Form2::Form_QueryUnload() {
     ErrorHandler eh(QStringLiteral("Form2.Form_QueryUnload"));
-    eh.step(100, [&] { DeleteScratchFile(mExcelFile); });
+    eh.step(100, [&] { mExcelFile.remove(); });
     eh.step(102, [] { QCoreApplication::processEvents(); });
     eh.step(104, [] { QCoreApplication::processEvents(); });
 }

@@ -19,5 +19,5 @@ void Form2::PrintPage() {
     QPrinter printer(QPrinter::HighResolution);
     bool accepted = false;
     eh.step(100, [&] { accepted = ShowPrintDialog(this, printer); });
-    if (accepted) eh.step(102, [&] { PrintWorkbookFile(mExcelFile, printer); });
+    if (accepted) eh.step(102, [&] { PrintWorkbookFile(mExcelFile.path(), printer); });
 }

@@ -62,7 +62,7 @@ TEST_F(Form2Print, CtrlPPrintsTheResultWorkbooksPageByItsPageSetup) {
     const QString saved = folder.filePath(QStringLiteral("saved.pdf"));
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(WorkbookFilePdf(form->mExcelFile));
+    file.write(WorkbookFilePdf(form->mExcelFile.path()));
     file.close();
     EXPECT_EQ(PopplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), saved, QStringLiteral("-")}),
               text);

@@ -75,7 +75,7 @@ TEST_F(Form2SavePdf, APdfNameInAnyCaseWritesThePrintedPageAndAnXlsNameTheSameWor
     EXPECT_EQ(errorBoxes(), 0);
     EXPECT_EQ(written(), (QStringList{QStringLiteral("report.PDF"), QStringLiteral("report.xls")}))
         << "no temporary file is left behind";
-    EXPECT_EQ(Contents(out(QStringLiteral("report.xls"))), Contents(form->mExcelFile));
+    EXPECT_EQ(Contents(out(QStringLiteral("report.xls"))), Contents(form->mExcelFile.path()));
     expectSamplePage(out(QStringLiteral("report.PDF")));
 }
 
@@ -88,8 +88,8 @@ TEST_F(Form2SavePdf, AKnownExtensionDecidesAndAnyOtherNameGetsTheSelectedFilters
     EXPECT_EQ(written(),
               (QStringList{QStringLiteral("b.xls"), QStringLiteral("dotted.pdf"), QStringLiteral("expenses.pdf"),
                            QStringLiteral("expenses.v2.pdf"), QStringLiteral("plain.xls")}));
-    EXPECT_EQ(Contents(out(QStringLiteral("plain.xls"))), Contents(form->mExcelFile));
-    EXPECT_EQ(Contents(out(QStringLiteral("b.xls"))), Contents(form->mExcelFile))
+    EXPECT_EQ(Contents(out(QStringLiteral("plain.xls"))), Contents(form->mExcelFile.path()));
+    EXPECT_EQ(Contents(out(QStringLiteral("b.xls"))), Contents(form->mExcelFile.path()))
         << "a workbook's name is a workbook whichever filter was selected";
     EXPECT_TRUE(Contents(out(QStringLiteral("expenses.v2.pdf"))).startsWith("%PDF-"));
     EXPECT_EQ(notices(), QStringList(5, QStringLiteral("Done.")));
@@ -118,7 +118,7 @@ TEST_F(Form2SavePdf, AFailedPdfReportsTheStatementAndKeepsWhatWasThere) {
     const QString old = out(QStringLiteral("old.pdf"));
     Write(old, "the old pdf");
     // A result workbook that cannot be read has no page to print: nothing is touched.
-    Write(form->mExcelFile, "not a workbook");
+    Write(form->mExcelFile.path(), "not a workbook");
     saveAs(old, kPdfFilter);
     EXPECT_EQ(errorBoxes(), 1);
     EXPECT_TRUE(errorText().contains(QStringLiteral("cannot be printed"))) << errorText().toStdString();

@@ -26,7 +26,7 @@ void PreviewFixture::TearDown() {
 
 void PreviewFixture::handOver(const QImage& picture, const QString& workbook) {
     form->setPicture(picture);
-    form->mExcelFile = workbook;
+    form->mExcelFile = ScratchFile(workbook);
     form->show();
 }
 

@@ -2,8 +2,9 @@
 
 #include "app/AppShell.h"
 #include "app/ErrorHandler.h"
-#include "app/FileService.h"
+#include "app/InputHold.h"
 #include "app/ProgramFolders.h"
+#include "app/ScratchFile.h"
 #include "preview/Form2.h"
 #include "report/Form1.h"
 #include "workbook/Excel1.h"
@@ -27,6 +28,10 @@ struct RunState {
     QString templatePath;
     QString snapshotPath;
     QString resultPath;
+    // What the run has put in the scratch folder, removed on every way out of it but the hand-over.
+    ScratchFile templateCopy;
+    ScratchFile snapshot;
+    ScratchFile result;
     QByteArray templateBytes;
     std::shared_ptr<host::Application> previewInstance;
     std::shared_ptr<host::Workbook> previewBook;
@@ -54,8 +59,7 @@ void AbandonRun(Form1& form, RunState& state) {
         }
     }
     form.pointer().setKind(kPointerDefault);
-    for (const QString& path : {state.snapshotPath, state.templatePath, state.resultPath})
-        if (!path.isEmpty()) DeleteScratchFile(path);
+    for (ScratchFile* file : {&state.snapshot, &state.templateCopy, &state.result}) file->remove();
     LockWindowUpdate(nullptr);
 }
 
@@ -69,6 +73,9 @@ Object& Require(const std::shared_ptr<Object>& object) {
 }  // namespace
 
 void RunGeneration(Form1& form) {
+    // Presses that arrive during the run (a second or third press of Start) were meant for the
+    // entry window as it was; none of them reaches the preview or starts another run.
+    const UserInputHold heldInput;
     ErrorHandler handler(QStringLiteral("Form1.PushButton22_Click"));
     RunState state;
     std::shared_ptr<host::Workbook> xlBook;
@@ -84,8 +91,10 @@ void RunGeneration(Form1& form) {
     handler.step(106, [&] {
         state.templateBytes = TemplateBytes();
         state.scratch = ScratchFolder();
-        state.templatePath = QDir(state.scratch).filePath(QStringLiteral("template.xlt"));
-        state.snapshotPath = QDir(state.scratch).filePath(QStringLiteral("temp.bmp"));
+        state.templatePath = QDir(state.scratch).filePath(kTemplateCopyName);
+        state.snapshotPath = QDir(state.scratch).filePath(kSnapshotName);
+        state.templateCopy = ScratchFile(state.templatePath);
+        state.snapshot = ScratchFile(state.snapshotPath);
     });
     if (state.scratch.isEmpty()) return AbandonRun(form, state);
     if (handler.test(108, [&] { return !TemplateCopyIsCurrent(state.templatePath, state.templateBytes); }))
@@ -100,10 +109,12 @@ void RunGeneration(Form1& form) {
     handler.step(188, [&] { form.pointer().setKind(kPointerDefault); });
     do {
         QString name;
-        handler.step(190, [&] { name = QStringLiteral("ferrun"); });
+        handler.step(190, [&] { name = kResultPrefix; });
         for (int digit = 0; digit < 8; ++digit) handler.step(196, [&] { name += QString::number(DrawNameDigit()); });
-        handler.step(202, [&] { state.resultPath = QDir(state.scratch).filePath(name + QStringLiteral(".xls")); });
+        handler.step(202, [&] { state.resultPath = QDir(state.scratch).filePath(name + kResultExtension); });
     } while (handler.test(204, [&] { return ScratchNameTaken(state.resultPath); }));
+    // Held from before its save, so that no way out of the run or the program leaves it behind.
+    state.result = ScratchFile(state.resultPath);
     handler.step(206, [&] {
         xlBook->SaveAs(state.resultPath, GetSaveFormat(xlApp));
         state.saved = true;
@@ -136,10 +147,10 @@ void RunGeneration(Form1& form) {
 
     Form2& preview = Form2::instance();
     handler.step(232, [&] { preview.setPicture(state.picture); });
-    handler.step(234, [&] { preview.mExcelFile = state.resultPath; });
+    handler.step(234, [&] { preview.mExcelFile = std::move(state.result); });
     handler.step(236, [&] { preview.show(); });
     handler.step(238, [&] { form.hide(); });
-    handler.step(240, [&] { DeleteScratchFile(state.snapshotPath); });
-    handler.step(242, [&] { DeleteScratchFile(state.templatePath); });
+    handler.step(240, [&] { state.snapshot.remove(); });
+    handler.step(242, [&] { state.templateCopy.remove(); });
     handler.step(244, [&] { LockWindowUpdate(nullptr); });
 }

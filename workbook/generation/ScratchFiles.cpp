@@ -4,8 +4,18 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <random>
+
+bool IsRunFileName(const QString& fileName) {
+    // A temporary file is the name after a dot and before a dot and random letters.
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\.?(%1|%2|%3[1-9]{8}%4)(\\..+)?$")
+            .arg(QRegularExpression::escape(kTemplateCopyName), QRegularExpression::escape(kSnapshotName),
+                 QRegularExpression::escape(kResultPrefix), QRegularExpression::escape(kResultExtension)));
+    return pattern.match(fileName).hasMatch();
+}
 
 bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes) {
     const QFileInfo info(path);

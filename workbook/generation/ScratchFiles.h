@@ -1,8 +1,19 @@
-// The generation run's files in the scratch folder: the template copy and the result's name.
+// The generation run's files in the scratch folder: their names, the template copy and the
+// result's name.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+
+inline const QString kTemplateCopyName = QStringLiteral("template.xlt");
+inline const QString kSnapshotName = QStringLiteral("temp.bmp");
+// The result workbook's name: the prefix, eight digits 1 to 9, the extension.
+inline const QString kResultPrefix = QStringLiteral("ferrun");
+inline const QString kResultExtension = QStringLiteral(".xls");
+
+// True for the name of a file a run makes in the scratch folder, or of a temporary file written
+// on the way to one.
+bool IsRunFileName(const QString& fileName);
 
 // True when path is a regular file (not a link) holding exactly bytes.
 bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes);

@@ -90,5 +90,5 @@ TEST_F(GenerationTest, StaleTemplateCopyFromAnEarlierCrashIsRewritten) {
     EXPECT_TRUE(takeMessages().isEmpty());
     ASSERT_TRUE(preview().isVisible());
     EXPECT_FALSE(QFile::exists(stale));
-    EXPECT_TRUE(QFile::exists(preview().mExcelFile));
+    EXPECT_TRUE(QFile::exists(preview().mExcelFile.path()));
 }

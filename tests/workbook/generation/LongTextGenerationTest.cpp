@@ -23,5 +23,5 @@ TEST_F(GenerationTest, EveryTextFieldAtItsLimitReachesThePreview) {
     EXPECT_TRUE(takeMessages().isEmpty());
     ASSERT_TRUE(preview().isVisible());
     EXPECT_FALSE(form().isVisible());
-    EXPECT_TRUE(QFile::exists(preview().mExcelFile));
+    EXPECT_TRUE(QFile::exists(preview().mExcelFile.path()));
 }
