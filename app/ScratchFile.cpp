@@ -58,6 +58,8 @@ ScratchFile& ScratchFile::operator=(ScratchFile&& other) noexcept {
 }
 
 void ScratchFile::remove() {
+    // A file no longer held is someone else's business, whatever now has its name.
+    if (!m_held) return;
     DeleteScratchFile(m_path);
     if (Gone(m_path)) release();
 }

@@ -21,8 +21,9 @@ public:
     // The file's path; it stays the name of the file once removed.
     const QString& path() const { return m_path; }
 
-    // Removes the file as DeleteScratchFile does (pending events first, never a failure). A file
-    // that could not be removed stays held, so the program's end tries again.
+    // Removes the held file as DeleteScratchFile does (pending events first, never a failure); a
+    // file not held is left alone. A file that could not be removed stays held, so the program's
+    // end tries again.
     void remove();
 
 private:
