@@ -1,11 +1,13 @@
 // An Xvfb server on a display number nobody uses, stopped with the object, and xdotool on it, for
-// tests that drive the real program in a real window.
+// tests that drive the real program in a real window. Like a login session, it has a private
+// runtime folder of its own, so what programs leave there (a killed one's rendezvous) goes with it.
 #pragma once
 
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 class VirtualDisplay {
 public:
@@ -29,6 +31,7 @@ public:
     QProcessEnvironment environment() const;
 
 private:
+    QTemporaryDir m_runtime;
     QProcess m_server;
     QString m_name;
 };

@@ -1,11 +1,13 @@
 // The real program under Xvfb, as a user ends it: quick presses of Start make one result workbook,
 // and no way out leaves the report in the scratch folder (SIGTERM with the preview or the save
 // dialog open, the display going away; after SIGKILL the next start clears it). A second start on
-// the same report brings the first window to the front instead of opening another.
+// the same report brings the first window to the front instead of opening another, or says that
+// the running one does not answer.
 #include "support/VirtualDisplay.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -43,7 +45,6 @@ protected:
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
         environment = display->environment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), store.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         environment.insert(QStringLiteral("temp"), scratchBase.path());
         environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     }
@@ -93,25 +94,42 @@ protected:
     bool onlyTheResultIsLeft() const {
         return WaitUntil([this] { return scratchFiles().size() == 1; }, 10000);
     }
+    // The program started and Start Creating Template pressed clicks times: the entry window and
+    // the preview once the run has removed all but the result workbook (empty where that failed).
+    struct Shown {
+        QString entry;
+        QString preview;
+    };
+    Shown openPreview(int clicks = 1) {
+        Shown shown{start(program), {}};
+        if (shown.entry.isEmpty()) return shown;
+        shown.preview = generate(shown.entry, clicks);
+        if (!onlyTheResultIsLeft()) shown.preview.clear();
+        return shown;
+    }
     void endWith(int signal) {
         ::kill(pid_t(program.processId()), signal);
         ASSERT_TRUE(program.waitForFinished(15000));
     }
+    // A logout or a shutdown ends the program with signal: it ends normally, leaving nothing.
+    void expectAClean(int signal) {
+        endWith(signal);
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(scratchFiles(), QStringList());
+    }
 
-    QTemporaryDir store, runtime, scratchBase;
+    QTemporaryDir store, scratchBase;
     std::optional<VirtualDisplay> display;
     QProcessEnvironment environment;
     QProcess program, second;
 };
 
-TEST_F(RealProgramLifecycle, QuickPressesOfStartMakeOneResultAndSigtermLeavesNothing) {
-    const QString entry = start(program);
-    ASSERT_FALSE(entry.isEmpty()) << "no window appeared";
-    const QString preview = generate(entry, 3);
-    ASSERT_FALSE(preview.isEmpty()) << "no preview appeared";
+TEST_F(RealProgramLifecycle, QuickPressesOfStartMakeOneResultAndSighupLeavesNothing) {
+    const auto [entry, preview] = openPreview(3);
+    ASSERT_FALSE(preview.isEmpty()) << "no preview with one result: " << scratchFiles().join(' ').toStdString();
     QTest::qWait(1000);
     EXPECT_EQ(visibleWindows(), QStringList{preview});
-    EXPECT_TRUE(onlyTheResultIsLeft()) << scratchFiles().join(' ').toStdString();
+    EXPECT_EQ(scratchFiles().size(), 1) << scratchFiles().join(' ').toStdString();
 
     // Back in the entry window, Start takes the focus (pressed, and released off the button, so
     // not clicked); three quick presses of Space: one run, and the preview they open stays.
@@ -128,17 +146,12 @@ TEST_F(RealProgramLifecycle, QuickPressesOfStartMakeOneResultAndSigtermLeavesNot
     EXPECT_EQ(visibleWindows(), QStringList{again}) << "a press of Space threw the preview away";
     EXPECT_TRUE(onlyTheResultIsLeft()) << scratchFiles().join(' ').toStdString();
 
-    endWith(SIGTERM);
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(scratchFiles(), QStringList());
+    expectAClean(SIGHUP);
 }
 
 TEST_F(RealProgramLifecycle, SigtermWhileTheSaveDialogIsOpenLeavesNothing) {
-    const QString entry = start(program);
-    ASSERT_FALSE(entry.isEmpty());
-    const QString preview = generate(entry);
+    const QString preview = openPreview().preview;
     ASSERT_FALSE(preview.isEmpty());
-    ASSERT_TRUE(onlyTheResultIsLeft());
     // A click that comes before the run has let go of the input is dropped: click again.
     QString dialog;
     for (int attempt = 0; attempt < 5 && dialog.isEmpty(); ++attempt) {
@@ -146,30 +159,22 @@ TEST_F(RealProgramLifecycle, SigtermWhileTheSaveDialogIsOpenLeavesNothing) {
         dialog = display->waitForWindow(QStringLiteral("^Save File$"), 4000);
     }
     ASSERT_FALSE(dialog.isEmpty()) << "no save dialog";
-    endWith(SIGTERM);
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(scratchFiles(), QStringList());
+    expectAClean(SIGTERM);
 }
 
 TEST_F(RealProgramLifecycle, TheSessionsEndLeavesNothing) {
-    const QString entry = start(program);
-    ASSERT_FALSE(entry.isEmpty());
-    ASSERT_FALSE(generate(entry).isEmpty());
-    ASSERT_TRUE(onlyTheResultIsLeft());
+    ASSERT_FALSE(openPreview().preview.isEmpty());
     display.reset();  // the display goes away with the session
     ASSERT_TRUE(program.waitForFinished(15000)) << "the program outlived its display";
     EXPECT_EQ(scratchFiles(), QStringList());
 }
 
 TEST_F(RealProgramLifecycle, WhatAKilledProgramLeftGoesAtTheNextStart) {
-    const QString entry = start(program);
-    ASSERT_FALSE(entry.isEmpty());
-    ASSERT_FALSE(generate(entry).isEmpty());
-    ASSERT_TRUE(onlyTheResultIsLeft());
+    ASSERT_FALSE(openPreview().preview.isEmpty());
     endWith(SIGKILL);
     ASSERT_EQ(scratchFiles().size(), 1) << "SIGKILL runs no code; the next start is what clears it";
 
-    ASSERT_FALSE(start(program).isEmpty());
+    ASSERT_FALSE(start(program).isEmpty()) << "the killed program's claim on the report was not taken over";
     EXPECT_EQ(scratchFiles(), QStringList());
 }
 
@@ -195,6 +200,27 @@ TEST_F(RealProgramLifecycle, ASecondStartBringsTheRunningWindowToTheFront) {
     EXPECT_EQ(program.state(), QProcess::Running);
     other.kill();
     other.waitForFinished(5000);
+}
+
+TEST_F(RealProgramLifecycle, ASecondStartBesideAProgramThatCannotBeAskedSaysSoAndEnds) {
+    const QString entry = start(program);
+    ASSERT_FALSE(entry.isEmpty());
+    // Something cleared the running program's socket from the runtime folder.
+    const QDir runtime(environment.value(QStringLiteral("XDG_RUNTIME_DIR")));
+    const QStringList sockets = runtime.entryList({QStringLiteral("*.socket")}, QDir::System);
+    ASSERT_EQ(sockets.size(), 1);
+    ASSERT_TRUE(QFile::remove(runtime.filePath(sockets.first())));
+
+    second.setProcessEnvironment(environment);
+    second.start(kProgram, {});
+    const QString box = display->waitForWindow(kTitle, 20000, entry);
+    ASSERT_FALSE(box.isEmpty()) << "no box says why no window opens";
+    EXPECT_EQ(second.state(), QProcess::Running) << "the box waits for its OK";
+    display->xdotool({"key", "--window", box, "Return"});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_EQ(visibleWindows(), QStringList{entry}) << "one window for the report";
+    EXPECT_EQ(program.state(), QProcess::Running);
 }
 
 }  // namespace
