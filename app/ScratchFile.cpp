@@ -50,7 +50,8 @@ ScratchFile::ScratchFile(ScratchFile&& other) noexcept
 
 ScratchFile& ScratchFile::operator=(ScratchFile&& other) noexcept {
     if (this == &other) return *this;
-    if (m_held) RemoveQuietly(m_path);
+    // Handed the very file it holds, the holder keeps it rather than removing what it is given.
+    if (m_held && !(other.m_held && other.m_path == m_path)) RemoveQuietly(m_path);
     release();
     m_path = std::move(other.m_path);
     m_held = std::exchange(other.m_held, false);

@@ -13,7 +13,7 @@ public:
     // Removes the file, quietly, if it is still held.
     ~ScratchFile();
     ScratchFile(ScratchFile&& other) noexcept;
-    // Removes the file held before and takes other's.
+    // Removes the file held before (unless other holds the same one) and takes other's.
     ScratchFile& operator=(ScratchFile&& other) noexcept;
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;

@@ -28,6 +28,8 @@ TEST_F(ScratchFileTest, TheHolderRemovesItWhenDroppedOrReplacedAndAMoveHandsItOn
         ScratchFile holder(first);
         ScratchFile taker(std::move(holder));
         EXPECT_TRUE(QFileInfo::exists(first)) << "a move hands the file on";
+        taker = ScratchFile(first);
+        EXPECT_TRUE(QFileInfo::exists(first)) << "handed the file it holds, the holder keeps it";
         taker = ScratchFile(second);
         EXPECT_FALSE(QFileInfo::exists(first)) << "a new file replaces the one held before";
         EXPECT_TRUE(QFileInfo::exists(second));
