@@ -6,7 +6,8 @@
 #include <QScrollBar>
 
 void Form2::nameControls() {
-    Picture2->setAccessibleName(QStringLiteral("Picture of the expense report"));
+    Picture2->setAccessibleName(QStringLiteral("Preview of the expense report"));
+    Picture1->setAccessibleName(QStringLiteral("Picture of the expense report"));
     Picture2->setAccessibleDescription(
         QStringLiteral("Plus and minus zoom; the arrow keys, Page Up, Page Down, Home and End scroll."));
     HScroll1->setAccessibleName(QStringLiteral("Scroll the picture sideways"));

@@ -1,5 +1,6 @@
 #include "preview/PictureBox.h"
 
+#include "preview/PictureAccessibility.h"
 #include "preview/Twips.h"
 
 #include <QMouseEvent>
@@ -36,6 +37,7 @@ int PictureTwips(int devicePixels, double ratio) {
 PictureBox::PictureBox(Border border, QWidget* parent)
     : QWidget(parent), m_border(border), m_client(border == Border::None ? this : new QWidget(this)) {
     applyGeometry();
+    ExposePictureBoxes();
 }
 
 int PictureBox::borderTwips() const { return m_border == Border::None ? 0 : 2 * kBorderPixels * kTwipsPerPixel; }

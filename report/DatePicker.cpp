@@ -1,7 +1,11 @@
 #include "report/DatePicker.h"
 
+#include "report/EntryAccessibility.h"
+
+#include <QAccessible>
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -20,6 +24,19 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setDateRange(kFirstPickerDate, kLastPickerDate);
     setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
     setCalendarPopup(true);
+    setAccessibleDescription(QStringLiteral("F4 or Alt+Down opens the calendar."));
+    ExposeEntryControls();
+    connect(lineEdit(), &QLineEdit::textChanged, this, &DatePicker::announceValue);
+}
+
+void DatePicker::announceValue() {
+    const QString now = spokenValue();
+    if (now == m_announced) return;
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(this, 0, m_announced, now);
+        QAccessible::updateAccessibility(&event);
+    }
+    m_announced = now;
 }
 
 void DatePicker::openCalendar() {

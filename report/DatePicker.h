@@ -20,11 +20,19 @@ public:
     // Drops the calendar down, as a click on the picker's arrow does.
     void openCalendar();
 
+    // The date as a screen reader reads it: the text shown, or nothing where no date is held.
+    virtual QString spokenValue() const { return text(); }
+    // The picker's own text field, whose text a screen reader reads through the picker.
+    QLineEdit* textField() const { return lineEdit(); }
+
 signals:
     // A date chosen in the calendar, even the one the picker already showed.
     void datePicked(QDate date);
 
 protected:
+    // Tells a screen reader that the spoken value changed.
+    void announceValue();
+
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -39,4 +47,5 @@ private:
     bool m_calendarOpen = false;
     QDate m_dateAtOpen;
     QDate m_picked;
+    QString m_announced;
 };

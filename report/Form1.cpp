@@ -5,6 +5,7 @@
 #include "app/FixedWindow.h"
 #include "report/DatePicker.h"
 #include "report/EntryField.h"
+#include "report/FrameContents.h"
 #include "report/FormLayout.h"
 #include "report/LinedGroupBox.h"
 #include "report/RowDateBox.h"
@@ -98,21 +99,23 @@ void Form1::buildButtons() {
 
 void Form1::buildHeader() {
     Frame2 = Place(new QGroupBox(QStringLiteral("Header"), this), QStringLiteral("Frame2"), kHeaderFrame);
+    auto* contents = new FrameContents(Frame2);
     const auto line = [&](int index, bool right, const QString& caption, QWidget* field, const QString& name) {
         const int top = kHeaderLineTops[size_t(index)];
         const int labelLeft = right ? kHeaderRightLabelLeft : kHeaderLabelLeft;
         const int fieldLeft = right ? kHeaderRightFieldLeft : kHeaderFieldLeft;
-        auto* label = new QLabel(caption, Frame2);
+        auto* label = new QLabel(caption, contents);
         label->setGeometry(ToPixels({labelLeft, top, fieldLeft - labelLeft - 60, kFieldHeight}));
+        label->setBuddy(field);
         Place(field, name, {fieldLeft, top, kHeaderFieldWidth, kFieldHeight});
     };
     const auto text = [&](int index, bool right, const QString& caption, TextField name) {
-        auto* field = new EntryField(Frame2);
+        auto* field = new EntryField(contents);
         line(index, right, caption, field, TextFieldOf(name).key);
         m_textFields[size_t(name)] = field;
     };
     const auto date = [&](int index, bool right, const QString& caption, const QString& name) {
-        auto* picker = new DatePicker(Frame2);
+        auto* picker = new DatePicker(contents);
         picker->setDate(QDate::currentDate());
         line(index, right, caption, picker, name);
         return picker;
@@ -136,9 +139,10 @@ void Form1::buildGrid() {
     white.setColor(QPalette::Window, Qt::white);
     Frame1->setPalette(white);
     Frame1->setStyleSheet(kGridStyle);
+    auto* contents = new FrameContents(Frame1);
 
     const auto title = [&](const QString& name, const QString& caption, const GridColumn& column) {
-        auto* label = Place(new QLabel(caption, Frame1), name, GridTitle(column));
+        auto* label = Place(new QLabel(caption, contents), name, GridTitle(column));
         label->setProperty("columnTitle", true);
         label->setAlignment(Qt::AlignCenter);
         return label;
@@ -147,7 +151,7 @@ void Form1::buildGrid() {
     Label4 = title(QStringLiteral("Label4"), QStringLiteral("Account"), kAccountColumn);
     lblYear = title(QStringLiteral("lblYear"), QStringLiteral("Description"), kDescTitle);
     for (int c = 0; c < kCategories; ++c) {
-        auto* heading = Place(new EntryField(Frame1, EntryField::Overflow::ShrinkThenEllipsis),
+        auto* heading = Place(new EntryField(contents, EntryField::Overflow::ShrinkThenEllipsis),
                               Indexed(QStringLiteral("txtHeading"), c), GridTitle(kAmountColumns[size_t(c)]));
         heading->setText(kDefaultHeadings[size_t(c)]);
         heading->setProperty("columnTitle", true);
@@ -156,7 +160,7 @@ void Form1::buildGrid() {
     }
 
     const auto cell = [&](const QString& name, int row, const GridColumn& column) {
-        auto* field = Place(new EntryField(Frame1), Indexed(name, row), GridCell(column, row));
+        auto* field = Place(new EntryField(contents), Indexed(name, row), GridCell(column, row));
         field->setProperty("gridCell", true);
         field->setAlignment(Qt::AlignCenter);
         WholeValueTip::attach(field);
@@ -164,7 +168,7 @@ void Form1::buildGrid() {
     };
     for (int r = 0; r < kGridRows; ++r) {
         const size_t i = size_t(r);
-        auto* box = Place(new RowDateBox(Frame1), Indexed(QStringLiteral("Picture3"), r), GridCell(kDateColumn, r));
+        auto* box = Place(new RowDateBox(contents), Indexed(QStringLiteral("Picture3"), r), GridCell(kDateColumn, r));
         DTPicker2[i] = new RowDatePicker(box);
         DTPicker2[i]->setObjectName(Indexed(QStringLiteral("DTPicker2"), r));
         box->hold(DTPicker2[i], ToPixels(r == 0 ? kFirstRowPickerInBox : kRowPickerInBox));
@@ -181,21 +185,26 @@ void Form1::buildGrid() {
 void Form1::buildFooter() {
     auto* footer = Place(new LinedGroupBox(QStringLiteral("Footer"), this), QStringLiteral("Frame3"), kFooterFrame);
     Frame3 = footer;
+    auto* contents = new FrameContents(Frame3);
     const auto field = [&](TextField name, int left, int line) {
-        m_textFields[size_t(name)] = Place(new EntryField(Frame3), TextFieldOf(name).key,
+        m_textFields[size_t(name)] = Place(new EntryField(contents), TextFieldOf(name).key,
                                            {left, kFooterFieldTops[size_t(line)], kFooterFieldWidth, kFieldHeight});
     };
     const auto labelWithConnector = [&](const QString& caption, const TwipsRect& rect, int fieldLeft) {
-        auto* label = new QLabel(caption, Frame3);
+        auto* label = new QLabel(caption, contents);
         label->setGeometry(ToPixels(rect));
         for (const TwipsRect& line : FooterConnector(rect, fieldLeft)) footer->addLine(ToPixels(line));
+        return label;
     };
-    labelWithConnector(QStringLiteral("Approved:"), kApprovedLabel, kApprovedFieldLeft);
-    labelWithConnector(QStringLiteral("Notes:"), kNotesLabel, kNotesFieldLeft);
+    QLabel* approved = labelWithConnector(QStringLiteral("Approved:"), kApprovedLabel, kApprovedFieldLeft);
+    QLabel* notes = labelWithConnector(QStringLiteral("Notes:"), kNotesLabel, kNotesFieldLeft);
     field(TextField::Approved1, kApprovedFieldLeft, 0);
     field(TextField::Approved2, kApprovedFieldLeft, 1);
     field(TextField::Notes1, kNotesFieldLeft, 0);
     field(TextField::Notes2, kNotesFieldLeft, 1);
+    // A label names the first of its two lines; the second is named by its line number.
+    approved->setBuddy(textField(TextField::Approved1));
+    notes->setBuddy(textField(TextField::Notes1));
 }
 
 void Form1::setInitialTabOrder() {

@@ -14,6 +14,7 @@ constexpr int kTextIndent = 18;
 RowDatePicker::RowDatePicker(QWidget* parent) : DatePicker(parent), m_check(new QCheckBox(this)) {
     m_check->setFocusPolicy(Qt::NoFocus);
     lineEdit()->setTextMargins(kTextIndent, 0, 0, 0);
+    setAccessibleDescription(QStringLiteral("Space gives or clears the date; F4 or Alt+Down opens the calendar."));
 
     connect(m_check, &QCheckBox::clicked, this,
             [this](bool ticked) { setValue(ticked ? std::optional<QDate>(date()) : std::nullopt); });
@@ -57,4 +58,5 @@ void RowDatePicker::showState() {
     // A style sheet, not the palette: a skin's style sheet on the window overrides child palettes.
     const QColor greyed = QApplication::palette(this).color(QPalette::Disabled, QPalette::Text);
     lineEdit()->setStyleSheet(m_value ? QString() : QStringLiteral("color: %1;").arg(greyed.name()));
+    announceValue();
 }

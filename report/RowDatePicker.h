@@ -19,6 +19,7 @@ public:
     void setValue(std::optional<QDate> value);
 
     QCheckBox* checkBox() const { return m_check; }
+    QString spokenValue() const override { return m_value ? text() : QString(); }
 
 signals:
     void valueChanged();
