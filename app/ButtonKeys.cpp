@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPushButton>
 
 namespace {
@@ -22,12 +23,34 @@ protected:
     }
 };
 
-EnterPresses& Filter() {
-    // Lives as long as the application, so it outlives every button it watches.
-    static auto* filter = new EnterPresses(QCoreApplication::instance());
+class ShortcutPresses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Shortcut) return false;
+        auto* button = static_cast<QPushButton*>(watched);
+        button->setFocus(Qt::ShortcutFocusReason);
+        if (button->hasFocus() && button->isEnabled()) button->click();
+        return true;
+    }
+};
+
+// Filters live as long as the application, so they outlive every button they watch.
+template <class Filter>
+Filter& Instance() {
+    static auto* filter = new Filter(QCoreApplication::instance());
     return *filter;
 }
 
 }  // namespace
 
-void PressOnEnter(QPushButton* button) { button->installEventFilter(&Filter()); }
+void PressOnEnter(QPushButton* button) { button->installEventFilter(&Instance<EnterPresses>()); }
+
+void GiveAltShortcut(QPushButton* button, Qt::Key letter) {
+    const QKeySequence keys(QKeyCombination(Qt::AltModifier, letter));
+    button->setShortcut(keys);
+    button->setToolTip(keys.toString(QKeySequence::NativeText));
+    button->installEventFilter(&Instance<ShortcutPresses>());
+}

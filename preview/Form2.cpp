@@ -142,6 +142,10 @@ void Form2::buildControls() {
     PushButton2 = makeButton(QStringLiteral("Zoom Out"), Frame1, kPushButton2);
     PushButton8 = makeButton(QStringLiteral("< Back"), this, kPushButton8);
     PushButton6 = makeButton(QStringLiteral("Save Results To Excel File"), this, kPushButton6);
+    GiveAltShortcut(PushButton1, Qt::Key_I);
+    GiveAltShortcut(PushButton2, Qt::Key_O);
+    GiveAltShortcut(PushButton8, Qt::Key_B);
+    GiveAltShortcut(PushButton6, Qt::Key_S);
 
     connect(PushButton1, &QPushButton::clicked, this, &Form2::PushButton1_Click);
     connect(PushButton2, &QPushButton::clicked, this, &Form2::PushButton2_Click);

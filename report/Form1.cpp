@@ -92,6 +92,9 @@ void Form1::buildButtons() {
     PushButton22 = button(QStringLiteral("PushButton22"), QStringLiteral("Start Creating Template"), kStartButton);
     PushButton6 = button(QStringLiteral("PushButton6"), QStringLiteral("Help"), kHelpButton);
     PushButton7 = button(QStringLiteral("PushButton7"), QStringLiteral("Load Sample/Example Data"), kSampleButton);
+    GiveAltShortcut(PushButton22, Qt::Key_S);
+    GiveAltShortcut(PushButton6, Qt::Key_H);
+    GiveAltShortcut(PushButton7, Qt::Key_L);
     connect(PushButton22, &QPushButton::clicked, this, &Form1::PushButton22_Click);
     connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
     connect(PushButton7, &QPushButton::clicked, this, &Form1::PushButton7_Click);

@@ -82,6 +82,24 @@ TEST_F(Form2Access, EnterPressesTheFocusedButton) {
     EXPECT_FALSE(form->isVisible()) << "< Back hides the preview";
 }
 
+TEST_F(Form2Access, AltAndAButtonsLetterPressItFromAnywhere) {
+    openWith(QuarteredPicture(kPictureW, kPictureH));
+    key(Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(form->mZoom, 1.25f);
+    key(Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(form->mZoom, 1.0f);
+    int dialogs = 0;
+    SetSaveDialogHandler([&](QWidget*, const QString&, const QString&) {
+        ++dialogs;
+        return QString();
+    });
+    key(Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(dialogs, 1);
+    key(Qt::Key_B, Qt::AltModifier);
+    EXPECT_FALSE(form->isVisible()) << "< Back hides the preview";
+    EXPECT_EQ(form->PushButton8->text(), "< Back") << "the caption reads as it did";
+}
+
 TEST_F(Form2Access, EveryPreviewOpensOnThePictureWhereReturnAndSpacePressNothing) {
     QWidget entryWindow;
     entryWindow.setObjectName(QStringLiteral("Form1"));

@@ -174,6 +174,39 @@ TEST_F(Form1Access, EnterAndSpacePressTheFocusedButtonAndNothingElse) {
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(Form1Access, AltAndAButtonsLetterPressItOnceTheFieldBeingLeftIsChecked) {
+    Form1& f = open();
+    int runs = 0;
+    Form1::setGenerationRun([&](Form1&) { ++runs; });
+    QLineEdit* meals = f.txtMeals[2];
+    meals->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(meals, "abc");
+    QTest::keyClick(meals, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(runs, 0) << "a refused amount keeps the focus, and the button stays unpressed";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Please enter a valid amount.");
+    EXPECT_EQ(Focused(), meals);
+    meals->setText("12.5");
+    QTest::keyClick(meals, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(meals->text(), CurrencyForm(12.5));
+    Form1::setGenerationRun({});
+
+    QLineEdit* purpose = Field(f, "txtPurpose");
+    purpose->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(purpose, Qt::Key_H, Qt::AltModifier);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[1].text.startsWith("Questions?"));
+    purpose->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(purpose, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(purpose->text(), "Business trip");
+
+    // The captions read as they did; the key is the button's tip, which a screen reader reads too.
+    EXPECT_EQ(f.PushButton22->text(), "Start Creating Template");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(f.PushButton22)->text(QAccessible::Description),
+              QKeySequence(Qt::ALT | Qt::Key_S).toString(QKeySequence::NativeText));
+}
+
 TEST_F(Form1Access, EveryFocusableControlHasItsOwnName) {
     Form1& f = open();
     EXPECT_GE(ExpectFocusableControlsNamedOnce(&f).size(), 174u);
