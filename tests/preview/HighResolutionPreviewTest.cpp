@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -23,31 +22,6 @@ namespace {
 const QString kProgram = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor");
 const QString kTitle = QStringLiteral("^Brindlemoor$");
 constexpr int kScale = 2;
-
-// A window dump as xwd writes it: a big-endian header, a colour map, then 32-bit pixels in the
-// server's byte order.
-std::optional<QImage> ReadXwd(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    constexpr int kHeaderFields = 25;
-    if (bytes.size() < kHeaderFields * 4) return std::nullopt;
-    const auto field = [&](int index) { return qFromBigEndian<quint32>(bytes.constData() + 4 * index); };
-    const quint32 headerSize = field(0), width = field(4), height = field(5), byteOrder = field(7),
-                  bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
-    const qint64 pixels = qint64(headerSize) + 12 * qint64(colours);
-    if (bitsPerPixel != 32 || pixels + qint64(bytesPerLine) * height > bytes.size()) return std::nullopt;
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    for (int y = 0; y < int(height); ++y) {
-        const char* line = bytes.constData() + pixels + qint64(bytesPerLine) * y;
-        for (int x = 0; x < int(width); ++x) {
-            const quint32 value =
-                byteOrder == 0 ? qFromLittleEndian<quint32>(line + 4 * x) : qFromBigEndian<quint32>(line + 4 * x);
-            image.setPixel(x, y, 0xFF000000u | value);
-        }
-    }
-    return image;
-}
 
 int Lightness(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)); }
 
@@ -129,9 +103,7 @@ TEST(HighResolutionPreview, KeepsTheLayoutAndDrawsThePictureAtTheScreensResoluti
     EXPECT_TRUE(display.xdotool({"getwindowgeometry", preview}).contains("Geometry: 1312x1252"));
     QTest::qWait(1000);
 
-    const QString dump = folder.filePath(QStringLiteral("preview.xwd"));
-    display.run(QStringLiteral("xwd"), {"-id", preview, "-silent", "-out", dump});
-    const std::optional<QImage> shot = ReadXwd(dump);
+    const std::optional<QImage> shot = display.windowImage(preview);
     ASSERT_TRUE(shot.has_value()) << "no window dump";
     ASSERT_EQ(shot->size(), QSize(1312, 1252));
 

@@ -1,7 +1,8 @@
-// The real program under a virtual X display: typed text survives SIGKILL, and the window has the
-// designed client size.
+// The real program under a virtual X display: typed text survives SIGKILL, the window has the
+// designed client size, and at a fractional scale factor no line of the grid or the footer is lost.
 #include "EntryWindowFixture.h"
 #include "support/FieldByName.h"
+#include "report/FormLayout.h"
 #include "support/VirtualDisplay.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QProcess>
 
+#include <cmath>
 #include <csignal>
 #include <optional>
 
@@ -23,7 +25,8 @@ protected:
         EntryWindowTest::SetUp();
         if (!VirtualDisplay::available()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
         if (!QFileInfo::exists(kProgram)) GTEST_SKIP() << "the program is not built";
-        display.emplace();
+        // Room for the window at one and a half device pixels to a pixel.
+        display.emplace(QStringLiteral("1600x1200x24"));
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
         environment = display->environment();
         environment.insert("XDG_CONFIG_HOME", store.path());
@@ -88,6 +91,50 @@ TEST_F(Form1Process, ShownWindowHasTheDesignedClientSize) {
     QFile::remove(shot);
     display->screenshot(shot);
     EXPECT_GT(QFileInfo(shot).size(), 775 * 714);
+}
+
+TEST_F(Form1Process, AtAFractionalScaleEveryDateCellBorderAndConnectorLineIsDrawn) {
+    using namespace form1_layout;
+    constexpr double kScale = 1.5;
+    environment.insert("QT_SCALE_FACTOR", QString::number(kScale));
+    const QString window = start();
+    ASSERT_FALSE(window.isEmpty()) << "no window appeared";
+    QTest::qWait(1000);
+    const std::optional<QImage> shot = display->windowImage(window);
+    ASSERT_TRUE(shot.has_value()) << "no window dump";
+
+    // A line one pixel thin (window pixels) is drawn when some device row or column across it is
+    // dark from end to end, its end pixels aside (a neighbour's border may meet them).
+    const auto drawn = [&](const QRect& line) {
+        const bool across = line.height() == 1;
+        const int first = int(std::ceil((across ? line.left() : line.top()) * kScale)) + 1;
+        const int last = int(std::floor((across ? line.right() + 1 : line.bottom() + 1) * kScale)) - 2;
+        const int at = int(std::floor((across ? line.top() : line.left()) * kScale));
+        for (int offset = at - 1; offset <= at + 2; ++offset) {
+            bool dark = true;
+            for (int along = first; along <= last && dark; ++along) {
+                const QPoint pixel = across ? QPoint(along, offset) : QPoint(offset, along);
+                dark = shot->rect().contains(pixel) && qGray(shot->pixel(pixel)) < 100;
+            }
+            if (dark) return true;
+        }
+        return false;
+    };
+    const QPoint grid = ToPixels(kParticularsFrame).topLeft();
+    for (int r = 0; r < kGridRows; ++r) {
+        SCOPED_TRACE("row " + std::to_string(r));
+        const QRect cell = ToPixels(GridCell(kDateColumn, r)).translated(grid);
+        EXPECT_TRUE(drawn(QRect(cell.left(), cell.top(), cell.width(), 1))) << "the border above the date";
+        EXPECT_TRUE(drawn(QRect(cell.left(), cell.bottom(), cell.width(), 1))) << "the border below the date";
+    }
+    const QPoint footer = ToPixels(kFooterFrame).topLeft();
+    for (const auto& [label, fieldLeft] :
+         {std::pair{kApprovedLabel, kApprovedFieldLeft}, {kNotesLabel, kNotesFieldLeft}})
+        for (const TwipsRect& line : FooterConnector(label, fieldLeft)) {
+            const QRect pixels = ToPixels(line).translated(footer);
+            SCOPED_TRACE(QStringLiteral("connector line at %1,%2").arg(pixels.x()).arg(pixels.y()).toStdString());
+            EXPECT_TRUE(drawn(pixels));
+        }
 }
 
 }  // namespace

@@ -1,8 +1,40 @@
 #include "VirtualDisplay.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
+
+namespace {
+
+// A window dump as xwd writes it: a big-endian header, a colour map, then 32-bit pixels in the
+// server's byte order.
+std::optional<QImage> ReadXwd(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    constexpr int kHeaderFields = 25;
+    if (bytes.size() < kHeaderFields * 4) return std::nullopt;
+    const auto field = [&](int index) { return qFromBigEndian<quint32>(bytes.constData() + 4 * index); };
+    const quint32 headerSize = field(0), width = field(4), height = field(5), byteOrder = field(7),
+                  bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
+    const qint64 pixels = qint64(headerSize) + 12 * qint64(colours);
+    if (bitsPerPixel != 32 || pixels + qint64(bytesPerLine) * height > bytes.size()) return std::nullopt;
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    for (int y = 0; y < int(height); ++y) {
+        const char* line = bytes.constData() + pixels + qint64(bytesPerLine) * y;
+        for (int x = 0; x < int(width); ++x) {
+            const quint32 value =
+                byteOrder == 0 ? qFromLittleEndian<quint32>(line + 4 * x) : qFromBigEndian<quint32>(line + 4 * x);
+            image.setPixel(x, y, 0xFF000000u | value);
+        }
+    }
+    return image;
+}
+
+}  // namespace
 
 VirtualDisplay::VirtualDisplay(const QString& screen) {
     // Xvfb picks a free display itself and writes its number to standard output, so parallel
@@ -61,4 +93,12 @@ QString VirtualDisplay::waitForWindow(const QString& titlePattern, int timeoutMs
 
 void VirtualDisplay::screenshot(const QString& path) const {
     run(QStringLiteral("xwd"), {"-root", "-silent", "-display", m_name, "-out", path});
+}
+
+std::optional<QImage> VirtualDisplay::windowImage(const QString& window) const {
+    QTemporaryDir folder;
+    if (!folder.isValid()) return std::nullopt;
+    const QString dump = folder.filePath(QStringLiteral("window.xwd"));
+    run(QStringLiteral("xwd"), {"-id", window, "-silent", "-out", dump});
+    return ReadXwd(dump);
 }

@@ -3,11 +3,14 @@
 // runtime folder of its own, so what programs leave there (a killed one's rendezvous) goes with it.
 #pragma once
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <optional>
 
 class VirtualDisplay {
 public:
@@ -27,6 +30,8 @@ public:
     QString waitForWindow(const QString& titlePattern, int timeoutMs, const QString& except = {}) const;
     // Writes a screenshot of the whole screen (xwd format).
     void screenshot(const QString& path) const;
+    // What the window shows, in device pixels (xwd); nothing when xwd could not dump it.
+    std::optional<QImage> windowImage(const QString& window) const;
 
     QProcessEnvironment environment() const;
 
