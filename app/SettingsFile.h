@@ -26,7 +26,8 @@ struct ParsedText {
 // The file that holds appName's store: $XDG_CONFIG_HOME/<appName>.ini.
 QString SettingsFilePath(const QString& appName);
 
-// Store text as the INI reader reads it.
+// Store text as the INI reader reads it, handed to it in memory. Throws std::runtime_error when it
+// cannot be handed over (a system without /proc), never taking that for damage.
 ParsedText ParseStoreText(const QByteArray& text);
 
 // Why the file does not read as a whole, or an empty text when it does.

@@ -42,6 +42,8 @@ TEST_F(BatchFromStore, WritesWhatTheEntryWindowStoredAndLeavesTheStoreUntouched)
     const QByteArray before = Contents(store);
     const QDateTime modified = QFileInfo(store).lastModified();
     QFile::setPermissions(store, QFile::ReadOwner);  // a store the user made read-only reads as well
+    // Reading the store needs no scratch file: a temporary folder that takes none changes nothing.
+    environment.insert(QStringLiteral("TMPDIR"), writeFile(QStringLiteral("not-a-folder"), "x"));
 
     const BatchResult result = fromStore();
     ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
