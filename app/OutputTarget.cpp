@@ -37,7 +37,9 @@ bool othersCanWrite(const struct stat& folder) {
 
 class Walk {
 public:
-    explicit Walk(const QString& path) : m_given(path) {
+    enum class Existing { Judged, LeftToCaller };
+
+    explicit Walk(const QString& path, Existing existing = Existing::Judged) : m_given(path), m_existing(existing) {
         m_pending = QFileInfo(path).absoluteFilePath().split(QLatin1Char('/'), Qt::SkipEmptyParts);
         startAtRoot();
     }
@@ -119,7 +121,7 @@ private:
         found.name = name;
         found.folderStatus = m_folderStatus;
         found.existing = existing;
-        if (existing) checkMayReplace(found);
+        if (existing && m_existing == Existing::Judged) checkMayReplace(found);
         found.folder = std::move(m_folder);
         return found;
     }
@@ -141,6 +143,7 @@ private:
     }
 
     QString m_given;
+    Existing m_existing;
     QStringList m_pending;  // names still to look up, in order
     QStringList m_shown;    // the names of the folder reached, for messages
     FolderHandle m_folder;
@@ -170,3 +173,7 @@ FolderHandle::~FolderHandle() {
 }
 
 OutputTarget ResolveOutputTarget(const QString& path, LinkAtTarget atTarget) { return Walk(path).resolve(atTarget); }
+
+OutputTarget ResolveFileAtTarget(const QString& path) {
+    return Walk(path, Walk::Existing::LeftToCaller).resolve(LinkAtTarget::Follow);
+}

@@ -73,3 +73,8 @@ struct OutputTarget {
 //   over it would be), or could not replace in its sticky folder;
 // - a folder on the way that is missing or not a folder.
 OutputTarget ResolveOutputTarget(const QString& path, LinkAtTarget atTarget = LinkAtTarget::Follow);
+
+// Finds the file at path as ResolveOutputTarget does, following the user's own links and refusing
+// the same links and folders on the way, but leaves what is found at the target to the caller: for
+// a file that is read as well as written, which may be read-only or need mending.
+OutputTarget ResolveFileAtTarget(const QString& path);

@@ -73,7 +73,7 @@ private:
     int m_failure = 0;
 };
 
-ReplacementFile::ReplacementFile(OutputTarget target) : m_target(std::move(target)) {
+ReplacementFile::ReplacementFile(OutputTarget target, Sync sync) : m_target(std::move(target)), m_sync(sync) {
     const int folder = m_target.folder.descriptor();
     const long limit = nameLimit(folder);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -110,8 +110,8 @@ void ReplacementFile::complete() {
             [[maybe_unused]] const int grouped = ::fchown(descriptor, uid_t(-1), existing.st_gid);
             if (::fchmod(descriptor, existing.st_mode & 0777) != 0) device.fail(errno);
         }
-        if (device.failure() == 0 && ::fsync(descriptor) != 0) device.fail(errno);
     }
+    if (device.failure() == 0 && (replaces() || m_sync == Sync::Always) && ::fsync(descriptor) != 0) device.fail(errno);
     if (!device.closeDescriptor()) device.fail(errno);
     if (device.failure() != 0)
         throw OutputError(QStringLiteral("%1 could not be written: %2")

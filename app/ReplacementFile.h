@@ -5,13 +5,14 @@
 //   umask); only a file of the user's own that it replaces passes on its permissions and group,
 //   never a file of another owner.
 // - A file that replaces another is on disk (fsync) before it is put in place, so a crash leaves
-//   the old or the new file, never an empty one; a new file has nothing to lose and skips the wait.
+//   the old or the new file, never an empty one; a new file has nothing to lose and skips the wait,
+//   unless it holds what the user was told is kept (Sync::Always).
 // - An existing file is never moved aside: it keeps its name until one rename puts the complete
 //   new file there. Where a later step can still fail, it also gets a second name (a hard link)
 //   first, so that putting it back is the same rename in the same folder as the one that replaced it.
 // - Whatever fails before the rename leaves the target as it was and removes the temporary file.
-// The settings store writes through QSettings, whose save file keeps the same rule (a temporary
-// file beside the store, synced, then renamed over it).
+// The settings store's file is found by the same rule and written whole through here; between
+// such writes it takes each change at its end, in place (StoreFile).
 #pragma once
 
 #include "app/OutputTarget.h"
@@ -22,8 +23,12 @@
 
 class ReplacementFile {
 public:
+    // When the new content is put on disk before it takes the target's place: where it replaces a
+    // file, or always (a file whose every write the user was told is kept, such as the settings store).
+    enum class Sync { WhenReplacing, Always };
+
     // Makes the temporary file for target. Throws OutputError when it cannot be made.
-    explicit ReplacementFile(OutputTarget target);
+    explicit ReplacementFile(OutputTarget target, Sync sync = Sync::WhenReplacing);
     // Removes the temporary file and the second name, whichever is still there.
     ~ReplacementFile();
     ReplacementFile(const ReplacementFile&) = delete;
@@ -58,5 +63,6 @@ private:
     QByteArray m_temporaryName;
     QByteArray m_secondName;
     std::unique_ptr<Device> m_device;
+    Sync m_sync;
     bool m_placed = false;
 };

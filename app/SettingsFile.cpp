@@ -2,9 +2,7 @@
 
 #include "app/OutputTarget.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -92,25 +90,4 @@ QString DamageOf(const StoreFileLines& lines, const ParsedText& parsed) {
             .arg(lines.damaged.front());
     if (parsed.damaged) return QStringLiteral("its contents are damaged");
     return {};
-}
-
-std::optional<QHash<QString, QString>> ReadSettingsSection(const QString& appName, const QString& section) {
-    const QString path = SettingsFilePath(appName);
-    if (!QFileInfo::exists(path)) return std::nullopt;
-    const auto unreadable = [&path](const QString& why) {
-        return std::runtime_error(
-            ("The settings store " + QDir::toNativeSeparators(path) + " cannot be read: " + why).toStdString());
-    };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw unreadable(file.errorString());
-    const StoreFileLines lines = KeepSoundLines(file.readAll());
-    const ParsedText parsed = ParseStoreText(lines.sound);
-    if (const QString damage = DamageOf(lines, parsed); !damage.isEmpty()) throw unreadable(damage);
-    const QString folded = section.toCaseFolded();
-    QHash<QString, QString> entries;
-    for (const auto& [name, value] : parsed.entries) {
-        if (name.section(QLatin1Char('/'), 0, 0).toCaseFolded() != folded) continue;
-        entries.insert(name.section(QLatin1Char('/'), 1).toCaseFolded(), value);
-    }
-    return entries;
 }

@@ -1,15 +1,12 @@
-// The settings store's file as text: where it is, how it parses and whether it is damaged, and a
-// read of one section that never opens the file for writing. Qt Core only, so a front end without
-// windows can read the store.
+// The settings store's file as text: where it is, how it parses and whether it is damaged. Qt Core
+// only, so a front end without windows can read the store.
 #pragma once
 
 #include "app/StoreFileLines.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -32,8 +29,3 @@ ParsedText ParseStoreText(const QByteArray& text);
 
 // Why the file does not read as a whole, or an empty text when it does.
 QString DamageOf(const StoreFileLines& lines, const ParsedText& parsed);
-
-// Every entry of the section, by case-folded key, read without opening the store for writing: the
-// file is never created, mended or changed. nullopt when there is no store file; throws
-// std::runtime_error when the file cannot be read as a store.
-std::optional<QHash<QString, QString>> ReadSettingsSection(const QString& appName, const QString& section);

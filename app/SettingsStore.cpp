@@ -1,84 +1,37 @@
 #include "app/SettingsStore.h"
 
 #include "app/MessageService.h"
+#include "app/OutputTarget.h"
 #include "app/SettingsFile.h"
+#include "app/StoreFile.h"
+#include "app/StoreFileText.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
 using Entries = StoreEntries;
 
-// An open store with the spelling of every name it holds, found by the name's case-folded form.
-// A file that can be read but not written is never handed to QSettings: its values are held here
-// and every edit is refused, so the file stays exactly as it is.
-struct Store {
-    QString path;
-    std::unique_ptr<QSettings> settings;     // null for a read-only store
-    QHash<QString, QString> readOnlyValues;  // folded "section/key" -> value
-    QString whyReadOnly;
-    QHash<QString, QString> sections;  // folded section -> stored section
-    QHash<QString, QString> keys;      // folded "section/key" -> stored "section/key"
-
-    QString storedKey(const QString& section, const QString& key) const {
-        const QString path = section + QLatin1Char('/') + key;
-        if (const auto found = keys.constFind(path.toCaseFolded()); found != keys.cend()) return *found;
-        return sections.value(section.toCaseFolded(), section) + QLatin1Char('/') + key;
-    }
-    void remember(const QString& path) {
-        keys.insert(path.toCaseFolded(), path);
-        const QString section = path.section(QLatin1Char('/'), 0, 0);
-        sections.insert(section.toCaseFolded(), section);
-    }
-    void openWritable() {
-        settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-        for (const QString& key : settings->allKeys()) remember(key);
-    }
-    void openReadOnly(const QString& why, const Entries& entries) {
-        whyReadOnly = why;
-        for (const auto& [key, value] : entries) readOnlyValues.insert(key.toCaseFolded(), value);
-    }
-};
-
-using StoreMap = QHash<QString, std::shared_ptr<Store>>;
+// Changes are added at the file's end; once what was added outgrows what the file took when last
+// written whole (plus this), it is written whole again. So a write costs what it changes, and the
+// rewrites, each paid for by the changes before it, at most as much again.
+constexpr qint64 kRewriteSlack = 64 * 1024;
 
 int g_deferredSyncScopes = 0;
-
-StoreMap& OpenStores() {
-    static StoreMap stores;
-    return stores;
-}
 
 std::runtime_error StoreError(const QString& path, const QString& what) {
     return std::runtime_error(
         ("Cannot write the settings store " + QDir::toNativeSeparators(path) + ": " + what).toStdString());
-}
-
-bool Accessible(const QString& path, int mode) { return ::access(QFile::encodeName(path).constData(), mode) == 0; }
-
-// Why this user cannot replace the file at path, or an empty text when they can. A write puts a
-// new file in the folder and renames it over the old one, so the folder must take files as well.
-QString WhyNotWritable(const QString& path) {
-    if (!Accessible(path, W_OK) || !Accessible(QFileInfo(path).absolutePath(), W_OK | X_OK))
-        return QStringLiteral("the file can be read but not written (%1)")
-            .arg(QString::fromLocal8Bit(std::strerror(errno)));
-    return {};
 }
 
 // The entries of a damaged file moved into the program's one section, whatever section held them:
@@ -105,65 +58,254 @@ Entries InOwnSection(const Entries& readable) {
     return entries;
 }
 
-QString SetAsideName(const QString& path) {
-    return path + QStringLiteral(".corrupt-") +
+// The name beside the store for a file moved out of its way: what it was, and when.
+QString AsideSuffix(const QString& what) {
+    return QLatin1Char('.') + what + QLatin1Char('-') +
            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
 }
 
-// Moves what cannot serve as the store out of the way and starts a new file with what could be read.
-QString SetAside(const QString& path, const Entries& salvaged) {
-    const QString aside = SetAsideName(path);
-    if (!QFile::rename(path, aside)) throw StoreError(path, QStringLiteral("it is damaged and cannot be set aside"));
-    QSettings fresh(path, QSettings::IniFormat);
-    for (const auto& [key, value] : salvaged) fresh.setValue(key, value);
-    fresh.sync();
-    return aside;
+QString SectionOf(const QString& path) {
+    const qsizetype slash = path.indexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash);
 }
 
-// Only a file that cannot be parsed is set aside; one this user cannot write is never touched.
-void Load(Store& store) {
-    const QFileInfo info(store.path);
-    if (!info.exists() && !info.isSymLink()) return store.openWritable();
-    if (!info.isFile()) {
-        const QString aside = SetAside(store.path, {});
-        MsgBox(QStringLiteral("The stored expense report could not be read (it is not a file). It was moved to %1. "
-                              "The form starts empty.")
-                   .arg(QDir::toNativeSeparators(aside)));
-        return store.openWritable();
-    }
-    QFile file(store.path);
-    if (!file.open(QIODevice::ReadOnly))
-        return store.openReadOnly(QStringLiteral("the file cannot be read (%1)").arg(file.errorString()), {});
-    const StoreFileLines lines = KeepSoundLines(file.readAll());
-    const ParsedText parsed = ParseStoreText(lines.sound);
-    const QString whyReadOnly = WhyNotWritable(store.path);
-    const QString damage = DamageOf(lines, parsed);
-    if (damage.isEmpty())
-        return whyReadOnly.isEmpty() ? store.openWritable() : store.openReadOnly(whyReadOnly, parsed.entries);
-    const Entries salvaged = InOwnSection(parsed.entries);
-    if (!whyReadOnly.isEmpty()) {
-        MsgBox(QStringLiteral("The stored expense report is damaged (%1) and cannot be written, so it was left as "
-                              "it is. Every entry that could be read is shown.")
-                   .arg(damage));
-        return store.openReadOnly(whyReadOnly, salvaged);
-    }
-    const QString aside = SetAside(store.path, salvaged);
-    MsgBox(QStringLiteral("The stored expense report is damaged (%1). Every entry that could be read was kept; "
-                          "the damaged file was moved to %2. Fields that could not be read start empty.")
-               .arg(damage, QDir::toNativeSeparators(aside)));
-    store.openWritable();
+bool EndsWithLineEnd(const QByteArray& bytes) {
+    return bytes.isEmpty() || bytes.endsWith('\n') || bytes.endsWith('\r');
 }
 
-std::shared_ptr<Store> OpenStore(const QString& appName) {
+// The header of the section a store's text ends in, as it stands there ("" before any header).
+QByteArray LastHeader(const QByteArray& soundText) {
+    QByteArray header;
+    for (const QByteArray& line : soundText.split('\n'))
+        if (line.trimmed().startsWith('[')) header = line.trimmed();
+    return header;
+}
+
+// One open store: every entry it holds, with the spelling of every name, in memory, and the file
+// as this store last left it. The window holds the whole report, and so does this: when the file
+// is found deleted or changed under the program, all of it is written again.
+class Store {
+public:
+    explicit Store(const QString& appName) : m_path(SettingsFilePath(appName)) {
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
+        try {
+            load();
+        } catch (const std::runtime_error& refused) {
+            // Nothing that may not be followed, or could not be read, is written; every edit says why.
+            m_refusal = QString::fromUtf8(refused.what());
+        }
+    }
+
+    QString get(const QString& section, const QString& key, const QString& defaultValue) const {
+        const auto found = m_index.constFind((section + QLatin1Char('/') + key).toCaseFolded());
+        return found != m_index.cend() ? m_entries[*found].second : defaultValue;
+    }
+
+    void save(const QString& section, const QString& key, const QString& value) {
+        if (!m_refusal.isEmpty()) {
+            // The load's write-backs change nothing the user typed; the first real edit reports.
+            if (g_deferredSyncScopes > 0) return;
+            throw StoreError(m_path, m_refusal);
+        }
+        set(storedPath(section, key), value);
+        if (g_deferredSyncScopes == 0) flush();
+    }
+
+    // Puts every change not yet on disk there. Throws std::runtime_error; the changes stay to be
+    // written with the next.
+    void flush() {
+        if (m_pending.empty()) return;
+        const QString folder = QFileInfo(m_path).absolutePath();
+        if (!QFileInfo(folder).isDir()) QDir().mkpath(folder);
+        try {
+            StoreFile file(m_path);
+            if (file.identity() != m_written) return writeAgain(file);
+            // Made read-only, or given to another user, since: left as it is.
+            if (file.exists())
+                if (const QString why = file.whyNotWritable(); !why.isEmpty()) throw StoreError(m_path, why);
+            if (!file.exists() || m_rewriteNext || m_fileBytes > 2 * m_wholeBytes + kRewriteSlack)
+                writeWhole(file);
+            else
+                appendChanges(file);
+        } catch (const OutputError& failure) {
+            throw StoreError(m_path, QString::fromUtf8(failure.what()));
+        }
+    }
+
+private:
+    void load() {
+        StoreFile file(m_path);
+        if (!file.exists()) return;
+        if (!file.isFile()) {
+            const QString aside = file.setAside(AsideSuffix(QStringLiteral("corrupt")));
+            MsgBox(QStringLiteral("The stored expense report could not be read (it is not a file). It was moved to %1. "
+                                  "The form starts empty.")
+                       .arg(QDir::toNativeSeparators(aside)));
+            return;
+        }
+        const QByteArray bytes = file.read();
+        const StoreFileLines lines = KeepSoundLines(bytes);
+        const ParsedText parsed = ParseStoreText(lines.sound);
+        const QString whyReadOnly = file.whyNotWritable();
+        const QString damage = DamageOf(lines, parsed);
+        if (damage.isEmpty()) {
+            adopt(parsed.entries);
+            m_refusal = whyReadOnly;
+            m_written = file.identity();
+            m_fileBytes = bytes.size();
+            m_wholeBytes = StoreText(Entries(m_entries.begin(), m_entries.end())).size();
+            m_lastHeader = LastHeader(lines.sound);
+            // A change added after an unfinished line would join it.
+            m_rewriteNext = !EndsWithLineEnd(bytes);
+            return;
+        }
+        adopt(InOwnSection(parsed.entries));
+        if (!whyReadOnly.isEmpty()) {
+            MsgBox(QStringLiteral("The stored expense report is damaged (%1) and cannot be written, so it was left as "
+                                  "it is. Every entry that could be read is shown.")
+                       .arg(damage));
+            m_refusal = whyReadOnly;
+            return;
+        }
+        const QString aside = file.setAside(AsideSuffix(QStringLiteral("corrupt")));
+        writeWhole(file);
+        MsgBox(QStringLiteral("The stored expense report is damaged (%1). Every entry that could be read was kept; "
+                              "the damaged file was moved to %2. Fields that could not be read start empty.")
+                   .arg(damage, QDir::toNativeSeparators(aside)));
+    }
+
+    void adopt(const Entries& entries) {
+        for (const auto& [path, value] : entries) set(path, value);
+        m_pending.clear();
+    }
+
+    // The entry's path as the store spells it: a name it holds keeps its first spelling.
+    QString storedPath(const QString& section, const QString& key) const {
+        const QString path = section + QLatin1Char('/') + key;
+        if (const auto found = m_index.constFind(path.toCaseFolded()); found != m_index.cend())
+            return m_entries[*found].first;
+        return m_sections.value(section.toCaseFolded(), section) + QLatin1Char('/') + key;
+    }
+
+    void set(const QString& path, const QString& value) {
+        const QString folded = path.toCaseFolded();
+        size_t index = m_entries.size();
+        if (const auto found = m_index.constFind(folded); found != m_index.cend()) {
+            // Of two spellings of a name in a file, the later one read wins, spelling and value, so
+            // a change added under that spelling wins again when the file is read.
+            index = *found;
+            m_entries[index] = {path, value};
+        } else {
+            m_index.insert(folded, index);
+            m_entries.emplace_back(path, value);
+            const QString section = SectionOf(path);
+            if (!m_sections.contains(section.toCaseFolded())) m_sections.insert(section.toCaseFolded(), section);
+        }
+        if (std::find(m_pending.begin(), m_pending.end(), index) == m_pending.end()) m_pending.push_back(index);
+    }
+
+    // Each change as one line at the file's end, under its section's header where the file does
+    // not end in that section: one write and one sync, whatever else the store holds.
+    void appendChanges(StoreFile& file) {
+        QByteArray lines;
+        QByteArray header = m_lastHeader;
+        for (const size_t index : m_pending) {
+            const auto& [path, value] = m_entries[index];
+            const QString section = SectionOf(path);
+            const QByteArray sectionLine = StoreSectionLine(section);
+            // The reader tells sections apart by letter case, so only the very header will do.
+            const bool inSection = header.isEmpty() ? section.isEmpty() : header == sectionLine.trimmed();
+            if (!inSection) {
+                lines += sectionLine;
+                header = sectionLine.trimmed();
+            }
+            lines += StoreEntryLine(section.isEmpty() ? path : path.mid(section.size() + 1), value);
+        }
+        try {
+            file.append(lines);
+        } catch (const OutputError&) {
+            // The file stays this store's own; where part of a line could not be taken off again, the
+            // next write starts afresh.
+            m_written = file.identity();
+            m_rewriteNext = !m_written || m_written->size != m_fileBytes;
+            throw;
+        }
+        m_written = file.identity();
+        m_fileBytes += lines.size();
+        m_lastHeader = header;
+        m_pending.clear();
+    }
+
+    void writeWhole(StoreFile& file) {
+        const QByteArray text = StoreText(Entries(m_entries.begin(), m_entries.end()));
+        file.replaceWith(text);
+        m_written = file.identity();
+        m_fileBytes = m_wholeBytes = text.size();
+        m_lastHeader = LastHeader(text);
+        m_rewriteNext = false;
+        m_pending.clear();
+    }
+
+    // The file is not the one this store last wrote: deleted, replaced or changed by something
+    // else. Whatever is there is moved aside, never overwritten, and everything the window holds
+    // is written, so the next start shows what the user saw.
+    void writeAgain(StoreFile& file) {
+        QString aside;
+        QString found = QStringLiteral("deleted");
+        if (file.exists()) {
+            QString damage = QStringLiteral("something that is not a file");
+            if (file.isFile()) {
+                try {
+                    const StoreFileLines lines = KeepSoundLines(file.read());
+                    const QString why = DamageOf(lines, ParseStoreText(lines.sound));
+                    damage = why.isEmpty() ? QString() : QStringLiteral("a damaged file (%1)").arg(why);
+                } catch (const std::runtime_error& unreadable) {
+                    damage =
+                        QStringLiteral("a file that cannot be read (%1)").arg(QString::fromUtf8(unreadable.what()));
+                }
+            }
+            aside =
+                file.setAside(AsideSuffix(damage.isEmpty() ? QStringLiteral("replaced") : QStringLiteral("corrupt")));
+            found = damage.isEmpty() ? QStringLiteral("replaced or changed by another program")
+                                     : QStringLiteral("replaced by ") + damage;
+        }
+        writeWhole(file);
+        QString text = QStringLiteral(
+                           "The stored expense report was %1 while Brindlemoor was running. Everything this "
+                           "window holds was stored again in %2.")
+                           .arg(found, QDir::toNativeSeparators(m_path));
+        if (!aside.isEmpty())
+            text += QStringLiteral(" The file found there was moved to %1.").arg(QDir::toNativeSeparators(aside));
+        MsgBox(text);
+    }
+
+    QString m_path;
+    std::vector<std::pair<QString, QString>> m_entries;  // "section/key" as stored, value
+    QHash<QString, size_t> m_index;                      // folded "section/key" -> entry
+    QHash<QString, QString> m_sections;                  // folded section -> stored section
+    std::vector<size_t> m_pending;                       // entries changed since the file last took them
+    QString m_refusal;                                   // why nothing is written, or empty
+    std::optional<FileIdentity> m_written;               // the file as this store last left it
+    qint64 m_fileBytes = 0;                              // what the file holds
+    qint64 m_wholeBytes = 0;                             // what it held when last written whole
+    QByteArray m_lastHeader;                             // the header of the section the file ends in
+    bool m_rewriteNext = false;
+};
+
+using StoreMap = QHash<QString, std::shared_ptr<Store>>;
+
+StoreMap& OpenStores() {
+    static StoreMap stores;
+    return stores;
+}
+
+Store& OpenStore(const QString& appName) {
     StoreMap& stores = OpenStores();
     const QString id = appName.toCaseFolded();
-    if (auto found = stores.find(id); found != stores.end()) return found.value();
-    auto store = std::make_shared<Store>();
-    store->path = SettingsFilePath(appName);
-    QDir().mkpath(QFileInfo(store->path).absolutePath());
-    Load(*store);
+    if (const auto found = stores.constFind(id); found != stores.cend()) return **found;
+    auto store = std::make_shared<Store>(appName);
     stores.insert(id, store);
-    return store;
+    return *store;
 }
 
 }  // namespace
@@ -171,45 +313,22 @@ std::shared_ptr<Store> OpenStore(const QString& appName) {
 void ReloadSettingsLocation() { OpenStores().clear(); }
 
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue) {
-    const auto store = OpenStore(appName);
-    if (!store->settings) {
-        const auto found = store->readOnlyValues.constFind((section + QLatin1Char('/') + key).toCaseFolded());
-        return found != store->readOnlyValues.cend() ? *found : defaultValue;
-    }
-    const QVariant value = store->settings->value(store->storedKey(section, key));
-    return value.isValid() ? value.toString() : defaultValue;
+    return OpenStore(appName).get(section, key, defaultValue);
 }
 
 void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {
-    const auto store = OpenStore(appName);
-    if (!store->settings) {
-        // The load's write-backs change nothing the user typed; the first real edit reports.
-        if (g_deferredSyncScopes > 0) return;
-        throw StoreError(store->path, store->whyReadOnly);
-    }
-    const QString path = store->storedKey(section, key);
-    QSettings& settings = *store->settings;
-    settings.setValue(path, value);
-    if (g_deferredSyncScopes > 0) {
-        store->remember(path);
-        return;
-    }
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        // A fresh object next time, so one failure does not stick to every later write.
-        OpenStores().remove(appName.toCaseFolded());
-        throw StoreError(settings.fileName(), settings.status() == QSettings::AccessError
-                                                  ? QStringLiteral("the file cannot be written")
-                                                  : QStringLiteral("the file is damaged"));
-    }
-    store->remember(path);
+    OpenStore(appName).save(section, key, value);
 }
 
 DeferredSettingsSync::DeferredSettingsSync() { ++g_deferredSyncScopes; }
 
 DeferredSettingsSync::~DeferredSettingsSync() {
     if (--g_deferredSyncScopes > 0) return;
-    // A failure shows at the next write, which syncs and reports it.
-    for (const auto& store : std::as_const(OpenStores()))
-        if (store->settings) store->settings->sync();
+    // A failure shows at the next write, which tries again and reports it.
+    for (const auto& store : std::as_const(OpenStores())) {
+        try {
+            store->flush();
+        } catch (const std::runtime_error&) {
+        }
+    }
 }

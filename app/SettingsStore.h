@@ -1,7 +1,12 @@
 // Per-user store of the report's fields: string values under application, section and key.
-// Names match without regard to letter case; every write is on disk before it returns.
-// A store file this user can read but not write is read and never touched: every write is refused.
+// Names match without regard to letter case; every write is on disk before it returns, and costs
+// what it changes, not the size of the store.
+// A store file this user can read but not write (or one of another user) is read and never
+// touched: every write is refused. A link that another user could have planted is not followed:
+// such a store is neither read nor written.
 // A damaged file is set aside once, with a notice, and every entry that still reads is kept.
+// A file found deleted, replaced or changed under the program is set aside, never overwritten,
+// and everything the store holds is written again, once, with a notice.
 #pragma once
 
 #include "app/SettingsFile.h"

@@ -44,6 +44,21 @@ bool IsSound(const QByteArray& line) {
     return part->indexOf('=') > 0;
 }
 
+// What a write cut short can leave at the file's end: the start of a line as the store writes it
+// (no control character; UTF-8 but for a character cut in two at its end) that is not yet a whole
+// line. The store quotes every value, so a key with nothing after its '=' is cut short as well:
+// read, it would empty the value that the unfinished write was to replace.
+bool IsCutShort(const QByteArray& line) {
+    for (const char byte : line)
+        if (uchar(byte) < 0x20 || byte == 0x7F) return false;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    (void)QString(decoder(line));
+    if (decoder.hasError()) return false;
+    if (!IsSound(line)) return true;
+    const std::optional<QByteArray> part = ReadPart(line);
+    return part && !part->isEmpty() && !part->startsWith('[') && part->indexOf('=') == part->size() - 1;
+}
+
 }  // namespace
 
 StoreFileLines KeepSoundLines(const QByteArray& bytes) {
@@ -51,9 +66,12 @@ StoreFileLines KeepSoundLines(const QByteArray& bytes) {
     text.replace("\r\n", "\n").replace('\r', '\n');
     QList<QByteArray> lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    const bool endsInsideALine = !text.isEmpty() && !text.endsWith('\n');
     StoreFileLines result;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (IsSound(lines[i])) {
+        if (endsInsideALine && i == lines.size() - 1 && IsCutShort(lines[i])) {
+            result.unfinishedEnd = true;
+        } else if (IsSound(lines[i])) {
             result.sound += lines[i];
             result.sound += '\n';
         } else {

@@ -1,4 +1,5 @@
 #include "app/SettingsStore.h"
+#include "app/StoreSection.h"
 #include "support/FileBytes.h"
 
 #include "RecordedMessages.h"
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -86,10 +88,18 @@ TEST_F(SettingsStoreTest, NamesMatchWithoutRegardToCase) {
 
     Save(QStringLiteral("DTPTO"), QStringLiteral("2016-12-31"));
     EXPECT_EQ(Get(QStringLiteral("dtpTo")), QStringLiteral("2016-12-31"));
-    QFile file(storeFile());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()).count(QStringLiteral("dtpto"), Qt::CaseInsensitive), 1)
-        << "a second spelling replaces the entry, it does not add one";
+    EXPECT_FALSE(Contents(storeFile()).contains("DTPTO")) << "the entry keeps its first spelling";
+    const auto section = ReadSettingsSection(kSettingsApp, kSettingsSection);
+    ASSERT_TRUE(section);
+    EXPECT_EQ(section->keys(), QStringList{QStringLiteral("dtpto")}) << "a second spelling does not add an entry";
+    EXPECT_EQ(section->value(QStringLiteral("dtpto")), QStringLiteral("2016-12-31"));
+
+    // A hand-edited file that spells one name three ways: a change added to it wins when read.
+    WriteContents(storeFile(), "[Brindlemoor]\ntxtName=a\nTXTNAME=b\n[brindlemoor]\ntxtName=c\n");
+    ReloadSettingsLocation();
+    Save(QStringLiteral("txtname"), QStringLiteral("changed"));
+    ReloadSettingsLocation();
+    EXPECT_EQ(Get(QStringLiteral("TxtName")), QStringLiteral("changed"));
 }
 
 TEST_F(SettingsStoreTest, EmptyEntryIsNotMissing) {
@@ -116,7 +126,8 @@ TEST_F(SettingsStoreTest, ValuesComeBackExactlyFromDisk) {
                              QStringLiteral("end\\"),
                              QStringLiteral("[Brindlemoor"),
                              QStringLiteral("; comment"),
-                             QStringLiteral("=")};
+                             QStringLiteral("="),
+                             QStringLiteral("\uFEFFpasted with its mark")};
     for (int i = 0; i < values.size(); ++i) Save(QStringLiteral("txtNotes%1").arg(i), values[i]);
     ReloadSettingsLocation();
     RecordedMessages boxes;
@@ -158,10 +169,11 @@ TEST_F(SettingsStoreTest, FollowsTheConfigLocation) {
 
 TEST_F(SettingsStoreTest, FailedWriteThrows) {
     Save(QStringLiteral("txtName"), QStringLiteral("before"));
-    // A folder in the file's place cannot be replaced by a file.
-    ASSERT_TRUE(QFile::remove(storeFile()));
-    ASSERT_TRUE(QDir().mkpath(storeFile() + QStringLiteral("/blocked")));
+    // A file in the store folder's place: even root cannot put the store there.
+    ASSERT_TRUE(QDir(m_config.path()).removeRecursively());
+    WriteContents(m_config.path(), "not a folder");
     EXPECT_THROW(Save(QStringLiteral("txtName"), QStringLiteral("after")), std::runtime_error);
+    ASSERT_TRUE(QFile::remove(m_config.path()));
 }
 
 TEST_F(SettingsStoreTest, DamagedFileIsSetAsideAndReportedOnce) {
@@ -393,4 +405,152 @@ TEST_F(ReadOnlyStoreTest, AStoreThatCannotBeReadIsNeverOverwritten) {
 
 TEST_F(ReadOnlyStoreTest, AStoreMadeReadOnlyWhileOpenIsNotTakenForDamaged) {
     EXPECT_TRUE(runChild(QStringLiteral("MadeReadOnlyWhileOpen")));
+}
+
+TEST_F(SettingsStoreTest, AWriteCutShortAtTheFileEndLosesOnlyItself) {
+    Save(QStringLiteral("txtName"), QStringLiteral("Ann"));
+    Save(QStringLiteral("txtDept"), QStringLiteral("Sales"));
+    const QByteArray whole = Contents(storeFile());
+    // A kill in the middle of adding a change leaves its line unfinished at the file's end.
+    for (const QByteArray& cut : {QByteArray("txtName=\"Ann Le"), QByteArray("txtName=\"Gr\xc3"),
+                                  QByteArray("txtName=\"Ann\\"), QByteArray("txtName="), QByteArray("[Brindle")}) {
+        SCOPED_TRACE(cut.toStdString());
+        WriteContents(storeFile(), whole + cut);
+        ReloadSettingsLocation();
+        RecordedMessages boxes;
+        EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("Ann")) << "the value before it stays";
+        Save(QStringLiteral("txtPurpose"), QStringLiteral("Trip"));
+        EXPECT_TRUE(boxes.shown.empty()) << "an unacknowledged write is not damage";
+        EXPECT_TRUE(setAside().isEmpty());
+        EXPECT_TRUE(Contents(storeFile()).endsWith("\n"));
+        ReloadSettingsLocation();
+        EXPECT_EQ(Get(QStringLiteral("txtPurpose")), QStringLiteral("Trip"));
+        EXPECT_EQ(Get(QStringLiteral("txtDept")), QStringLiteral("Sales"));
+    }
+}
+
+TEST_F(SettingsStoreTest, AWriteAddsOnlyWhatItChanges) {
+    const QString large(1 << 20, QLatin1Char('n'));
+    Save(QStringLiteral("txtNotes1"), large);
+    const qint64 before = QFileInfo(storeFile()).size();
+    for (const QString& typed : {QStringLiteral("A"), QStringLiteral("An"), QStringLiteral("Ann")})
+        Save(QStringLiteral("txtName"), typed);
+    EXPECT_LT(QFileInfo(storeFile()).size() - before, 100) << "the large value is not written again";
+    ReloadSettingsLocation();
+    EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("Ann"));
+    EXPECT_EQ(Get(QStringLiteral("txtNotes1")), large);
+
+    // Changes of the large value itself: the file is written whole again once what was added
+    // outgrows what it holds.
+    for (int i = 0; i < 6; ++i) {
+        Save(QStringLiteral("txtNotes1"), large + QString::number(i));
+        EXPECT_LT(QFileInfo(storeFile()).size(), 3 * large.size() + (128 << 10)) << i;
+    }
+    ReloadSettingsLocation();
+    EXPECT_EQ(Get(QStringLiteral("txtNotes1")), large + QStringLiteral("5"));
+}
+
+// Another user's link or file where the store is looked for. Run only as the children of
+// AStoreAnotherUserPlantedIsNeitherFollowedNorWritten, as the user whose store it is.
+TEST(SettingsStoreChild, DISABLED_PlantedLink) {
+    ReloadSettingsLocation();
+    RecordedMessages boxes;
+    EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("<default>")) << "nothing is read through the link";
+    const QString refusal = RefusalOf(QStringLiteral("txtName"), QStringLiteral("Bob"));
+    EXPECT_TRUE(refusal.contains(QStringLiteral("belongs to another user")) &&
+                refusal.contains(QStringLiteral("not followed")))
+        << refusal.toStdString();
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(SettingsStoreChild, DISABLED_PlantedFile) {
+    ReloadSettingsLocation();
+    EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("planted"));
+    const QString refusal = RefusalOf(QStringLiteral("txtName"), QStringLiteral("Bob"));
+    EXPECT_TRUE(refusal.contains(QStringLiteral("belongs to another user"))) << refusal.toStdString();
+}
+
+TEST(SettingsStoreChild, DISABLED_OwnLink) {
+    ReloadSettingsLocation();
+    EXPECT_EQ(Get(QStringLiteral("txtName")), QStringLiteral("mine"));
+    EXPECT_EQ(RefusalOf(QStringLiteral("txtName"), QStringLiteral("Bob")), QString());
+}
+
+// A victim whose store folder others can write to, and an attacker who plants a link there to a
+// file of the victim's. Accounts of their own: root's permissions would hide the faults.
+class PlantedStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::getuid() != 0) GTEST_SKIP() << "needs root to make the attacker's and the victim's accounts";
+        const auto found = FindOrdinaryUser();
+        attacker = TestAccount("brindlemoor-attacker");
+        if (!found || !attacker) GTEST_SKIP() << "the test accounts could not be made";
+        victim = *found;
+        ASSERT_EQ(::chmod(QFile::encodeName(base.path()).constData(), 0755), 0);
+        ASSERT_TRUE(QDir(base.path()).mkdir(QStringLiteral("home")));
+        ASSERT_TRUE(GiveTo(home(), victim));
+        WriteContents(notes(), "[Brindlemoor]\ntxtName=mine\n");
+        ASSERT_TRUE(GiveTo(notes(), victim));
+    }
+    QString home() const { return base.filePath(QStringLiteral("home")); }
+    QString notes() const { return base.filePath(QStringLiteral("home/notes.conf")); }
+    // A folder of the given mode and owner, for the victim's store.
+    QString folder(const QString& name, mode_t mode, uid_t owner) {
+        const QString path = base.filePath(name);
+        EXPECT_TRUE(QDir(base.path()).mkdir(name));
+        EXPECT_EQ(::chown(QFile::encodeName(path).constData(), owner, owner), 0);
+        EXPECT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+        return path;
+    }
+    QString plantLink(const QString& folder, uid_t owner) {
+        const QString link = folder + QStringLiteral("/Tarrowell.ini");
+        EXPECT_TRUE(QFile::link(notes(), link));
+        EXPECT_EQ(::lchown(QFile::encodeName(link).constData(), owner, owner), 0);
+        return link;
+    }
+    ::testing::AssertionResult runChild(const QString& name, const QString& config) {
+        QProcessEnvironment extra;
+        extra.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        return RunAsOrdinaryUser(victim, QStringLiteral("SettingsStoreChild.DISABLED_") + name, extra);
+    }
+
+    QTemporaryDir base;
+    OrdinaryUser victim;
+    std::optional<OrdinaryUser> attacker;
+};
+
+TEST_F(PlantedStoreTest, AStoreAnotherUserPlantedIsNeitherFollowedNorWritten) {
+    const QByteArray notesBefore = Contents(notes());
+    const struct {
+        QString name;
+        mode_t mode;
+        uid_t owner;
+    } sharedFolders[] = {{QStringLiteral("sticky"), 01777, 0},
+                         {QStringLiteral("everyone"), 0777, 0},
+                         {QStringLiteral("attackers"), 0755, attacker->uid}};
+    for (const auto& shared : sharedFolders) {
+        SCOPED_TRACE(shared.name.toStdString());
+        const QString config = folder(shared.name, shared.mode, shared.owner);
+        plantLink(config, attacker->uid);
+        EXPECT_TRUE(runChild(QStringLiteral("PlantedLink"), config));
+        EXPECT_EQ(Contents(notes()), notesBefore);
+        EXPECT_EQ(QDir(config).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("Tarrowell.ini")})
+            << "nothing is left beside it";
+    }
+
+    const QString sticky = folder(QStringLiteral("file"), 01777, 0);
+    const QString planted = sticky + QStringLiteral("/Tarrowell.ini");
+    const QByteArray plantedStore = "[Brindlemoor]\ntxtName=planted\n";
+    WriteContents(planted, plantedStore);
+    ASSERT_EQ(::chown(QFile::encodeName(planted).constData(), attacker->uid, attacker->gid), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(planted).constData(), 0666), 0);
+    EXPECT_TRUE(runChild(QStringLiteral("PlantedFile"), sticky)) << "another user's file is read, never written";
+    EXPECT_EQ(Contents(planted), plantedStore);
+
+    // The victim's own link in a folder of their own is their choice, and is followed.
+    plantLink(home(), victim.uid);
+    EXPECT_TRUE(runChild(QStringLiteral("OwnLink"), home()));
+    EXPECT_TRUE(Contents(notes()).contains("Bob"));
+    EXPECT_TRUE(QFileInfo(home() + QStringLiteral("/Tarrowell.ini")).isSymLink());
 }

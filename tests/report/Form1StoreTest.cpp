@@ -141,3 +141,56 @@ TEST(Form1StoreAsOrdinaryUser, ReadOnlyStoreIsShownAndLeftUntouched) {
     plant(0644, 0);
     EXPECT_TRUE(RunAsOrdinaryUser(*user, child, extra)) << "owned by another user and readable";
 }
+
+// What the user meets when the store is deleted or replaced while the window is open: the next
+// keystroke stores everything the window holds, says so once, and keeps whatever was found there.
+TEST_F(Form1Store, AStoreDeletedOrReplacedUnderTheWindowGetsTheWholeReportAgain) {
+    store.save(QStringLiteral("txtName"), QStringLiteral("Ann Lee"));
+    store.save(QStringLiteral("txtDesc3"), QStringLiteral("Taxi"));
+    store.save(QStringLiteral("txtMeals3"), QStringLiteral("$12.50"));
+    store.save(QStringLiteral("txtHeading0"), QStringLiteral("Lodging"));
+    store.save(QStringLiteral("DTPicker23"), QStringLiteral("2016-11-05"));
+    Form1& f = open();
+    const QString file = QDir(store.path()).filePath(kSettingsApp + QStringLiteral(".ini"));
+    const struct {
+        const char* what;
+        QByteArray replacement;  // empty: the file is deleted
+        const char* aside;       // how the file found there is named beside the store
+    } cases[] = {
+        {"deleted", {}, nullptr},
+        {"replaced by a damaged file", QByteArray("[Brind\xffmoor]\ntxtPurpose=Other\n") + QByteArray(1, '\0') + "\xfe",
+         ".corrupt-"},
+        {"replaced", "[Brindlemoor]\ntxtName=Somebody else\ntxtPurpose=Old trip\n", ".replaced-"},
+    };
+    for (const auto& [what, replacement, aside] : cases) {
+        SCOPED_TRACE(what);
+        boxes.clear();
+        QFile::remove(file);
+        if (!replacement.isEmpty()) Write(file, replacement);
+        QTest::mouseClick(f.txtDesc[3], Qt::LeftButton);
+        QTest::keyClick(f.txtDesc[3], Qt::Key_End);
+        QTest::keyClicks(f.txtDesc[3], QStringLiteral("!?"));
+        ASSERT_EQ(boxes.size(), 1u) << "said once";
+        EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("Everything this window holds was stored again")))
+            << boxes[0].text.toStdString();
+        EXPECT_FALSE(boxes[0].text.contains(QStringLiteral("could not be stored")));
+        const QStringList found = QDir(store.path()).entryList({QStringLiteral("*.ini.*")}, QDir::Files);
+        if (aside) {
+            ASSERT_EQ(found.size(), 1);
+            EXPECT_TRUE(found[0].contains(QLatin1String(aside))) << found[0].toStdString();
+            EXPECT_TRUE(boxes[0].text.contains(found[0]));
+            EXPECT_EQ(Contents(QDir(store.path()).filePath(found[0])), replacement) << "kept byte for byte";
+            ASSERT_TRUE(QFile::remove(QDir(store.path()).filePath(found[0])));
+        } else {
+            EXPECT_TRUE(found.isEmpty());
+        }
+
+        // The next start shows what the window shows.
+        ReloadSettingsLocation();
+        Form1 next;
+        next.Form_Load();
+        EXPECT_TRUE(next.report() == f.report());
+        EXPECT_EQ(next.txtDesc[3]->text(), f.txtDesc[3]->text());
+        EXPECT_EQ(Field(next, "txtPurpose")->text(), QString()) << "nothing of the file found there comes back";
+    }
+}

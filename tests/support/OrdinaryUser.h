@@ -30,17 +30,25 @@ inline QStringList AsUser(const OrdinaryUser& user, const QStringList& command) 
            command;
 }
 
+// A system account of that name, made when missing; nullopt unless this process is root.
+inline std::optional<OrdinaryUser> TestAccount(const char* name) {
+    if (::getuid() != 0) return std::nullopt;
+    if (!::getpwnam(name))
+        QProcess::execute(QStringLiteral("useradd"),
+                          {QStringLiteral("--system"), QStringLiteral("--no-create-home"), QStringLiteral("--shell"),
+                           QStringLiteral("/usr/sbin/nologin"), QString::fromLatin1(name)});
+    const passwd* entry = ::getpwnam(name);
+    if (!entry) return std::nullopt;
+    return OrdinaryUser{entry->pw_uid, entry->pw_gid};
+}
+
 // This process's own ids when it is not root; as root, a system account made for the tests, if
 // it can run this executable (a build tree in a private home folder keeps it out).
 inline std::optional<OrdinaryUser> FindOrdinaryUser() {
     if (::getuid() != 0) return OrdinaryUser{::getuid(), ::getgid()};
-    if (!::getpwnam(kOrdinaryUserName))
-        QProcess::execute(QStringLiteral("useradd"),
-                          {QStringLiteral("--system"), QStringLiteral("--no-create-home"), QStringLiteral("--shell"),
-                           QStringLiteral("/usr/sbin/nologin"), QString::fromLatin1(kOrdinaryUserName)});
-    const passwd* entry = ::getpwnam(kOrdinaryUserName);
-    if (!entry) return std::nullopt;
-    const OrdinaryUser user{entry->pw_uid, entry->pw_gid};
+    const std::optional<OrdinaryUser> account = TestAccount(kOrdinaryUserName);
+    if (!account) return std::nullopt;
+    const OrdinaryUser user = *account;
     const QStringList canRun{QStringLiteral("test"), QStringLiteral("-x"), QCoreApplication::applicationFilePath()};
     if (QProcess::execute(QStringLiteral("setpriv"), AsUser(user, canRun)) != 0) return std::nullopt;
     return user;

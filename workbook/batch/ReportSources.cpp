@@ -1,6 +1,7 @@
 #include "workbook/batch/ReportSources.h"
 
-#include "app/SettingsStore.h"
+#include "app/SettingsFile.h"
+#include "app/StoreSection.h"
 #include "receipts/ReceiptLibrary.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/RepeatedKeys.h"

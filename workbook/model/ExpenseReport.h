@@ -54,6 +54,8 @@ struct ExpenseRow {
     QString description;
     std::array<QString, kCategories> amounts;  // text as entered
     QList<ReceiptFile> receipts;               // in the order they were attached
+
+    bool operator==(const ExpenseRow&) const = default;
 };
 
 struct ExpenseReport {
@@ -65,6 +67,8 @@ struct ExpenseReport {
 
     QString& text(TextField field);
     const QString& text(TextField field) const;
+
+    bool operator==(const ExpenseReport&) const = default;
 };
 
 // One text field: its control name (also its store key) and where the report holds it. The entry
