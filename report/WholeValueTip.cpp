@@ -8,8 +8,17 @@
 
 void WholeValueTip::attach(QLineEdit* cell) { new WholeValueTip(cell); }
 
-WholeValueTip::WholeValueTip(QLineEdit* cell) : QObject(cell), m_cell(cell), m_tip(new QLabel(cell, Qt::ToolTip)) {
+WholeValueTip::WholeValueTip(QLineEdit* cell) : QObject(cell), m_cell(cell) {
     setObjectName(QStringLiteral("WholeValueTip"));
+    cell->installEventFilter(this);
+    connect(cell, &QLineEdit::textChanged, this, &WholeValueTip::measure);
+    measure();
+}
+
+// Made on first use: most cells never show a tip, and a window each would slow the start.
+QLabel* WholeValueTip::tip() {
+    if (m_tip) return m_tip;
+    m_tip = new QLabel(m_cell, Qt::ToolTip);
     m_tip->setObjectName(QStringLiteral("WholeValueTip"));
     m_tip->setForegroundRole(QPalette::ToolTipText);
     m_tip->setBackgroundRole(QPalette::ToolTipBase);
@@ -17,45 +26,51 @@ WholeValueTip::WholeValueTip(QLineEdit* cell) : QObject(cell), m_cell(cell), m_t
     m_tip->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_tip->setMargin(1);
     m_tip->setAttribute(Qt::WA_ShowWithoutActivating);
-    cell->installEventFilter(this);
-    connect(cell, &QLineEdit::textChanged, this, &WholeValueTip::update);
-    update();
+    return m_tip;
 }
 
-bool WholeValueTip::tooNarrow(const QLineEdit* cell) { return !EntryField::fitsWhole(cell); }
+bool WholeValueTip::tooNarrow(const QLineEdit* cell) { return !cell->text().isEmpty() && !EntryField::fitsWhole(cell); }
 
 QLabel* WholeValueTip::shownTip(const QLineEdit* cell) {
     const auto* tip = cell->findChild<WholeValueTip*>(QStringLiteral("WholeValueTip"), Qt::FindDirectChildrenOnly);
-    return tip && tip->m_tip->isVisible() ? tip->m_tip : nullptr;
+    return tip && tip->m_tip && tip->m_tip->isVisible() ? tip->m_tip : nullptr;
 }
 
 bool WholeValueTip::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Resize:
+    case QEvent::FontChange:
+    case QEvent::StyleChange: measure(); break;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
-    case QEvent::Resize:
     case QEvent::Move:
-    case QEvent::Show:
-    case QEvent::Hide:
-    case QEvent::FontChange:
-    case QEvent::StyleChange: update(); break;
+    case QEvent::Hide: place(); break;
     default: break;
     }
     return false;
 }
 
-void WholeValueTip::update() {
-    const bool narrow = tooNarrow(m_cell);
-    m_cell->setToolTip(narrow ? m_cell->text() : QString());
-    if (!narrow || !m_cell->hasFocus() || !m_cell->isVisible()) {
-        m_tip->hide();
+void WholeValueTip::measure() {
+    // A hidden cell is measured when it shows, once its style has been polished.
+    if (!m_cell->isVisible()) return;
+    m_narrow = tooNarrow(m_cell);
+    const QString toolTip = m_narrow ? m_cell->text() : QString();
+    if (m_cell->toolTip() != toolTip) m_cell->setToolTip(toolTip);
+    place();
+}
+
+void WholeValueTip::place() {
+    if (!m_narrow || !m_cell->hasFocus() || !m_cell->isVisible()) {
+        if (m_tip) m_tip->hide();
         return;
     }
-    m_tip->setFont(m_cell->font());
-    m_tip->setText(m_cell->text());
-    m_tip->adjustSize();
+    QLabel* shown = tip();
+    shown->setFont(m_cell->font());
+    shown->setText(m_cell->text());
+    shown->adjustSize();
     // Centred under the cell, as the cell centres its text.
     const QPoint below = m_cell->mapToGlobal(QPoint(m_cell->width() / 2, m_cell->height()));
-    m_tip->move(below.x() - m_tip->width() / 2, below.y());
-    m_tip->show();
+    shown->move(below.x() - shown->width() / 2, below.y());
+    shown->show();
 }

@@ -23,8 +23,13 @@ protected:
 
 private:
     explicit WholeValueTip(QLineEdit* cell);
-    void update();
+    QLabel* tip();
+    // Decides from the text and the cell's size whether the cell is too narrow, then places the tip.
+    void measure();
+    // Shows the tip under the focused narrow cell, hides it otherwise.
+    void place();
 
     QLineEdit* m_cell;
-    QLabel* m_tip;
+    QLabel* m_tip = nullptr;
+    bool m_narrow = false;
 };
