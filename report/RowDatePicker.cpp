@@ -56,7 +56,12 @@ void RowDatePicker::showState() {
     m_check->setChecked(m_value.has_value());
     // The held date stays visible but greyed while the row has no date, as in the classic picker.
     // A style sheet, not the palette: a skin's style sheet on the window overrides child palettes.
-    const QColor greyed = QApplication::palette(this).color(QPalette::Disabled, QPalette::Text);
-    lineEdit()->setStyleSheet(m_value ? QString() : QStringLiteral("color: %1;").arg(greyed.name()));
+    // Each new sheet re-polishes the field, so it is set only when the state flips.
+    const bool greyed = !m_value;
+    if (!m_greyed || *m_greyed != greyed) {
+        m_greyed = greyed;
+        const QColor grey = QApplication::palette(this).color(QPalette::Disabled, QPalette::Text);
+        lineEdit()->setStyleSheet(greyed ? QStringLiteral("color: %1;").arg(grey.name()) : QString());
+    }
     announceValue();
 }

@@ -33,4 +33,6 @@ private:
 
     QCheckBox* m_check;
     std::optional<QDate> m_value;
+    // Whether the field shows the greyed look; empty until first shown.
+    std::optional<bool> m_greyed;
 };
