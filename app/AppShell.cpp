@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
@@ -102,9 +103,23 @@ void SetAppTitle() { Title() = TruncatedTitle(kProductName); }
 
 QString AppTitle() { return Title(); }
 
+QIcon ApplicationIcon() {
+    // The library is static: its resources must be named for the linker to keep them.
+    Q_INIT_RESOURCE(ApplicationIcon);
+    QIcon icon;
+    // Sizes given, so no picture is read before a window asks for one.
+    for (const int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/brindlemoor/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QString SkinPath() { return ProgramFile(QStringLiteral("x/o.cjs")); }
+
+bool HasSkinFile() { return QFileInfo(SkinPath()).isFile(); }
+
 void ApplyMainSkin(QWidget* entryWindow) {
-    const QString skinPath = ProgramFile(QStringLiteral("x/o.cjs"));
-    if (!QFileInfo(skinPath).isFile()) return;
+    if (!HasSkinFile()) return;
+    const QString skinPath = SkinPath();
     const QColor face = FaceColour();
     PaintBackground(entryWindow, face);
     for (QWidget* control : ControlsOf(entryWindow)) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QIcon;
 class QWidget;
 
 inline const QString kProductName = QStringLiteral("Brindlemoor");
@@ -19,8 +20,13 @@ QString TruncatedTitle(const QString& productName);
 void SetAppTitle();
 QString AppTitle();
 
+// The product's own icon, as the desktop entry shows it.
+QIcon ApplicationIcon();
+
 // Colours (and, when the skin file exists, the skin) of the entry window and the preview window.
 void ApplyMainSkin(QWidget* entryWindow);
+// Whether ApplyMainSkin finds a skin file to apply.
+bool HasSkinFile();
 void ApplyFormColours(QWidget* window);
 
 // Stops the window from repainting; a null window resumes painting of the frozen one.

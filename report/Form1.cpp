@@ -141,7 +141,10 @@ void Form1::buildGrid() {
     QPalette white = Frame1->palette();
     white.setColor(QPalette::Window, Qt::white);
     Frame1->setPalette(white);
-    Frame1->setStyleSheet(kGridStyle);
+    // A sheet of the frame's own makes a skin given to the window later polish every cell again,
+    // several times over; with a skin to come, the grid's sheet waits for the window's first polish.
+    // Without one it is cheapest given now, before the cells exist.
+    if (!HasSkinFile()) Frame1->setStyleSheet(kGridStyle);
     auto* contents = new FrameContents(Frame1);
 
     const auto title = [&](const QString& name, const QString& caption, const GridColumn& column) {
@@ -265,6 +268,11 @@ void Form1::runAvailabilityCheck() {
 
 void Form1::PushButton22_Click() {
     if (GenerationRun()) GenerationRun()(*this);
+}
+
+bool Form1::event(QEvent* event) {
+    if (event->type() == QEvent::Polish && Frame1->styleSheet().isEmpty()) Frame1->setStyleSheet(kGridStyle);
+    return QWidget::event(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalBlocker>
-#include <QStyle>
 
 #include <stdexcept>
 
@@ -59,7 +58,7 @@ void Form1::Form_Load() {
     const DeferredSettingsSync writeBacksOnce;
     handler.step(102, [this] { ApplyMainSkin(this); });
     handler.step(104, [this] { setWindowTitle(kProductName); });
-    handler.step(104, [this] { setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView)); });
+    handler.step(104, [this] { setWindowIcon(ApplicationIcon()); });
     handler.step(104, [] { SetAppTitle(); });
     handler.step(106, [this] { LockWindowUpdate(this); });
     const QString cursorFile = ProgramFile(QStringLiteral("HAND-M.CUR"));
