@@ -12,6 +12,7 @@
 #include "workbook/TemplateFill.h"
 #include "workbook/generation/ScratchFiles.h"
 #include "workbook/host/HostError.h"
+#include "workbook/snapshot/PictureFile.h"
 #include "workbook/snapshot/SheetSnapshot.h"
 #include "workbook/template/TemplateBytes.h"
 
@@ -138,7 +139,7 @@ void RunGeneration(Form1& form) {
     handler.step(228, [&] { Require(state.previewInstance).Quit(); });
     handler.step(230, [&] { form.pointer().setKind(kPointerDefault); });
     handler.step(232, [&] {
-        state.picture = QImage(state.snapshotPath);
+        state.picture = LoadPictureFile(state.snapshotPath);
         if (state.picture.isNull())
             throw std::runtime_error("The picture of the sheet could not be loaded from " +
                                      QDir::toNativeSeparators(state.snapshotPath).toStdString() + ".");

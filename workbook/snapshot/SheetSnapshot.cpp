@@ -3,8 +3,7 @@
 #include "app/ErrorHandler.h"
 #include "workbook/generation/ScratchFiles.h"
 #include "workbook/host/HostError.h"
-
-#include <QBuffer>
+#include "workbook/snapshot/PictureFile.h"
 
 #include <optional>
 
@@ -34,10 +33,8 @@ void saveCellsActivesheet(const std::shared_ptr<host::Workbook>& book, const QSt
     handler.step(112, [&] {
         const QImage picture = GetClipboardPicture(0, attempt);
         if (picture.isNull()) throw host::HostError(QStringLiteral("The clipboard holds no picture of the sheet."));
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "BMP"))
-            throw host::HostError(QStringLiteral("The sheet picture could not be encoded."));
+        const QByteArray bytes = PictureFileBytes(picture);
+        if (bytes.isEmpty()) throw host::HostError(QStringLiteral("The sheet picture could not be encoded."));
         // A new file renamed into place: whatever sits at path, a planted link included, is replaced.
         WriteBytesToFile(bytes, path);
     });

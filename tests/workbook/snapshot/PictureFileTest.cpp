@@ -1,0 +1,82 @@
+// The picture file the run hands to the preview: read back pixel for pixel at its resolution, while
+// other and damaged picture files are left to the general readers.
+#include "workbook/snapshot/PictureFile.h"
+#include "workbook/snapshot/PictureFileLayout.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Sample() {
+    QImage picture(7, 3, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x * 30, y * 80, 255 - x - y));
+    picture.setDotsPerMeterX(7559);  // 192 dpi
+    picture.setDotsPerMeterY(7559);
+    return picture;
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+TEST(PictureFile, ReadsBackWhatItWroteAndOtherReadersAgree) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("temp.bmp"));
+    const QImage picture = Sample();
+    Write(path, PictureFileBytes(picture));
+
+    const QImage loaded = LoadPictureFile(path);
+    EXPECT_EQ(loaded, picture);
+    EXPECT_EQ(loaded.format(), QImage::Format_RGB32);
+    EXPECT_EQ(loaded.dotsPerMeterX(), picture.dotsPerMeterX());
+    const QImage general(path);
+    EXPECT_EQ(general.convertToFormat(QImage::Format_RGB32), picture) << "a general bitmap reader sees the same";
+    EXPECT_EQ(general.dotsPerMeterY(), picture.dotsPerMeterY());
+
+    // A picture with alpha is stored as the sheet shows it, opaque.
+    Write(path, PictureFileBytes(picture.convertToFormat(QImage::Format_ARGB32)));
+    EXPECT_EQ(LoadPictureFile(path), picture);
+}
+
+TEST(PictureFile, OtherAndDamagedPictureFilesGoToTheGeneralReaders) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("temp.bmp"));
+    const QImage picture = Sample();
+    for (const char* format : {"BMP", "PNG"}) {
+        ASSERT_TRUE(picture.save(path, format));
+        EXPECT_EQ(LoadPictureFile(path).convertToFormat(QImage::Format_RGB32), picture) << format;
+    }
+
+    const QByteArray whole = PictureFileBytes(picture);
+    Write(path, whole.left(whole.size() - 1));
+    EXPECT_EQ(LoadPictureFile(path).size(), QImage(path).size()) << "one byte short";
+    QByteArray wide = whole;
+    wide[18] = char(0xFF);  // a width the pixels do not fill
+    Write(path, wide);
+    EXPECT_EQ(LoadPictureFile(path).size(), QImage(path).size());
+    EXPECT_TRUE(LoadPictureFile(folder.filePath(QStringLiteral("missing.bmp"))).isNull());
+    EXPECT_TRUE(PictureFileBytes(QImage()).isEmpty());
+}
+
+TEST(PictureFileLayout, RefusesEveryHeaderFieldItDoesNotWrite) {
+    const auto header = PictureFileHeader(2, 3, 3780, 3780);
+    const uint64_t size = kPictureHeaderSize + 2 * 3 * 4;
+    ASSERT_TRUE(ReadPictureLayout(header, size));
+    EXPECT_EQ(ReadPictureLayout(header, size)->height, 3);
+    EXPECT_FALSE(ReadPictureLayout(std::span(header).first(kPictureHeaderSize - 1), size));
+    EXPECT_FALSE(ReadPictureLayout(header, size + 1));
+    // Signature, offset, header size, height, planes, depth, compression, image size and file size.
+    for (const size_t field : {0, 10, 14, 22, 26, 28, 30, 34, 2}) {
+        auto changed = header;
+        changed[field] ^= 0x01;
+        EXPECT_FALSE(ReadPictureLayout(changed, size)) << "field at byte " << field;
+    }
+}
+
+}  // namespace

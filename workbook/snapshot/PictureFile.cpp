@@ -1,0 +1,55 @@
+#include "workbook/snapshot/PictureFile.h"
+
+#include "workbook/snapshot/PictureFileLayout.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <bit>
+
+namespace {
+
+// RGB32 rows in memory are the file's rows only where the processor stores the low byte first.
+constexpr bool kRowsAreFileRows = std::endian::native == std::endian::little;
+
+}  // namespace
+
+QByteArray PictureFileBytes(const QImage& picture) {
+    if (picture.isNull() || picture.width() > kMaxPictureSide || picture.height() > kMaxPictureSide) return {};
+    const QImage rgb =
+        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    QByteArray bytes;
+    if constexpr (!kRowsAreFileRows) {
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) || !rgb.save(&buffer, "BMP")) return {};
+        return bytes;
+    }
+    const auto header = PictureFileHeader(rgb.width(), rgb.height(), rgb.dotsPerMeterX(), rgb.dotsPerMeterY());
+    // An RGB32 row is always a whole number of pixels long, so the rows follow one another unpadded.
+    bytes.reserve(qsizetype(header.size()) + rgb.sizeInBytes());
+    bytes.append(reinterpret_cast<const char*>(header.data()), qsizetype(header.size()));
+    bytes.append(reinterpret_cast<const char*>(rgb.constBits()), rgb.sizeInBytes());
+    return bytes;
+}
+
+QImage LoadPictureFile(const QString& path) {
+    if constexpr (kRowsAreFileRows) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        const QByteArray header = file.read(qint64(kPictureHeaderSize));
+        const auto layout =
+            ReadPictureLayout(std::span(reinterpret_cast<const uint8_t*>(header.constData()), size_t(header.size())),
+                              uint64_t(file.size()));
+        if (layout) {
+            QImage picture(layout->width, layout->height, QImage::Format_RGB32);
+            if (picture.isNull() || size_t(picture.sizeInBytes()) != layout->pixelBytes) return {};
+            if (file.read(reinterpret_cast<char*>(picture.bits()), qint64(layout->pixelBytes)) !=
+                qint64(layout->pixelBytes))
+                return {};
+            picture.setDotsPerMeterX(layout->dotsPerMeterX);
+            picture.setDotsPerMeterY(layout->dotsPerMeterY);
+            return picture;
+        }
+    }
+    return QImage(path);
+}

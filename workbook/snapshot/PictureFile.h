@@ -1,0 +1,13 @@
+// The sheet picture's file in the scratch folder, written and read without converting its pixels.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// The whole file for the picture; empty for a null picture.
+QByteArray PictureFileBytes(const QImage& picture);
+
+// The picture in the file: a file laid out as PictureFileBytes writes it is read straight into the
+// image, any other picture file through the general readers. A null image when none can read it.
+QImage LoadPictureFile(const QString& path);
