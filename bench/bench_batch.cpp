@@ -4,7 +4,6 @@
 // 1,000 reports: it must stay flat. child_cpu_ms is the processor time the runs took, user and
 // system, per iteration: on a shared machine it moves less than the wall-clock time.
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -115,11 +114,3 @@ BENCHMARK(BM_ManyReportsInOneProcess)
     ->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -10,7 +10,6 @@
 // Being mapped alone is not: a mapped window shows nothing until the program draws into it.
 #include "tests/support/VirtualDisplay.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -272,11 +271,3 @@ void BM_EntryWindowResidentAtRest(benchmark::State& state) {
 BENCHMARK(BM_EntryWindowResidentAtRest)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
