@@ -1,6 +1,7 @@
 // The whole generation run, click to preview shown, on the sample report and with every text field
 // at its limit (offscreen platform).
 #include "app/MessageService.h"
+#include "bench/support/ResidentSize.h"
 #include "app/SettingsStore.h"
 #include "preview/Form2.h"
 #include "report/Form1.h"
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +52,32 @@ static void GenerationRunAtTextLimit(benchmark::State& state) {
     RunToPreview(state, form);
 }
 BENCHMARK(GenerationRunAtTextLimit)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// The entry window at rest after each of 100 runs and the way back: its resident size must stay level.
+static void EntryWindowResidentOverRuns(benchmark::State& state) {
+    constexpr int kRuns = 100;
+    Form1 form;
+    form.Form_Load();
+    form.PushButton7_Click();
+    Form1::setGenerationRun(RunGeneration);
+    form.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        std::vector<double> sizes;
+        for (int run = 0; run < kRuns; ++run) {
+            form.PushButton22->click();
+            if (!Form2::instance().isVisible()) {
+                state.SkipWithError("the preview was not shown");
+                return;
+            }
+            Form2::instance().PushButton8->click();
+            QCoreApplication::processEvents();
+            sizes.push_back(ResidentMb(getpid()));
+        }
+        CountResidentSizes(state, sizes);
+    }
+}
+BENCHMARK(EntryWindowResidentOverRuns)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

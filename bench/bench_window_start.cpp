@@ -8,9 +8,9 @@
 // server recorded covers it whole: the server paints no background for the program's windows, so
 // that damage is the program's first complete frame arriving, which is what the user then sees.
 // Being mapped alone is not: a mapped window shows nothing until the program draws into it.
+#include "bench/support/ResidentSize.h"
 #include "tests/support/VirtualDisplay.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -18,7 +18,6 @@
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -235,17 +234,7 @@ BENCHMARK(BM_ExecToExitOfBatchVersion)
     ->Repetitions(kStarts)
     ->ReportAggregatesOnly(true);
 
-// Resident size in MB of a process, from its status.
-double ResidentMb(pid_t pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return -1;
-}
-
-// The painted entry window left alone for a moment, then its resident size; over 100 starts the
-// first, the median, the largest and the last, which must stay level.
+// The painted entry window left alone for a moment, then its resident size, over 100 starts.
 void BM_EntryWindowResidentAtRest(benchmark::State& state) {
     if (!Prepared(state)) return;
     for (auto _ : state) {
@@ -260,12 +249,7 @@ void BM_EntryWindowResidentAtRest(benchmark::State& state) {
             sizes.push_back(ResidentMb(start->pid));
             TheSession().stop(start->pid);
         }
-        std::vector<double> sorted = sizes;
-        std::sort(sorted.begin(), sorted.end());
-        state.counters["rss_first_mb"] = sizes.front();
-        state.counters["rss_median_mb"] = sorted[sorted.size() / 2];
-        state.counters["rss_max_mb"] = sorted.back();
-        state.counters["rss_last_mb"] = sizes.back();
+        CountResidentSizes(state, sizes);
     }
 }
 BENCHMARK(BM_EntryWindowResidentAtRest)->Unit(benchmark::kMillisecond)->Iterations(1);
