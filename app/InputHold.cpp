@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
@@ -37,9 +38,38 @@ bool InOpenBox(QObject* receiver) {
     return false;
 }
 
+bool InHiddenWindow(QObject* receiver) {
+    if (receiver->isWidgetType()) return !static_cast<QWidget*>(receiver)->window()->isVisible();
+    if (receiver->isWindowType()) return !static_cast<QWindow*>(receiver)->isVisible();
+    return false;
+}
+
+// The window system may still deliver, after the hold, what was aimed at a window the work has
+// hidden since (the entry window once the preview shows, the preview after "< Back"); a hidden
+// window takes no input.
+class HiddenWindowInput : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return IsUserInput(event->type()) && InHiddenWindow(watched);
+    }
+};
+
+void KeepInputFromHiddenWindows() {
+    static QPointer<HiddenWindowInput> filter;
+    if (filter) return;
+    filter = new HiddenWindowInput(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(filter);
+}
+
 }  // namespace
 
-UserInputHold::UserInputHold() { QCoreApplication::instance()->installEventFilter(this); }
+UserInputHold::UserInputHold() {
+    KeepInputFromHiddenWindows();
+    QCoreApplication::instance()->installEventFilter(this);
+}
 
 UserInputHold::~UserInputHold() {
     // What the window system has delivered so far still goes through the filter, and is dropped.

@@ -6,6 +6,7 @@
 
 // While one lives, keys, clicks and the wheel reach only a box that the work itself opened (its
 // error reports); at its end, whatever arrived meanwhile is taken from the queue and dropped.
+// From the first hold on, a window the program hides takes no input either.
 class UserInputHold : public QObject {
 public:
     UserInputHold();

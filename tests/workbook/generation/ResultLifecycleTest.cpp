@@ -1,5 +1,6 @@
-// Input that arrives while a run works reaches no window: another press of Start makes no second
-// result workbook, and a key meant for the entry window does not throw the preview away.
+// Input that arrives while a run works, or for a window the run has hidden, reaches no window:
+// another press of Start makes no second result workbook, and a key meant for the entry window
+// does not throw the preview away.
 #include "GenerationFixture.h"
 
 #include <QDir>
@@ -29,5 +30,13 @@ TEST_F(GenerationTest, PressesThatArriveDuringARunReachNoWindow) {
 
     // Once the preview is there, its own keys work again.
     QTest::keyClick(preview().PushButton2, Qt::Key_Return);
+    EXPECT_FLOAT_EQ(preview().mZoom, 0.75f);
+
+    // What the window system still delivers to the hidden entry window starts no run: the preview
+    // keeps its result and its zoom.
+    const QString result = preview().mExcelFile.path();
+    QTest::keyClick(form().PushButton22, Qt::Key_Space);
+    QTest::mouseClick(form().PushButton22, Qt::LeftButton);
+    EXPECT_EQ(preview().mExcelFile.path(), result);
     EXPECT_FLOAT_EQ(preview().mZoom, 0.75f);
 }
