@@ -33,8 +33,8 @@ QString ReceiptCaption::fitted(const QFontMetricsF& metrics, qreal width) const 
 }
 
 ReceiptCaption CaptionOf(const ExpenseRow& row, qsizetype index) {
-    double total = 0;
-    for (const QString& amount : row.amounts) total += ParseAmount(amount).value_or(0);
+    Amount total;
+    for (const QString& amount : row.amounts) total.cents += ParseAmount(amount).value_or(Amount{}).cents;
     const QLocale locale;
     return {row.date ? locale.toString(*row.date, QStringLiteral("dd-MMM-yyyy")) : QString(),
             row.account,

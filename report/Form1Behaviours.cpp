@@ -149,13 +149,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 void Form1::amountFocusLeft(QLineEdit* field, Qt::FocusReason reason) {
     const QWidget* next = QApplication::focusWidget();
     if (!next || next == field || next->window() != this) return;
-    if (const std::optional<double> value = ParseAmount(field->text())) {
+    if (const std::optional<Amount> value = ParseAmount(field->text())) {
         field->setText(CurrencyForm(*value));
         field->setAccessibleDescription(QString());
         return;
     }
     MsgBox(kInvalidAmount);
-    field->setText(CurrencyForm(0));
+    field->setText(CurrencyForm(Amount{}));
     // A screen reader reads the message again with the field the focus comes back to.
     field->setAccessibleDescription(kInvalidAmount);
     // The focus went before we could refuse it: take it back, and drop the click that moved it.

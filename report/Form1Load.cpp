@@ -33,7 +33,7 @@ QDate PickerDate(const QString& stored) {
 }
 
 QString StoredAmountInCurrencyForm(const QString& stored) {
-    const std::optional<double> value = ParseAmount(stored);
+    const std::optional<Amount> value = ParseAmount(stored);
     if (!value) throw std::runtime_error("Type mismatch");
     return CurrencyForm(*value);
 }
@@ -126,7 +126,7 @@ void Form1::Form_Load() {
                 [&] { amount->setText(StoredAmountInCurrencyForm(Get(amount->objectName(), QStringLiteral("0")))); },
                 [&] {
                     // As the amount check does with text it cannot read.
-                    amount->setText(CurrencyForm(0));
+                    amount->setText(CurrencyForm(Amount{}));
                     return amount->text();
                 });
         }

@@ -15,13 +15,13 @@ struct SampleRow {
     QDate date;
     const char* account;
     const char* description;
-    std::array<double, kCategories> amounts;
+    std::array<qint64, kCategories> cents;
 };
 
 // The second row is written before the top row.
 const std::array<SampleRow, 2> kSampleRows{
-    SampleRow{1, QDate(2016, 11, 10), "111017", "Hotel account", {118.74, 0, 0, 52.89, 48.75, 14.99, 15.49}},
-    SampleRow{0, QDate(2016, 11, 7), "110797", "Transport account", {0, 112.57, 44.58, 22.58, 18.35, 0, 0}}};
+    SampleRow{1, QDate(2016, 11, 10), "111017", "Hotel account", {11874, 0, 0, 5289, 4875, 1499, 1549}},
+    SampleRow{0, QDate(2016, 11, 7), "110797", "Transport account", {0, 11257, 4458, 2258, 1835, 0, 0}}};
 
 }  // namespace
 
@@ -54,7 +54,7 @@ void Form1::PushButton7_Click() {
         text(txtDesc[r], row.description);
         for (int c = 0; c < kCategories; ++c) {
             QLineEdit* amount = amountColumn(c)[r];
-            const double value = row.amounts[size_t(c)];
+            const Amount value{row.cents[size_t(c)]};
             step([=] { amount->setText(CurrencyForm(value)); });
         }
     }

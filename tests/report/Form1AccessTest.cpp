@@ -189,7 +189,7 @@ TEST_F(Form1Access, AltAndAButtonsLetterPressItOnceTheFieldBeingLeftIsChecked) {
     meals->setText("12.5");
     QTest::keyClick(meals, Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(runs, 1);
-    EXPECT_EQ(meals->text(), CurrencyForm(12.5));
+    EXPECT_EQ(meals->text(), CurrencyForm(Amount{1250}));
     Form1::setGenerationRun({});
 
     QLineEdit* purpose = Field(f, "txtPurpose");
@@ -314,7 +314,7 @@ TEST_F(Form1Access, AFieldNotBeingEditedShowsTheStartOfWhatItHolds) {
     // While the field is edited it shows what a line edit shows; a value that fits is shown whole.
     hotel->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(shown(hotel), hotel->text());
-    f.txtEntertainment[1]->setText(CurrencyForm(1234.57));
+    f.txtEntertainment[1]->setText(CurrencyForm(Amount{123457}));
     EXPECT_EQ(shown(f.txtEntertainment[1]), f.txtEntertainment[1]->text());
 
     // A long text field shows its start once left, wherever the caret was.
@@ -337,7 +337,7 @@ TEST_F(Form1Access, AFieldNotBeingEditedShowsTheStartOfWhatItHolds) {
 
     // The symbol may stand after the digits: the start is still the digits, not the symbol.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    f.txtMisc[2]->setText(CurrencyForm(1234.57));
+    f.txtMisc[2]->setText(CurrencyForm(Amount{123457}));
     expectStartAndEllipsis(f.txtMisc[2], 3);
 }
 

@@ -60,9 +60,9 @@ protected:
                 ASSERT_EQ(boxes.size(), 1u);
                 EXPECT_EQ(boxes[0].text, "Please enter a valid amount.");
                 EXPECT_EQ(boxes[0].icon, MsgIcon::None);
-                EXPECT_EQ(f.txtMeals[3]->text(), CurrencyForm(0));
+                EXPECT_EQ(f.txtMeals[3]->text(), CurrencyForm(Amount{}));
                 EXPECT_TRUE(f.txtMeals[3]->hasFocus());
-                EXPECT_EQ(f.txtMeals[3]->selectedText(), CurrencyForm(0));
+                EXPECT_EQ(f.txtMeals[3]->selectedText(), CurrencyForm(Amount{}));
             }
             EXPECT_EQ(store.get("txtMeals3"), f.txtMeals[3]->text());
         }
@@ -111,7 +111,13 @@ TEST_F(Form1Entry, LeavingAnAmountPutsItInCurrencyFormOrRefusesIt) {
                   {"", ""},
                   {"   ", ""},
                   {"1e400", ""},
-                  {"1e3", "$1,000.00"}});
+                  {"1e3", "$1,000.00"},
+                  // Grouping only at the thousands, half cents in decimal, no more than a cell keeps to the cent.
+                  {"1,23", ""},
+                  {"12,34", ""},
+                  {"2.675", "$2.68"},
+                  {"9,999,999,999,999.99", "$9,999,999,999,999.99"},
+                  {"10000000000000", ""}});
     TypeInto(f.txtMeals[3], "-3");
     QTest::keyClick(f.txtMeals[3], Qt::Key_Tab);
     EXPECT_EQ(f.txtMeals[3]->text(), QLocale().toCurrencyString(-3.0, "$", 2));
@@ -125,7 +131,18 @@ TEST_F(Form1Entry, LeavingAnAmountUnderCommaDecimalSettings) {
                   {"7 €", "7,00\u00a0€"},
                   {"abc", ""},
                   {"12,5,3", ""},
+                  {"1.23", ""},
+                  {"1234.57", ""},
                   {"", ""}});
+}
+
+TEST_F(Form1Entry, UnderFrenchSettingsAnyBlankGroupsTheThousands) {
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    open();
+    checkLeaving({{"1 234,5", "1\u202f234,50\u00a0€"},
+                  {"1\u00a0234,5 €", "1\u202f234,50\u00a0€"},
+                  {"12 34,5", ""},
+                  {"0,015", "0,02\u00a0€"}});
 }
 
 TEST_F(Form1Entry, ARefusedAmountSwallowsTheButtonClickThatWouldHaveTakenTheFocus) {

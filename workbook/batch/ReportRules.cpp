@@ -12,7 +12,6 @@
 #include <QRegularExpression>
 
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -124,13 +123,11 @@ private:
     }
 
     QString amount() const {
-        std::optional<double> value;
-        if (m_value.isDouble()) {
-            const double number = m_value.toDouble();
-            if (std::isfinite(number) && std::abs(number) <= kCurrencyLimit) value = number;
-        } else if (m_value.isString()) {
-            value = m_value.toString().trimmed().isEmpty() ? 0.0 : ParseAmount(m_value.toString());
-        }
+        std::optional<Amount> value;
+        if (m_value.isDouble())
+            value = AmountOf(m_value.toDouble());
+        else if (m_value.isString())
+            value = m_value.toString().trimmed().isEmpty() ? Amount{} : ParseAmount(m_value.toString());
         if (!value) refuse(QStringLiteral("is not an amount under the %1 settings").arg(settingsName()));
         return CurrencyForm(*value);
     }

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
 #include <tuple>
 #include <utility>
@@ -23,6 +24,19 @@ void readCurrencyForm(const QLocale& locale, xls::LocaleInfo& info) {
         info.currencySpaced = neighbour >= 0 && neighbour < positive.size() && isBlank(positive[neighbour]);
     }
     info.negativeParentheses = locale.toCurrencyString(-1234.5).startsWith(u'(');
+}
+
+// The group sizes the locale writes a long number with: 1,234,567 groups by three, 12,34,567 by three
+// and then two; none where it writes no separator. The C settings group only when asked to.
+void readGrouping(QLocale locale, xls::LocaleInfo& info) {
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    const QStringList groups = locale.toString(1234567890123LL).split(locale.groupSeparator());
+    if (locale.groupSeparator().isEmpty() || groups.size() < 3) {
+        info.groupSize = info.secondaryGroupSize = 0;
+        return;
+    }
+    info.groupSize = int(groups.last().size());
+    info.secondaryGroupSize = int(groups[groups.size() - 2].size());
 }
 
 // A Qt date pattern (M/d/yy, dd.MM.yy) as a format code with a four-digit year (m/d/yyyy, dd.mm.yyyy).
@@ -93,6 +107,8 @@ xls::LocaleInfo LocaleInfoFromQLocale(const QLocale& locale) {
     xls::LocaleInfo info;
     info.decimal = utf8(locale.decimalPoint());
     info.group = utf8(locale.groupSeparator());
+    readGrouping(locale, info);
+    info.minusSign = utf8(locale.negativeSign());
     info.currencySymbol = utf8(locale.currencySymbol(QLocale::CurrencySymbol));
     readCurrencyForm(locale, info);
 

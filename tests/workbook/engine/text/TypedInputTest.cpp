@@ -60,6 +60,28 @@ TEST(TypedInputNumbers, GermanForms) {
     expectText(typed("$5", germany()), "$5");
 }
 
+// Grouping as the locale groups: the sizes it is given, any blank for a blank separator, its own minus sign.
+TEST(TypedInputNumbers, GroupingAndSignsFollowTheLocale) {
+    LocaleInfo india;
+    india.secondaryGroupSize = 2;
+    expectNumber(typed("12,34,567.5", india), 1234567.5, "#,##0.00");
+    expectText(typed("1,234,567", india), "1,234,567");
+    for (const char* refused : {"1,23", "12,34", "1234,567"}) expectText(typed(refused), refused);
+    for (const char* refused : {"1.23", "1234.57"}) expectText(typed(refused, germany()), refused);
+
+    LocaleInfo france = germany();
+    france.group = "\xE2\x80\xAF";
+    france.minusSign = "\xE2\x88\x92";
+    for (const char* grouped : {"1 234,5", "1\xC2\xA0" "234,5", "1\xE2\x80\xAF" "234,5"})
+        expectNumber(typed(grouped, france), 1234.5, "#,##0.00");
+    expectNumber(typed("\xE2\x88\x92" "3", france), -3);
+    expectNumber(typed("-3", france), -3);
+
+    LocaleInfo ungrouped;
+    ungrouped.groupSize = 0;
+    expectText(typed("1,234", ungrouped), "1,234");
+}
+
 TEST(TypedInputNumbers, CellFormatIsKeptUnlessGeneral) {
     expectNumber(typed("12.5%", unitedStates(), "0.00"), 0.125);
     expectNumber(typed("$5", unitedStates(), "_(\"$\"* #,##0.00_)"), 5);
