@@ -25,19 +25,31 @@ void ExpectRefused(const QLocale& locale, const std::vector<QString>& refused) {
 }
 
 TEST(AmountText, AcceptsTheNumericFormsOfTheUnitedStatesSettings) {
-    ExpectAccepted(kUnitedStates, {{"12.5", 1250},   {"1,234.567", 123457}, {"$7", 700},      {"-3", -300},
-                                   {"3-", -300},     {"+4", 400},           {"  8  ", 800},   {"(5)", -500},
-                                   {"($5.25)", -525}, {"-$3.00", -300},     {"$-3", -300},    {"1E3", 100000},
-                                   {"2.5e-1", 25},   {".5", 50},            {"7.", 700},      {"1,234,567", 123456700},
+    ExpectAccepted(kUnitedStates, {{"12.5", 1250},
+                                   {"1,234.567", 123457},
+                                   {"$7", 700},
+                                   {"-3", -300},
+                                   {"3-", -300},
+                                   {"+4", 400},
+                                   {"  8  ", 800},
+                                   {"(5)", -500},
+                                   {"($5.25)", -525},
+                                   {"-$3.00", -300},
+                                   {"$-3", -300},
+                                   {"1E3", 100000},
+                                   {"2.5e-1", 25},
+                                   {".5", 50},
+                                   {"7.", 700},
+                                   {"1,234,567", 123456700},
                                    {"-0.001", 0}});
-    ExpectRefused(kUnitedStates, {"",    "   ",  "abc",    "12.5.3", "12a", "$",   ".",      "1e",      "--3",
-                                  "(-3)", "(3",  "1 2",    "3,5.1,2", "0x1F", "1e400", "-1e400", "inf", "nan",
-                                  "€3",  "5%",   "1 1/2"});
+    ExpectRefused(kUnitedStates, {"",    "   ",     "abc",  "12.5.3", "12a",    "$",   ".",   "1e", "--3", "(-3)", "(3",
+                                  "1 2", "3,5.1,2", "0x1F", "1e400",  "-1e400", "inf", "nan", "€3", "5%",  "1 1/2"});
 }
 
 TEST(AmountText, GroupingSeparatorsStandOnlyBetweenTheSettingsGroups) {
     ExpectRefused(kUnitedStates, {"1,23", "12,34", "1234,567", "1,2345", ",123", "1,234,56", "1,,234", "1,234.5,6"});
-    ExpectAccepted(kGermany, {{"12,5", 1250}, {"1.234,567", 123457}, {"7 €", 700}, {"-3", -300}, {"1.234.567", 123456700}});
+    ExpectAccepted(kGermany,
+                   {{"12,5", 1250}, {"1.234,567", 123457}, {"7 €", 700}, {"-3", -300}, {"1.234.567", 123456700}});
     ExpectRefused(kGermany, {"1.23", "1234.57", "12,5,3", "$7", "1.2345,00", "1,234.56"});
     // French settings group with a narrow no-break space; people type an ordinary or a no-break one.
     ExpectAccepted(kFrance, {{"1 234,5", 123450},
@@ -70,9 +82,9 @@ TEST(AmountText, HalfCentsRoundAwayFromZeroInDecimal) {
 
 TEST(AmountText, TheLargestAmountIsWhatACellHoldsToTheCent) {
     constexpr qint64 kLargest = 999'999'999'999'999;
-    ExpectAccepted(kUnitedStates, {{"9,999,999,999,999.99", kLargest},
-                                   {"-9999999999999.99", -kLargest},
-                                   {"9999999999999.994", kLargest}});
+    ExpectAccepted(
+        kUnitedStates,
+        {{"9,999,999,999,999.99", kLargest}, {"-9999999999999.99", -kLargest}, {"9999999999999.994", kLargest}});
     ExpectRefused(kUnitedStates, {"10,000,000,000,000.00", "9999999999999.995", "99999999999999.99", "1e13",
                                   "922337203685477.58", "1e99999999999999999999"});
     EXPECT_EQ(AmountOf(9999999999999.99), Amount{kLargest});
@@ -96,7 +108,8 @@ TEST(AmountText, EveryCurrencyFormIsNumericAndKeepsItsAmount) {
         for (const qint64 cents : {0LL, 7LL, 1250LL, -300LL, 123457LL, -9876543LL, 1LL, 999'999'999'999'999LL,
                                    -999'999'999'999'999LL, 123'456'789'012'345LL}) {
             const QString text = CurrencyForm(Amount{cents}, locale);
-            EXPECT_EQ(ParseAmount(text, locale), Amount{cents}) << locale.name().toStdString() << " " << text.toStdString();
+            EXPECT_EQ(ParseAmount(text, locale), Amount{cents})
+                << locale.name().toStdString() << " " << text.toStdString();
         }
     }
 }

@@ -19,7 +19,9 @@ std::optional<std::int64_t> centsOf(const typed::DecimalDigits& digits) {
     point -= std::int64_t(leading);
     const std::int64_t kept = point + 2;
     if (kept > kCentDigits) return std::nullopt;
-    const auto digitAt = [&all](std::int64_t at) { return at >= 0 && at < std::int64_t(all.size()) ? all[size_t(at)] - '0' : 0; };
+    const auto digitAt = [&all](std::int64_t at) {
+        return at >= 0 && at < std::int64_t(all.size()) ? all[size_t(at)] - '0' : 0;
+    };
     std::int64_t cents = 0;
     for (std::int64_t at = 0; at < kept; ++at) cents = cents * 10 + digitAt(at);
     if (digitAt(kept) >= 5) ++cents;

@@ -136,7 +136,8 @@ std::optional<DecimalDigits> readDecimalDigits(std::string_view text, const Loca
         if (negativeExponent || text.starts_with('+')) text.remove_prefix(1);
         const std::string_view exponent = readDigits(text);
         if (exponent.empty()) return std::nullopt;
-        for (const char digit : exponent) digits.exponent = std::min(digits.exponent * 10 + (digit - '0'), kExponentBound);
+        for (const char digit : exponent)
+            digits.exponent = std::min(digits.exponent * 10 + (digit - '0'), kExponentBound);
         if (negativeExponent) digits.exponent = -digits.exponent;
         digits.exponentWritten = true;
     }

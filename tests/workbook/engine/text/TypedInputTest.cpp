@@ -72,9 +72,16 @@ TEST(TypedInputNumbers, GroupingAndSignsFollowTheLocale) {
     LocaleInfo france = germany();
     france.group = "\xE2\x80\xAF";
     france.minusSign = "\xE2\x88\x92";
-    for (const char* grouped : {"1 234,5", "1\xC2\xA0" "234,5", "1\xE2\x80\xAF" "234,5"})
+    for (const char* grouped : {"1 234,5",
+                                "1\xC2\xA0"
+                                "234,5",
+                                "1\xE2\x80\xAF"
+                                "234,5"})
         expectNumber(typed(grouped, france), 1234.5, "#,##0.00");
-    expectNumber(typed("\xE2\x88\x92" "3", france), -3);
+    expectNumber(typed("\xE2\x88\x92"
+                       "3",
+                       france),
+                 -3);
     expectNumber(typed("-3", france), -3);
 
     LocaleInfo ungrouped;

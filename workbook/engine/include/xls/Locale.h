@@ -11,8 +11,8 @@ enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 struct LocaleInfo {
     std::string decimal = ".";
     std::string group = ",";
-    int groupSize = 3;           // digits of the group just before the decimal separator; 0: no grouping
-    int secondaryGroupSize = 3;  // digits of each group further left (2 under Indian settings)
+    int groupSize = 3;            // digits of the group just before the decimal separator; 0: no grouping
+    int secondaryGroupSize = 3;   // digits of each group further left (2 under Indian settings)
     std::string minusSign = "-";  // the settings' own, typed as well as "-" (U+2212 under Swedish settings)
     std::string currencySymbol = "$";
     bool currencyBefore = true;       // "$1.00" rather than "1.00 $"
