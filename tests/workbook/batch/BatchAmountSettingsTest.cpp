@@ -9,19 +9,24 @@ namespace {
 
 struct AmountSettings {
     const char* lang;
-    const char* grouped;  // 1,234.5 as the settings group it, typed with an ordinary space where they group with a blank
+    const char*
+        grouped;  // 1,234.5 as the settings group it, typed with an ordinary space where they group with a blank
     const char* halfCent;  // 2.675
     const char* largest;   // 9,999,999,999,999.99
     const char* centMore;  // 10,000,000,000,000.00
     std::vector<const char*> misgrouped;
 };
 
-const AmountSettings kUnitedStates{"en_US.UTF-8", "$1,234.50", "2.675", "$9,999,999,999,999.99",
-                                   "10,000,000,000,000.00", {"1,23", "12,34", "1234,567.00"}};
-const AmountSettings kGerman{"de_DE.UTF-8", "1.234,5 \xe2\x82\xac", "2,675", "9.999.999.999.999,99",
-                             "10.000.000.000.000,00", {"1.23", "1234.57", "12,34.5"}};
-const AmountSettings kFrench{"fr_FR.UTF-8", "1 234,5 \xe2\x82\xac", "2,675", "9 999 999 999 999,99",
-                             "10 000 000 000 000,00", {"12 34,5", "1234 567", "1.234,5"}};
+const AmountSettings kUnitedStates{"en_US.UTF-8",
+                                   "$1,234.50",
+                                   "2.675",
+                                   "$9,999,999,999,999.99",
+                                   "10,000,000,000,000.00",
+                                   {"1,23", "12,34", "1234,567.00"}};
+const AmountSettings kGerman{"de_DE.UTF-8",          "1.234,5 \xe2\x82\xac",  "2,675",
+                             "9.999.999.999.999,99", "10.000.000.000.000,00", {"1.23", "1234.57", "12,34.5"}};
+const AmountSettings kFrench{"fr_FR.UTF-8",          "1 234,5 \xe2\x82\xac",  "2,675",
+                             "9 999 999 999 999,99", "10 000 000 000 000,00", {"12 34,5", "1234 567", "1.234,5"}};
 
 class BatchAmountSettings : public BatchTest, public ::testing::WithParamInterface<AmountSettings> {
 protected:
