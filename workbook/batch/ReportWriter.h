@@ -12,10 +12,11 @@
 
 #include <memory>
 
-// Where a report's outputs go; "-" is standard output, an empty picture or pdf is not written.
+// Where a report's outputs go; "-" is standard output, an empty path is not written.
 // No output may replace the report's input: its file, "-" for standard input, empty for none.
 struct ReportOutputs {
     QString xls;
+    QString xlsx;
     QString picture;
     QString pdf;
     QString input;
@@ -25,7 +26,8 @@ struct ReportOutputs {
 struct PreparedReport {
     ReportOutputs targets;
     QStringList receipts;  // the report's receipt files, which no output may replace
-    QByteArray workbook;
+    QByteArray workbook;      // empty when no .xls is asked for
+    QByteArray xlsxWorkbook;  // empty when no .xlsx is asked for
     QImage picture;  // null when none is asked for
     QByteArray pdf;  // the printed page, then the receipts
 };
@@ -38,7 +40,7 @@ class ReportWriter {
 public:
     ReportWriter();
 
-    // Writes the report's workbook and the asked-for picture and PDF, all or none. Throws
+    // Writes the report's asked-for workbooks, picture and PDF, all or none. Throws
     // BatchFailure (could not write).
     void write(const ExpenseReport& report, const ReportOutputs& targets) { WriteOutputs(prepare(report, targets)); }
 
