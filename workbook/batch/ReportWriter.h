@@ -4,6 +4,7 @@
 
 #include "workbook/model/ExpenseReport.h"
 #include "workbook/host/Application.h"
+#include "xls/Model.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 // Where a report's outputs go; "-" is standard output, an empty path is not written.
 // No output may replace the report's input: its file, "-" for standard input, empty for none.
@@ -26,14 +28,14 @@ struct ReportOutputs {
 struct PreparedReport {
     ReportOutputs targets;
     QStringList receipts;  // the report's receipt files, which no output may replace
-    QByteArray workbook;      // empty when no .xls is asked for
-    QByteArray xlsxWorkbook;  // empty when no .xlsx is asked for
+    QByteArray workbook;                    // empty when no .xls is asked for
+    std::optional<xls::Workbook> xlsxModel;  // the filled workbook, when an .xlsx is asked for
     QImage picture;  // null when none is asked for
     QByteArray pdf;  // the printed page, then the receipts
 };
 
-// Encodes the picture and writes every output of a prepared report, all or none. It uses neither
-// fonts nor the host, so it may run on a thread of its own. Throws BatchFailure.
+// Encodes the picture and the Excel Workbook and writes every output of a prepared report, all or
+// none. It uses neither fonts nor the host, so it may run on a thread of its own. Throws BatchFailure.
 void WriteOutputs(const PreparedReport& prepared);
 
 class ReportWriter {

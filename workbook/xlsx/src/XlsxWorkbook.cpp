@@ -10,8 +10,18 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 namespace xlsx {
 namespace {
+
+// libxlsxwriter keeps each part of the file in a temporary file, removed from its folder as soon
+// as it is made. In memory where the system has a memory file system: a disk folder makes every
+// workbook wait for the file system.
+const char* partsFolder() {
+    static const bool inMemory = ::access("/dev/shm", W_OK | X_OK) == 0;
+    return inMemory ? "/dev/shm" : nullptr;
+}
 
 struct FreeWorkbook {
     void operator()(lxw_workbook* workbook) const { lxw_workbook_free(workbook); }
@@ -22,7 +32,9 @@ struct FreeWorkbook {
 std::vector<uint8_t> writeXlsx(const xls::Workbook& workbook) {
     if (workbook.date1904) throw xls::Error("a workbook of the 1904 date system cannot be written as .xlsx");
     MemoryFile file;
-    std::unique_ptr<lxw_workbook, FreeWorkbook> target(workbook_new(file.path().c_str()));
+    lxw_workbook_options options{};
+    options.tmpdir = const_cast<char*>(partsFolder());
+    std::unique_ptr<lxw_workbook, FreeWorkbook> target(workbook_new_opt(file.path().c_str(), &options));
     if (!target) throw xls::Error("no memory for the workbook");
     CellFormats formats(target.get(), workbook);
     for (size_t index = 0; index < workbook.sheets.size(); ++index) {
