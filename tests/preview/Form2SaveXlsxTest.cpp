@@ -39,15 +39,18 @@ protected:
 
     // "M27 M29" of a workbook as an independent reader reads the cached results.
     static QString totals(const QString& workbook, bool xlsx) {
-        const QString read = xlsx ? QStringLiteral("import openpyxl; s = openpyxl.load_workbook(sys.argv[1], "
-                                                   "data_only=True).worksheets[0]; v = [s['M27'].value, s['M29'].value]")
-                                  : QStringLiteral("import xlrd; s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0); "
-                                                   "v = [s.cell_value(26, 12), s.cell_value(28, 12)]");
+        const QString read = xlsx ? QStringLiteral(
+                                        "import openpyxl; s = openpyxl.load_workbook(sys.argv[1], "
+                                        "data_only=True).worksheets[0]; v = [s['M27'].value, s['M29'].value]")
+                                  : QStringLiteral(
+                                        "import xlrd; s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0); "
+                                        "v = [s.cell_value(26, 12), s.cell_value(28, 12)]");
         QProcess python;
-        python.start(QStringLiteral("/usr/bin/python3"),
-                     {QStringLiteral("-c"), QStringLiteral("import sys; ") + read +
-                                                QStringLiteral("; print(' '.join('%.2f' % x for x in v))"),
-                      workbook});
+        python.start(
+            QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-c"),
+             QStringLiteral("import sys; ") + read + QStringLiteral("; print(' '.join('%.2f' % x for x in v))"),
+             workbook});
         python.waitForFinished(60000);
         return QString::fromUtf8(python.readAllStandardOutput()).trimmed() +
                QString::fromUtf8(python.readAllStandardError());
@@ -64,8 +67,8 @@ TEST_F(Form2SaveXlsx, AnXlsxNameInAnyCaseOrTheFilterWritesTheWorkbookAsAnExcelWo
                                                       "Workbook (*.xlsx)")));
     EXPECT_EQ(notices(), QStringList(3, QStringLiteral("Done.")));
     EXPECT_EQ(errorBoxes(), 0);
-    EXPECT_EQ(written(), (QStringList{QStringLiteral("chosen.xlsx"), QStringLiteral("plain.xls"),
-                                      QStringLiteral("report.XLSX")}))
+    EXPECT_EQ(written(),
+              (QStringList{QStringLiteral("chosen.xlsx"), QStringLiteral("plain.xls"), QStringLiteral("report.XLSX")}))
         << "no temporary file is left behind";
     EXPECT_EQ(Contents(out(QStringLiteral("plain.xls"))), Contents(form->mExcelFile.path()));
     EXPECT_TRUE(Contents(out(QStringLiteral("chosen.xlsx"))).startsWith("PK\x03\x04"));

@@ -11,7 +11,8 @@ const QString kUsage = QStringLiteral("try 'brindlemoor-batch --help'");
 
 // Options that take a value; the outputs take one except with --out-dir.
 bool takesValue(const QString& name, bool manyReports) {
-    static const QStringList valued{QStringLiteral("--report"), QStringLiteral("--out-dir"), QStringLiteral("--locale")};
+    static const QStringList valued{QStringLiteral("--report"), QStringLiteral("--out-dir"),
+                                    QStringLiteral("--locale")};
     static const QStringList fileOrFlag{QStringLiteral("--xls"), QStringLiteral("--xlsx"), QStringLiteral("--picture"),
                                         QStringLiteral("--pdf")};
     return valued.contains(name) || (fileOrFlag.contains(name) && !manyReports);
@@ -106,9 +107,9 @@ BatchOptions ParseBatchOptions(const QStringList& arguments) {
 
 QString BatchHelpText() {
     return QStringLiteral(
-        "Usage: brindlemoor-batch [OPTIONS] --report FILE --xls FILE [--xlsx FILE]\n"
+        "Usage: brindlemoor-batch [OPTIONS] --report FILE [--xls FILE] [--xlsx FILE]\n"
         "                         [--picture FILE] [--pdf FILE]\n"
-        "  or:  brindlemoor-batch [OPTIONS] --from-store --xls FILE [--xlsx FILE]\n"
+        "  or:  brindlemoor-batch [OPTIONS] --from-store [--xls FILE] [--xlsx FILE]\n"
         "                         [--picture FILE] [--pdf FILE]\n"
         "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--xls] [--xlsx] [--picture]\n"
         "                         [--pdf] REPORT.json...\n"

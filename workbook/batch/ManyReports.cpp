@@ -137,11 +137,10 @@ int WriteManyReports(const BatchOptions& options) {
             const auto output = [&](bool wanted, const QString& extension) {
                 return wanted ? folder.filePath(job.baseName + extension) : QString();
             };
-            prepared = writer.prepare(
-                report, {output(writesXls(options), QStringLiteral(".xls")),
-                         output(options.xlsxGiven, QStringLiteral(".xlsx")),
-                         output(options.pictures, QStringLiteral(".png")), output(options.pdfs, QStringLiteral(".pdf")),
-                         job.input});
+            prepared = writer.prepare(report, {output(writesXls(options), QStringLiteral(".xls")),
+                                               output(options.xlsxGiven, QStringLiteral(".xlsx")),
+                                               output(options.pictures, QStringLiteral(".png")),
+                                               output(options.pdfs, QStringLiteral(".pdf")), job.input});
         } catch (const BatchFailure& caught) {
             failure = caught;
         }

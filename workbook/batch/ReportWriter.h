@@ -27,11 +27,11 @@ struct ReportOutputs {
 // A report filled in and drawn, its outputs not yet written.
 struct PreparedReport {
     ReportOutputs targets;
-    QStringList receipts;  // the report's receipt files, which no output may replace
-    QByteArray workbook;                    // empty when no .xls is asked for
+    QStringList receipts;                    // the report's receipt files, which no output may replace
+    QByteArray workbook;                     // empty when no .xls is asked for
     std::optional<xls::Workbook> xlsxModel;  // the filled workbook, when an .xlsx is asked for
-    QImage picture;  // null when none is asked for
-    QByteArray pdf;  // the printed page, then the receipts
+    QImage picture;                          // null when none is asked for
+    QByteArray pdf;                          // the printed page, then the receipts
 };
 
 // Encodes the picture and the Excel Workbook and writes every output of a prepared report, all or

@@ -23,8 +23,9 @@ protected:
     }
 
     BatchResult write(const QStringList& outputs) {
-        return run(QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--report"), report} +
-                   outputs);
+        return run(
+            QStringList{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--report"), report} +
+            outputs);
     }
 
     QString report;
@@ -54,8 +55,8 @@ TEST_F(BatchXlsx, TheXlsxAloneOrBesideTheXlsHoldsTheSameValuesAndTotals) {
 }
 
 TEST_F(BatchXlsx, DashWritesTheXlsxToStandardOutputAndNoScratchFileAppears) {
-    const BatchResult toStdout = write({QStringLiteral("--xlsx"), QStringLiteral("-"), QStringLiteral("--xls"),
-                                        path(QStringLiteral("o.xls"))});
+    const BatchResult toStdout =
+        write({QStringLiteral("--xlsx"), QStringLiteral("-"), QStringLiteral("--xls"), path(QStringLiteral("o.xls"))});
     ASSERT_EQ(toStdout.exitCode, 0) << toStdout.standardError.toStdString();
     EXPECT_TRUE(toStdout.standardOutput.startsWith("PK\x03\x04"));
     const QString saved = writeFile(QStringLiteral("from-stdout.xlsx"), toStdout.standardOutput);
@@ -64,8 +65,8 @@ TEST_F(BatchXlsx, DashWritesTheXlsxToStandardOutputAndNoScratchFileAppears) {
                          QDirIterator::Subdirectories);
     EXPECT_FALSE(scratch.hasNext()) << scratch.next().toStdString();
 
-    const BatchResult twice = write({QStringLiteral("--xlsx"), QStringLiteral("-"), QStringLiteral("--xls"),
-                                     QStringLiteral("-")});
+    const BatchResult twice =
+        write({QStringLiteral("--xlsx"), QStringLiteral("-"), QStringLiteral("--xls"), QStringLiteral("-")});
     EXPECT_EQ(twice.exitCode, 2);
     EXPECT_TRUE(twice.standardError.contains(QStringLiteral("only one output can go to standard output")));
 }
@@ -109,8 +110,8 @@ TEST_F(BatchXlsx, AFullDiskLeavesTheOldXlsxAndNoTemporaryFile) {
     old.open(QIODevice::WriteOnly);
     old.write("the old excel workbook");
     old.close();
-    const BatchResult result = write({QStringLiteral("--xlsx"), xlsx, QStringLiteral("--xls"),
-                                      disk + QStringLiteral("/new.xls")});
+    const BatchResult result =
+        write({QStringLiteral("--xlsx"), xlsx, QStringLiteral("--xls"), disk + QStringLiteral("/new.xls")});
     const QStringList left = QDir(disk).entryList(QDir::Files | QDir::Hidden);
     const QByteArray kept = Contents(xlsx);
     QProcess::execute(QStringLiteral("umount"), {disk});
@@ -125,8 +126,8 @@ TEST_F(BatchXlsx, OutDirWritesTheXlsxInsteadOfOrBesideTheXls) {
     QDir(folder.path()).mkdir(QStringLiteral("x"));
     QDir(folder.path()).mkdir(QStringLiteral("both"));
     const QString second = writeFile(QStringLiteral("second.json"), R"({"txtHotel0": 7})");
-    const BatchResult xlsxOnly = run({QStringLiteral("--out-dir"), path(QStringLiteral("x")), QStringLiteral("--xlsx"),
-                                      report, second});
+    const BatchResult xlsxOnly =
+        run({QStringLiteral("--out-dir"), path(QStringLiteral("x")), QStringLiteral("--xlsx"), report, second});
     ASSERT_EQ(xlsxOnly.exitCode, 0) << xlsxOnly.standardError.toStdString();
     EXPECT_EQ(QDir(path(QStringLiteral("x"))).entryList(QDir::Files),
               (QStringList{QStringLiteral("r.xlsx"), QStringLiteral("second.xlsx")}));

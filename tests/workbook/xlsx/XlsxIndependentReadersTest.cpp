@@ -40,16 +40,27 @@ QString address(uint16_t row, uint16_t col) {
 QString rgbText(uint32_t rgb) { return QStringLiteral("FF%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper(); }
 
 QJsonValue borderName(xls::BorderStyle style) {
-    static const std::array<const char*, 14> kNames{"",       "thin",         "medium",        "dashed",     "dotted",
-                                                    "thick",  "double",       "hair",          "mediumDashed", "dashDot",
-                                                    "mediumDashDot", "dashDotDot", "mediumDashDotDot", "slantDashDot"};
+    static const std::array<const char*, 14> kNames{"",
+                                                    "thin",
+                                                    "medium",
+                                                    "dashed",
+                                                    "dotted",
+                                                    "thick",
+                                                    "double",
+                                                    "hair",
+                                                    "mediumDashed",
+                                                    "dashDot",
+                                                    "mediumDashDot",
+                                                    "dashDotDot",
+                                                    "mediumDashDotDot",
+                                                    "slantDashDot"};
     if (style == xls::BorderStyle::None) return QJsonValue::Null;
     return QString::fromLatin1(kNames.at(size_t(style)));
 }
 
 QJsonValue horizontalName(xls::HAlign align) {
-    static const std::array<const char*, 8> kNames{"",        "left",    "center",           "right",
-                                                   "fill",    "justify", "centerContinuous", "distributed"};
+    static const std::array<const char*, 8> kNames{"",     "left",    "center",           "right",
+                                                   "fill", "justify", "centerContinuous", "distributed"};
     if (align == xls::HAlign::General) return QJsonValue::Null;
     return QString::fromLatin1(kNames.at(size_t(align)));
 }
@@ -111,9 +122,9 @@ protected:
     }
 
     QJsonObject openpyxlView() const {
-        const QString output = runTool(QStringLiteral("/usr/bin/python3"),
-                                       {QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/xlsx/read_with_openpyxl.py"),
-                                        xlsxPath});
+        const QString output =
+            runTool(QStringLiteral("/usr/bin/python3"),
+                    {QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/xlsx/read_with_openpyxl.py"), xlsxPath});
         const QJsonDocument document = QJsonDocument::fromJson(output.toUtf8());
         EXPECT_TRUE(document.isObject()) << output.toStdString();
         return document.object();

@@ -21,13 +21,13 @@ namespace {
 
 const std::vector<std::string> kTexts{
     std::string(32767, 'x'),
-    "Ærøskøbing façade naïve",      // Latin with marks
-    "Ελληνικά Кириллица",          // Greek, Cyrillic
-    "עברית العربية",               // right to left
-    "日本語 中文 한국어",          // CJK
-    "ภาษาไทย हिन्दी",              // Thai, Devanagari
-    "receipt 🧾 😀 𝄞",             // beyond the basic plane
-    "=SUM(A1:A2)",                 // formula-looking texts stay texts
+    "Ærøskøbing façade naïve",  // Latin with marks
+    "Ελληνικά Кириллица",       // Greek, Cyrillic
+    "עברית العربية",            // right to left
+    "日本語 中文 한국어",       // CJK
+    "ภาษาไทย हिन्दी",            // Thai, Devanagari
+    "receipt 🧾 😀 𝄞",   // beyond the basic plane
+    "=SUM(A1:A2)",              // formula-looking texts stay texts
     "+1",
     "-1",
     "@A1",
@@ -85,11 +85,11 @@ TEST(XlsxTexts, LibreOfficeKeepsATextThatSpellsACharacterCode) {
     const QString path =
         saved(folder, workbookOf({"_x0041_ stays", "two\nlines", "=1+1"}), QStringLiteral("codes.xlsx"));
     QProcess soffice;
-    soffice.start(QStringLiteral("soffice"),
-                  {QStringLiteral("-env:UserInstallation=file://") + folder.filePath(QStringLiteral("profile")),
-                   QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                   QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"),
-                   folder.path(), path});
+    soffice.start(
+        QStringLiteral("soffice"),
+        {QStringLiteral("-env:UserInstallation=file://") + folder.filePath(QStringLiteral("profile")),
+         QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+         QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"), folder.path(), path});
     ASSERT_TRUE(soffice.waitForFinished(180000));
     const QString csv = QString::fromUtf8(Contents(folder.filePath(QStringLiteral("codes.csv"))));
     EXPECT_EQ(csv, QStringLiteral("_x0041_ stays\n\"two\nlines\"\n=1+1\n"));

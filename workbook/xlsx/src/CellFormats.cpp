@@ -8,7 +8,9 @@ namespace {
 // The built-in number formats every .xlsx reader knows by their id alone. Some readers know no
 // currency or accounting formats (5 to 8, 41 to 44) by id, and 23 to 36 differ by country: those
 // are written with their code.
-bool knownById(uint16_t id) { return id <= 4 || (id >= 9 && id <= 22) || (id >= 37 && id <= 40) || (id >= 45 && id <= 49); }
+bool knownById(uint16_t id) {
+    return id <= 4 || (id >= 9 && id <= 22) || (id >= 37 && id <= 40) || (id >= 45 && id <= 49);
+}
 
 // libxlsxwriter takes 0 for "no colour", so black has a value of its own.
 lxw_color_t colourOf(uint32_t rgb) { return rgb == 0 ? lxw_color_t(LXW_COLOR_BLACK) : lxw_color_t(rgb); }

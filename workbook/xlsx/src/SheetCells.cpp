@@ -19,9 +19,10 @@ std::string keptAsTyped(const std::string& text) {
     std::string kept;
     kept.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        const bool coded = i + kCodeLength <= text.size() && text[i] == '_' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-                           isHexDigit(text[i + 2]) && isHexDigit(text[i + 3]) && isHexDigit(text[i + 4]) &&
-                           isHexDigit(text[i + 5]) && text[i + 6] == '_';
+        const bool coded = i + kCodeLength <= text.size() && text[i] == '_' &&
+                           (text[i + 1] == 'x' || text[i + 1] == 'X') && isHexDigit(text[i + 2]) &&
+                           isHexDigit(text[i + 3]) && isHexDigit(text[i + 4]) && isHexDigit(text[i + 5]) &&
+                           text[i + 6] == '_';
         kept += coded ? std::string("_x005F_") : std::string(1, text[i]);
     }
     return kept;
@@ -38,8 +39,8 @@ void writeFormula(lxw_worksheet* target, uint16_t row, uint16_t col, const xls::
     if (const double* number = std::get_if<double>(&formula.cached))
         return check(worksheet_write_formula_num(target, row, col, text.c_str(), format, *number), where);
     if (const std::string* result = std::get_if<std::string>(&formula.cached))
-        return check(
-            worksheet_write_formula_str(target, row, col, text.c_str(), format, keptAsTyped(*result).c_str()), where);
+        return check(worksheet_write_formula_str(target, row, col, text.c_str(), format, keptAsTyped(*result).c_str()),
+                     where);
     throw xls::Error(where + ": a formula whose result is not a number or text cannot be written with its result");
 }
 

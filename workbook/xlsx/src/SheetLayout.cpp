@@ -50,8 +50,9 @@ void writeRows(lxw_worksheet* target, const xls::Sheet& sheet, CellFormats& form
 void writeView(lxw_worksheet* target, const xls::Sheet& sheet) {
     if (!sheet.showHeadings)
         throw xls::Error(sheet.name + ": a sheet that hides its row and column headings cannot be written");
-    worksheet_gridlines(target, uint8_t((sheet.showGridlines ? LXW_SHOW_SCREEN_GRIDLINES : LXW_HIDE_ALL_GRIDLINES) |
-                                        (sheet.page.printGridlines ? LXW_SHOW_PRINT_GRIDLINES : LXW_HIDE_ALL_GRIDLINES)));
+    worksheet_gridlines(target,
+                        uint8_t((sheet.showGridlines ? LXW_SHOW_SCREEN_GRIDLINES : LXW_HIDE_ALL_GRIDLINES) |
+                                (sheet.page.printGridlines ? LXW_SHOW_PRINT_GRIDLINES : LXW_HIDE_ALL_GRIDLINES)));
     worksheet_set_zoom(target, sheet.zoomPercent);
     if (sheet.selected) worksheet_select(target);
     const xls::CellRef at = sheet.activeCell;
