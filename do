@@ -12,8 +12,9 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation fonts-wine xvfb xauth xdotool x11-apps x11-utils python3 python3-xlrd
           python3-olefile clang libclang-rt-14-dev ccache help2man zlib1g-dev libfontconfig-dev libqpdf-dev
-          qt6-image-formats-plugins libxcb1-dev libxcb-damage0-dev)
-TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils locales qpdf dbus at-spi2-core python3-pyatspi)
+          qt6-image-formats-plugins libxcb1-dev libxcb-damage0-dev libxlsxwriter-dev)
+TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils locales qpdf dbus at-spi2-core python3-pyatspi
+               python3-openpyxl)
 # The settings the tests run the programs under, besides the suite's own C.UTF-8.
 TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
 PACKAGING_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)

@@ -1,12 +1,16 @@
 #include "preview/FileReplace.h"
 
 #include "app/OutputSet.h"
+#include "preview/WorkbookFile.h"
 #include "preview/WorkbookPrint.h"
+#include "xls/Error.h"
+#include "xlsx/XlsxWorkbook.h"
 
 #include <QFile>
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -53,4 +57,18 @@ void ReplaceWithPdf(const QString& workbook, const QString& target) {
     // Drawn before the target is touched: a workbook that cannot be printed leaves it as it was.
     const QByteArray pdf = WorkbookFilePdf(workbook);
     Replace(target, [&pdf](QIODevice& output) { WriteAll(output, pdf); });
+}
+
+void ReplaceWithXlsx(const QString& workbook, const QString& target) {
+    // Made in memory before the target is touched, as the PDF is.
+    const QString failure = QStringLiteral("cannot be saved as an Excel Workbook");
+    const xls::Workbook model = ReadWorkbookFile(workbook, failure);
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = xlsx::writeXlsx(model);
+    } catch (const xls::Error& error) {
+        Fail(QStringLiteral("%1 %2: %3").arg(workbook, failure, QString::fromUtf8(error.what())));
+    }
+    const QByteArray xlsx(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    Replace(target, [&xlsx](QIODevice& output) { WriteAll(output, xlsx); });
 }

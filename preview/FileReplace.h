@@ -12,3 +12,6 @@ void ReplaceWithCopy(const QString& source, const QString& target);
 
 // The PDF of the workbook file's active sheet, printed by its own page setup.
 void ReplaceWithPdf(const QString& workbook, const QString& target);
+
+// The workbook file as an Excel Workbook (.xlsx): the same cells, formulas, formats and page setup.
+void ReplaceWithXlsx(const QString& workbook, const QString& target);

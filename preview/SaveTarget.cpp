@@ -7,9 +7,10 @@
 
 #include <algorithm>
 
-const std::array<SaveFormat, 2> kSaveFormats{{
+const std::array<SaveFormat, 3> kSaveFormats{{
     {QStringLiteral("Excel Files (*.xls)"), QStringLiteral("xls"), ReplaceWithCopy},
     {QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"), ReplaceWithPdf},
+    {QStringLiteral("Excel Workbook (*.xlsx)"), QStringLiteral("xlsx"), ReplaceWithXlsx},
 }};
 
 QString SaveFilters() {

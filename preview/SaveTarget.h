@@ -15,7 +15,7 @@ struct SaveFormat {
 };
 
 // The dialog's formats in the order it lists them; the first is chosen when no filter was selected.
-extern const std::array<SaveFormat, 2> kSaveFormats;
+extern const std::array<SaveFormat, 3> kSaveFormats;
 
 // The dialog's filters, separated by ";;".
 QString SaveFilters();

@@ -47,7 +47,8 @@ protected:
 TEST_F(Form2Leaving, CancelledDialogWritesNothingAndSaysDone) {
     answerDialogWith(QString());
     save();
-    EXPECT_EQ(dialogTitles, QStringList{QStringLiteral("Save File|Excel Files (*.xls);;PDF Files (*.pdf)")});
+    EXPECT_EQ(dialogTitles,
+              QStringList{QStringLiteral("Save File|Excel Files (*.xls);;PDF Files (*.pdf);;Excel Workbook (*.xlsx)")});
     EXPECT_EQ(notices(), QStringList{QStringLiteral("Done.")});
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("ferrun12345678.xls")});
     EXPECT_FALSE(form->mSaving);

@@ -70,7 +70,9 @@ protected:
 TEST_F(Form2SavePdf, APdfNameInAnyCaseWritesThePrintedPageAndAnXlsNameTheSameWorkbookAsBefore) {
     saveAs(out(QStringLiteral("report.PDF")), kWorkbookFilter);
     saveAs(out(QStringLiteral("report.xls")), kWorkbookFilter);
-    EXPECT_EQ(requests, QStringList(2, QStringLiteral("Save File|Excel Files (*.xls);;PDF Files (*.pdf)")));
+    EXPECT_EQ(
+        requests,
+        QStringList(2, QStringLiteral("Save File|Excel Files (*.xls);;PDF Files (*.pdf);;Excel Workbook (*.xlsx)")));
     EXPECT_EQ(notices(), (QStringList{QStringLiteral("Done."), QStringLiteral("Done.")}));
     EXPECT_EQ(errorBoxes(), 0);
     EXPECT_EQ(written(), (QStringList{QStringLiteral("report.PDF"), QStringLiteral("report.xls")}))

@@ -9,11 +9,12 @@ namespace {
 
 const QString kUsage = QStringLiteral("try 'brindlemoor-batch --help'");
 
-// Options that take a value; --picture and --pdf take one except with --out-dir.
+// Options that take a value; the outputs take one except with --out-dir.
 bool takesValue(const QString& name, bool manyReports) {
-    static const QStringList valued{QStringLiteral("--report"), QStringLiteral("--xls"), QStringLiteral("--out-dir"),
+    static const QStringList valued{QStringLiteral("--report"), QStringLiteral("--out-dir"),
                                     QStringLiteral("--locale")};
-    static const QStringList fileOrFlag{QStringLiteral("--picture"), QStringLiteral("--pdf")};
+    static const QStringList fileOrFlag{QStringLiteral("--xls"), QStringLiteral("--xlsx"), QStringLiteral("--picture"),
+                                        QStringLiteral("--pdf")};
     return valued.contains(name) || (fileOrFlag.contains(name) && !manyReports);
 }
 
@@ -21,15 +22,15 @@ void checkCombination(const BatchOptions& options) {
     const int sources = int(!options.report.isEmpty()) + int(options.fromStore) + int(!options.outDir.isEmpty());
     if (sources != 1) throw BadInput(QStringLiteral("give one of --report, --from-store or --out-dir; ") + kUsage);
     if (options.outDir.isEmpty()) {
-        if (options.xls.isEmpty()) throw BadInput(QStringLiteral("--xls is missing; ") + kUsage);
+        if (options.xls.isEmpty() && options.xlsx.isEmpty())
+            throw BadInput(QStringLiteral("--xls or --xlsx is missing; ") + kUsage);
         if (!options.reports.isEmpty())
             throw BadInput(QStringLiteral("unexpected argument \"%1\"; ").arg(options.reports.first()) + kUsage);
-        const QStringList outputs{options.xls, options.picture, options.pdf};
+        const QStringList outputs{options.xls, options.xlsx, options.picture, options.pdf};
         if (outputs.count(QStringLiteral("-")) > 1)
             throw BadInput(QStringLiteral("only one output can go to standard output"));
         return;
     }
-    if (!options.xls.isEmpty()) throw BadInput(QStringLiteral("--xls cannot be used with --out-dir"));
     if (options.reports.isEmpty())
         throw BadInput(QStringLiteral("--out-dir needs report files, or - for standard input"));
     if (options.reports.contains(QStringLiteral("-")) && options.reports.size() > 1)
@@ -79,7 +80,11 @@ BatchOptions ParseBatchOptions(const QStringList& arguments) {
         if (name == QLatin1String("--report")) {
             options.report = *value;
         } else if (name == QLatin1String("--xls")) {
-            options.xls = *value;
+            options.xlsGiven = true;
+            if (value) options.xls = *value;
+        } else if (name == QLatin1String("--xlsx")) {
+            options.xlsxGiven = true;
+            if (value) options.xlsx = *value;
         } else if (name == QLatin1String("--picture")) {
             options.pictures = true;
             if (value) options.picture = *value;
@@ -102,16 +107,17 @@ BatchOptions ParseBatchOptions(const QStringList& arguments) {
 
 QString BatchHelpText() {
     return QStringLiteral(
-        "Usage: brindlemoor-batch [OPTIONS] --report FILE --xls FILE [--picture FILE]\n"
-        "                         [--pdf FILE]\n"
-        "  or:  brindlemoor-batch [OPTIONS] --from-store --xls FILE [--picture FILE]\n"
-        "                         [--pdf FILE]\n"
-        "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--picture] [--pdf]\n"
-        "                         REPORT.json...\n"
-        "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--picture] [--pdf] -\n"
-        "Make the filled 97-2003 expense report workbook (.xls), and optionally its\n"
-        "picture (.png) and its printed page (.pdf), from an expense report given as\n"
-        "JSON, without a window.\n"
+        "Usage: brindlemoor-batch [OPTIONS] --report FILE [--xls FILE] [--xlsx FILE]\n"
+        "                         [--picture FILE] [--pdf FILE]\n"
+        "  or:  brindlemoor-batch [OPTIONS] --from-store [--xls FILE] [--xlsx FILE]\n"
+        "                         [--picture FILE] [--pdf FILE]\n"
+        "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--xls] [--xlsx] [--picture]\n"
+        "                         [--pdf] REPORT.json...\n"
+        "  or:  brindlemoor-batch [OPTIONS] --out-dir DIR [--xls] [--xlsx] [--picture]\n"
+        "                         [--pdf] -\n"
+        "Make the filled 97-2003 expense report workbook (.xls) or the same workbook as\n"
+        "an Excel Workbook (.xlsx), or both, and optionally its picture (.png) and its\n"
+        "printed page (.pdf), from an expense report given as JSON, without a window.\n"
         "\n"
         "Options:\n"
         "  --report FILE    read the report from FILE (- for standard input)\n"
@@ -119,16 +125,19 @@ QString BatchHelpText() {
         "                   receipts attached to its rows, from the user's settings\n"
         "                   store; the store is only read, never written\n"
         "  --xls FILE       write the workbook to FILE (- for standard output)\n"
+        "  --xlsx FILE      write the workbook as an Excel Workbook to FILE (- for\n"
+        "                   standard output); either --xls or --xlsx is enough\n"
         "  --picture FILE   also write the picture of the sheet to FILE, as PNG\n"
         "                   (- for standard output)\n"
         "  --pdf FILE       also write the sheet as printed by its page setup, then\n"
         "                   the rows' receipts, to FILE as PDF (- for standard\n"
         "                   output); only one output can go to standard output\n"
         "  --out-dir DIR    make one workbook per report: DIR/NAME.xls for NAME.json,\n"
-        "                   with --picture (no file name then) DIR/NAME.png, and with\n"
-        "                   --pdf (no file name then) DIR/NAME.pdf; with - the reports\n"
-        "                   are a JSON array on standard input, written as DIR/1.xls,\n"
-        "                   DIR/2.xls, ...\n"
+        "                   with --xlsx (no file name then) DIR/NAME.xlsx instead, with\n"
+        "                   --xls and --xlsx both, with --picture (no file name then)\n"
+        "                   DIR/NAME.png, and with --pdf (no file name then)\n"
+        "                   DIR/NAME.pdf; with - the reports are a JSON array on\n"
+        "                   standard input, written as DIR/1.xls, DIR/2.xls, ...\n"
         "  --locale NAME    read amounts and dates under the settings NAME (en_US,\n"
         "                   de_DE, ...); without it, under the environment's settings\n"
         "                   (LC_ALL, LANG)\n"
@@ -169,7 +178,9 @@ QString BatchHelpText() {
         "  gets a page of the report's paper, fitted within its margins, turned upright\n"
         "  by its EXIF orientation, at no more than 300 dpi (a JPEG that needs neither\n"
         "  is kept as it is); a PDF receipt's pages follow as they are.\n"
-        "  A report's workbook, picture and PDF are written to temporary files and put\n"
+        "  The .xlsx holds the same cells, formulas with their computed results,\n"
+        "  formats, merges, sizes, view and page setup as the .xls.\n"
+        "  A report's workbooks, picture and PDF are written to temporary files and put\n"
         "  in place together, only when all are complete and standard output is\n"
         "  written; on failure existing files stay exactly as they were, and a reader\n"
         "  that closes standard output early fails the run. Refused before anything\n"

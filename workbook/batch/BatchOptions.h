@@ -12,6 +12,9 @@ struct BatchOptions {
     QString report;          // --report FILE ("-" for standard input)
     bool fromStore = false;  // --from-store
     QString xls;             // --xls FILE ("-" for standard output)
+    bool xlsGiven = false;   // --xls given (with --out-dir it takes no file name)
+    QString xlsx;            // --xlsx FILE ("-" for standard output)
+    bool xlsxGiven = false;  // --xlsx given (with --out-dir it takes no file name)
     QString picture;         // --picture FILE ("-" for standard output)
     bool pictures = false;   // --picture given (with --out-dir it takes no file name)
     QString pdf;             // --pdf FILE ("-" for standard output)

@@ -36,7 +36,7 @@ void writeOneReport(const BatchOptions& options) {
         options.fromStore ? ReportFromStore() : ReportFromJson(ReadReportObject(options.report), name, folder);
     CheckReceipts(report, options.fromStore ? QDir::toNativeSeparators(SettingsFilePath(kSettingsApp)) : name);
     const QString input = options.fromStore ? SettingsFilePath(kSettingsApp) : options.report;
-    ReportWriter().write(report, {options.xls, options.picture, options.pdf, input});
+    ReportWriter().write(report, {options.xls, options.xlsx, options.picture, options.pdf, input});
 }
 
 int run(const BatchOptions& options) {

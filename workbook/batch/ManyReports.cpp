@@ -33,6 +33,13 @@ struct Job {
     std::function<QJsonObject()> read;
 };
 
+// Without either workbook option, the .xls alone, as the folder's workbooks have always been.
+bool writesXls(const BatchOptions& options) { return options.xlsGiven || !options.xlsxGiven; }
+
+QString workbookExtension(const BatchOptions& options) {
+    return writesXls(options) ? QStringLiteral(".xls") : QStringLiteral(".xlsx");
+}
+
 std::vector<Job> jobsOf(const BatchOptions& options) {
     std::vector<Job> jobs;
     if (options.reports == QStringList{QStringLiteral("-")}) {
@@ -54,8 +61,8 @@ std::vector<Job> jobsOf(const BatchOptions& options) {
         const QString baseName = QFileInfo(path).completeBaseName();
         if (baseName.isEmpty()) throw BadInput(QStringLiteral("%1 gives no name for its workbook").arg(path));
         if (reportOfBaseName.contains(baseName))
-            throw BadInput(QStringLiteral("%1 and %2 would both be written as %3.xls")
-                               .arg(reportOfBaseName.value(baseName), path, baseName));
+            throw BadInput(QStringLiteral("%1 and %2 would both be written as %3%4")
+                               .arg(reportOfBaseName.value(baseName), path, baseName, workbookExtension(options)));
         reportOfBaseName.insert(baseName, path);
         jobs.push_back({QDir::toNativeSeparators(path), baseName, path, QFileInfo(path).dir(),
                         [path] { return ReadReportObject(path); }});
@@ -130,9 +137,10 @@ int WriteManyReports(const BatchOptions& options) {
             const auto output = [&](bool wanted, const QString& extension) {
                 return wanted ? folder.filePath(job.baseName + extension) : QString();
             };
-            prepared = writer.prepare(
-                report, {output(true, QStringLiteral(".xls")), output(options.pictures, QStringLiteral(".png")),
-                         output(options.pdfs, QStringLiteral(".pdf")), job.input});
+            prepared = writer.prepare(report, {output(writesXls(options), QStringLiteral(".xls")),
+                                               output(options.xlsxGiven, QStringLiteral(".xlsx")),
+                                               output(options.pictures, QStringLiteral(".png")),
+                                               output(options.pdfs, QStringLiteral(".pdf")), job.input});
         } catch (const BatchFailure& caught) {
             failure = caught;
         }

@@ -3,7 +3,7 @@
 
 #include "workbook/batch/BatchOptions.h"
 
-// Writes DIR/NAME.xls (and DIR/NAME.png) for every report of the options. A bad report or a
+// Writes DIR/NAME.xls (or .xlsx, or both, and DIR/NAME.png, .pdf) for every report of the options. A bad report or a
 // failed write is named on stderr and the run goes on; returns the exit code of the worst failure
 // (could not write before bad input), or kBatchDone. Throws BatchFailure when the run cannot start.
 int WriteManyReports(const BatchOptions& options);

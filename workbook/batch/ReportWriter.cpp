@@ -10,7 +10,9 @@
 #include "workbook/template/TemplateBytes.h"
 #include "xls/PdfExport.h"
 #include "xls/PrintPlan.h"
+#include "xls/Error.h"
 #include "xls/SheetPainter.h"
+#include "xlsx/XlsxWorkbook.h"
 
 #include <QDir>
 #include <QImage>
@@ -18,6 +20,16 @@
 namespace {
 
 BatchFailure couldNotWrite(const QString& message) { return BatchFailure(kBatchCouldNotWrite, message); }
+
+// The Excel Workbook from the same filled model the .xls is saved from.
+QByteArray xlsxOf(const xls::Workbook& model) {
+    try {
+        const std::vector<uint8_t> bytes = xlsx::writeXlsx(model);
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    } catch (const xls::Error& error) {
+        throw couldNotWrite(QStringLiteral("the Excel Workbook could not be made: ") + QString::fromUtf8(error.what()));
+    }
+}
 
 QImage pictureOf(host::Workbook& book) {
     xls::Workbook& model = book.model();
@@ -62,12 +74,13 @@ ReportWriter::ReportWriter()
 
 PreparedReport ReportWriter::prepare(const ExpenseReport& report, const ReportOutputs& targets) {
     try {
-        PreparedReport prepared{targets, {}, {}, {}, {}};
+        PreparedReport prepared{targets, {}, {}, {}, {}, {}};
         for (const ExpenseRow& row : report.rows)
             for (const ReceiptFile& receipt : row.receipts) prepared.receipts << receipt.path;
         const auto book = OpenFilledTemplate(*m_instance, {{}, m_template}, report);
         try {
-            prepared.workbook = book->SaveToBytes(GetSaveFormat(m_instance));
+            if (!targets.xls.isEmpty()) prepared.workbook = book->SaveToBytes(GetSaveFormat(m_instance));
+            if (!targets.xlsx.isEmpty()) prepared.xlsxModel = book->model();
             if (!targets.picture.isEmpty()) prepared.picture = pictureOf(*book);
             if (!targets.pdf.isEmpty()) prepared.pdf = pdfOf(*book, report);
         } catch (...) {
@@ -91,13 +104,15 @@ void WriteOutputs(const PreparedReport& prepared) {
             outputs.readsFrom(targets.input, QDir::toNativeSeparators(targets.input));
         for (const QString& receipt : prepared.receipts) outputs.readsFrom(receipt, QDir::toNativeSeparators(receipt));
         Output workbook = join(outputs, targets.xls);
+        Output xlsxWorkbook = join(outputs, targets.xlsx);
         Output picture = join(outputs, targets.picture);
         Output pdf = join(outputs, targets.pdf);
         workbook.bytes = prepared.workbook;
+        if (xlsxWorkbook.device) xlsxWorkbook.bytes = xlsxOf(*prepared.xlsxModel);
         pdf.bytes = prepared.pdf;
         if (picture.device && (picture.bytes = EncodePng(prepared.picture)).isEmpty())
             throw couldNotWrite(QStringLiteral("the picture of the sheet could not be encoded"));
-        for (const Output* output : {&picture, &pdf, &workbook}) output->write();
+        for (const Output* output : {&picture, &pdf, &workbook, &xlsxWorkbook}) output->write();
         outputs.commit();
     } catch (const OutputError& error) {
         const bool misnamed = error.cause() == OutputError::Cause::Misnamed;

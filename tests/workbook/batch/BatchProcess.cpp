@@ -126,6 +126,19 @@ QString BatchTest::totalsByXlrd(const QString& workbook) {
                    QStringLiteral("xlrd"), workbook});
 }
 
+QString BatchTest::totalsByOpenpyxl(const QString& workbook) {
+    return python({QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/generation/read_totals.py"),
+                   QStringLiteral("openpyxl"), workbook});
+}
+
+QString BatchTest::cellByOpenpyxl(const QString& workbook, const QString& cell) {
+    return python({QStringLiteral("-c"),
+                   QStringLiteral("import sys, openpyxl; s = openpyxl.load_workbook(sys.argv[1]).worksheets[0]; "
+                                  "print(s.sheet_view.selection[0].activeCell if sys.argv[2] == 'active' "
+                                  "else '%s|%s' % (s[sys.argv[2]].value, s[sys.argv[2]].data_type))"),
+                   workbook, cell});
+}
+
 QString BatchTest::cellByXlrd(const QString& workbook, int row, int column) {
     return python({QStringLiteral("-c"),
                    QStringLiteral("import sys, xlrd; v = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)"

@@ -54,6 +54,11 @@ protected:
 
     // "M11 M12 M27 M29 E26 ... L26" of a workbook, as python3-xlrd reads the cached values.
     static QString totalsByXlrd(const QString& workbook);
+    // The same totals of an .xlsx, as python3-openpyxl reads the cached values.
+    static QString totalsByOpenpyxl(const QString& workbook);
+    // "value|type" of a cell ("C4") of an .xlsx's first sheet as python3-openpyxl reads it (type s
+    // for text, n for a number), and the sheet's selected cell as "active".
+    static QString cellByOpenpyxl(const QString& workbook, const QString& cell);
     // Cell text or number of the first sheet as python3-xlrd reads it (row and column from 0).
     static QString cellByXlrd(const QString& workbook, int row, int column);
 

@@ -1,6 +1,7 @@
 """Prints the sample report's computed cells of a workbook as an independent reader sees them.
 
 usage: read_totals.py xlrd FILE       -> cached values through python3-xlrd
+       read_totals.py openpyxl FILE   -> cached values of an .xlsx through python3-openpyxl
        read_totals.py csv FILE.csv    -> values LibreOffice computed and exported as csv
 One line: M11 M12 M27 M29 E26 F26 G26 H26 I26 K26 L26, each with two decimals.
 """
@@ -29,6 +30,12 @@ def from_xlrd(path):
     return [sheet.cell_value(*position(name)) for name in CELLS]
 
 
+def from_openpyxl(path):
+    import openpyxl
+    sheet = openpyxl.load_workbook(path, data_only=True).worksheets[0]
+    return [sheet[name].value or 0.0 for name in CELLS]
+
+
 def from_csv(path):
     with open(path, newline="", encoding="utf-8") as handle:
         rows = list(csv.reader(handle))
@@ -40,5 +47,5 @@ def from_csv(path):
 
 
 if __name__ == "__main__":
-    reader = {"xlrd": from_xlrd, "csv": from_csv}[sys.argv[1]]
+    reader = {"xlrd": from_xlrd, "openpyxl": from_openpyxl, "csv": from_csv}[sys.argv[1]]
     print(" ".join("%.2f" % value for value in reader(sys.argv[2])))
