@@ -8,7 +8,10 @@
 #include <algorithm>
 
 const std::array<SaveFormat, 2> kSaveFormats{{
-    {QStringLiteral("Excel Files (*.xls)"), QStringLiteral("xls"), ReplaceWithCopy},
+    {QStringLiteral("Excel Files (*.xls)"), QStringLiteral("xls"),
+     [](const QString& workbook, const std::vector<HandInReceipt>&, const QString& target) {
+         ReplaceWithCopy(workbook, target);
+     }},
     {QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"), ReplaceWithPdf},
 }};
 

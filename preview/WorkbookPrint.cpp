@@ -3,6 +3,7 @@
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/PagePainter.h"
 #include "xls/PdfExport.h"
+#include "xls/PrintPlan.h"
 #include "xls/WorkbookIo.h"
 
 #include <QFile>
@@ -40,9 +41,10 @@ void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
         fail(path, kNothingToPrint);
 }
 
-QByteArray WorkbookFilePdf(const QString& path) {
+QByteArray WorkbookFilePdf(const QString& path, const std::vector<HandInReceipt>& receipts) {
     const xls::Workbook book = readWorkbookFile(path);
-    QByteArray pdf = xls::renderPdf(book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(QLocale()));
+    const xls::Sheet& sheet = book.sheets[book.activeSheet];
+    QByteArray pdf = xls::renderPdf(book, sheet, LocaleInfoFromQLocale(QLocale()));
     if (pdf.isEmpty()) fail(path, kNothingToPrint);
-    return pdf;
+    return HandInPdf(pdf, xls::planPrint(book, sheet).layout, receipts);
 }
