@@ -47,7 +47,7 @@ protected:
 
     // The sample's page, then the hotel photo, the dinner bill's two pages and the fuel photo.
     static void expectHandIn(const QString& pdf) {
-        EXPECT_EQ(PdfStructureProblems(pdf), QString());
+        EXPECT_EQ(PdfStructureProblems(pdf).toStdString(), "");
         ASSERT_EQ(PdfPageCount(pdf), 5);
         EXPECT_TRUE(PdfPageText(pdf, 1).contains(QStringLiteral("Peter Ashdown")));
         const QString hotel = PdfPageText(pdf, 2);
@@ -89,6 +89,7 @@ TEST_F(Form2ReceiptsPdf, CtrlPToAPdfFileHoldsTheReceiptsToo) {
         printer.setOutputFileName(pdf);
         return true;
     });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(errorBoxes(), 0);
     expectHandIn(pdf);
