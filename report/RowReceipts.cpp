@@ -50,8 +50,8 @@ QString ReceiptNote(const QList<StoredReceipt>& receipts) {
     if (receipts.isEmpty()) return {};
     QStringList names;
     for (const StoredReceipt& receipt : receipts) names << receipt.name;
-    const QString count = receipts.size() == 1 ? QStringLiteral("1 receipt")
-                                               : QStringLiteral("%1 receipts").arg(receipts.size());
+    const QString count =
+        receipts.size() == 1 ? QStringLiteral("1 receipt") : QStringLiteral("%1 receipts").arg(receipts.size());
     return QStringLiteral("%1 attached: %2.").arg(count, names.join(QStringLiteral(", ")));
 }
 
@@ -59,7 +59,8 @@ void Refuse(const QString& text) { ShowMessage({AppTitle(), text, MsgIcon::Excla
 
 }  // namespace
 
-RowReceipts::RowReceipts(QWidget* window, StoreWrite store) : QObject(window), m_window(window), m_store(std::move(store)) {}
+RowReceipts::RowReceipts(QWidget* window, StoreWrite store)
+    : QObject(window), m_window(window), m_store(std::move(store)) {}
 
 void RowReceipts::addRow(int row, RowDateBox* box, RowDatePicker* picker, const std::vector<QWidget*>& fields) {
     m_boxes[size_t(row)] = box;
@@ -97,7 +98,8 @@ void RowReceipts::attach(int row, const QStringList& paths) {
     if (!refused.isEmpty()) {
         // Copies this attempt made go again; one that a row already names stays.
         for (const StoredReceipt& receipt : added) DeleteCopyUnlessNamed(receipt.copy, allLists());
-        Refuse(QStringLiteral("Nothing was attached to row %1:\r\n").arg(row + 1) + refused.join(QStringLiteral("\r\n")));
+        Refuse(QStringLiteral("Nothing was attached to row %1:\r\n").arg(row + 1) +
+               refused.join(QStringLiteral("\r\n")));
         return;
     }
     if (added.isEmpty()) return;

@@ -114,8 +114,9 @@ TEST_F(Form1Process, AReceiptAttachedThroughTheMenuAndTheFileDialogSurvivesAKill
     focus(dialog);
     xdotool({"type", "--delay", "15", photo});
     xdotool({"key", "Return"});
-    ASSERT_TRUE(waitForStored(QStringLiteral("Receipts0"), [](const QString& value) { return value.endsWith(":taxi.jpg"); }))
-        << store.get(QStringLiteral("Receipts0")).toStdString();
+    ASSERT_TRUE(waitForStored(QStringLiteral("Receipts0"), [](const QString& value) {
+        return value.endsWith(":taxi.jpg");
+    })) << store.get(QStringLiteral("Receipts0")).toStdString();
     ::kill(pid_t(program.processId()), SIGKILL);
     program.waitForFinished(5000);
     ASSERT_TRUE(QFile::remove(photo));

@@ -81,7 +81,9 @@ protected:
     QStringList library() const {
         return QDir(ReceiptLibraryFolder()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     }
-    static bool marked(Form1& f, int row) { return static_cast<RowDateBox*>(f.Picture3[size_t(row)])->receiptMarkShown(); }
+    static bool marked(Form1& f, int row) {
+        return static_cast<RowDateBox*>(f.Picture3[size_t(row)])->receiptMarkShown();
+    }
     QString refusal() const {
         for (const MessageRequest& box : boxes)
             if (box.text.startsWith(QStringLiteral("Nothing was attached"))) return box.text;
