@@ -2,7 +2,6 @@
 
 #include "app/AppShell.h"
 #include "app/MessageService.h"
-#include "receipts/ReceiptRefused.h"
 #include "report/ReceiptDialog.h"
 #include "report/RowDateBox.h"
 #include "report/RowDatePicker.h"
