@@ -53,9 +53,10 @@ void ReplaceWithCopy(const QString& source, const QString& target) {
     });
 }
 
-void ReplaceWithPdf(const QString& workbook, const QString& target) {
-    // Drawn before the target is touched: a workbook that cannot be printed leaves it as it was.
-    const QByteArray pdf = WorkbookFilePdf(workbook);
+void ReplaceWithPdf(const QString& workbook, const std::vector<HandInReceipt>& receipts, const QString& target) {
+    // Made whole before the target is touched: a workbook that cannot be printed, or a receipt
+    // that cannot be read, leaves it as it was.
+    const QByteArray pdf = WorkbookFilePdf(workbook, receipts);
     Replace(target, [&pdf](QIODevice& output) { WriteAll(output, pdf); });
 }
 

@@ -4,12 +4,14 @@
 
 #include "app/MousePointer.h"
 #include "app/ScratchFile.h"
+#include "receipts/HandInPdf.h"
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
 class PictureBox;
 class QGroupBox;
@@ -35,6 +37,8 @@ public:
     // Hand-over step 2: the result workbook, owned by this window from now on; a new hand-over
     // removes the one before.
     ScratchFile mExcelFile;
+    // Hand-over step 3: the report's receipts, which every PDF the window makes holds after the sheet.
+    std::vector<HandInReceipt> mReceipts;
 
     PictureBox* Picture2;
     PictureBox* Picture1;
@@ -90,7 +94,8 @@ private:
     void PushButton8_Click();
     void Form_QueryUnload();
     void Form_Unload();
-    // Ctrl+P: prints the result workbook's sheet through the print dialog (Form2Print.cpp).
+    // Ctrl+P: prints the result workbook's sheet through the print dialog, and to a PDF file the
+    // receipts after it (Form2Print.cpp).
     void installPrintShortcut();
     void PrintPage();
 

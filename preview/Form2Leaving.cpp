@@ -49,7 +49,7 @@ void Form2::PushButton6_Click() {
         if (answer == kMsgYes)
             eh.step(134, [&] {
                 saved = false;
-                target.format->write(mExcelFile.path(), path);
+                target.format->write(mExcelFile.path(), mReceipts, path);
                 saved = true;
             });
     }

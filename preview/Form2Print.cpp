@@ -1,8 +1,9 @@
 // Ctrl+P in the preview: the system print dialog, then the result workbook's sheet on paper as
-// its page setup lays it out.
+// its page setup lays it out. Printed to a PDF file, the receipts follow the sheet.
 #include "preview/Form2.h"
 
 #include "app/ErrorHandler.h"
+#include "preview/FileReplace.h"
 #include "preview/PrintDialog.h"
 #include "preview/WorkbookPrint.h"
 
@@ -19,5 +20,10 @@ void Form2::PrintPage() {
     QPrinter printer(QPrinter::HighResolution);
     bool accepted = false;
     eh.step(100, [&] { accepted = ShowPrintDialog(this, printer); });
-    if (accepted) eh.step(102, [&] { PrintWorkbookFile(mExcelFile.path(), printer); });
+    if (!accepted) return;
+    // A printer draws pages of one paper; the hand-in PDF keeps each receipt page as it is.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !mReceipts.empty())
+        eh.step(102, [&] { ReplaceWithPdf(mExcelFile.path(), mReceipts, printer.outputFileName()); });
+    else
+        eh.step(102, [&] { PrintWorkbookFile(mExcelFile.path(), printer); });
 }

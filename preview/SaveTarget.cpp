@@ -7,10 +7,20 @@
 
 #include <algorithm>
 
+namespace {
+
+// Formats that carry only the workbook leave the receipts to the PDF.
+template <void (*Replace)(const QString&, const QString&)>
+void WithoutReceipts(const QString& workbook, const std::vector<HandInReceipt>&, const QString& target) {
+    Replace(workbook, target);
+}
+
+}  // namespace
+
 const std::array<SaveFormat, 3> kSaveFormats{{
-    {QStringLiteral("Excel Files (*.xls)"), QStringLiteral("xls"), ReplaceWithCopy},
+    {QStringLiteral("Excel Files (*.xls)"), QStringLiteral("xls"), WithoutReceipts<ReplaceWithCopy>},
     {QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"), ReplaceWithPdf},
-    {QStringLiteral("Excel Workbook (*.xlsx)"), QStringLiteral("xlsx"), ReplaceWithXlsx},
+    {QStringLiteral("Excel Workbook (*.xlsx)"), QStringLiteral("xlsx"), WithoutReceipts<ReplaceWithXlsx>},
 }};
 
 QString SaveFilters() {

@@ -2,16 +2,19 @@
 #pragma once
 
 #include "preview/SaveDialog.h"
+#include "receipts/HandInPdf.h"
 
 #include <QString>
 
 #include <array>
+#include <vector>
 
 struct SaveFormat {
     QString filter;     // as the dialog lists it
     QString extension;  // lower case, without the dot
-    // Replaces target with the format's rendering of the result workbook, or leaves it as it was.
-    void (*write)(const QString& workbook, const QString& target);
+    // Replaces target with the format's rendering of the result workbook (with the receipts handed
+    // in with it, where the format holds them), or leaves it as it was.
+    void (*write)(const QString& workbook, const std::vector<HandInReceipt>& receipts, const QString& target);
 };
 
 // The dialog's formats in the order it lists them; the first is chosen when no filter was selected.

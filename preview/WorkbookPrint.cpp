@@ -4,6 +4,7 @@
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/PagePainter.h"
 #include "xls/PdfExport.h"
+#include "xls/PrintPlan.h"
 
 #include <QLocale>
 
@@ -27,9 +28,7 @@ void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
         fail(path, kNothingToPrint);
 }
 
-QByteArray WorkbookFilePdf(const QString& path) {
-    const xls::Workbook book = ReadWorkbookFile(path, kCannotBePrinted);
-    QByteArray pdf = xls::renderPdf(book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(QLocale()));
+#include "xls/PrintPlan.h"
     if (pdf.isEmpty()) fail(path, kNothingToPrint);
-    return pdf;
+    return HandInPdf(pdf, xls::planPrint(book, sheet).layout, receipts);
 }

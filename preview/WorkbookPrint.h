@@ -1,13 +1,18 @@
 // The active sheet of a workbook file on paper, by the sheet's own page setup: printed on a
-// device, or as a PDF document.
+// device, or as a PDF document followed by the receipts handed in with it.
 #pragma once
+
+#include "receipts/HandInPdf.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 class QPagedPaintDevice;
 
 // Numbers and dates appear as under the default locale, as in the preview's picture. Both throw
-// std::runtime_error naming the file when it cannot be read or its sheet has nothing to print.
+// std::runtime_error naming the file when it cannot be read or its sheet has nothing to print,
+// the PDF also ReceiptRefused for a receipt that cannot be read.
 void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device);
-QByteArray WorkbookFilePdf(const QString& path);
+QByteArray WorkbookFilePdf(const QString& path, const std::vector<HandInReceipt>& receipts = {});

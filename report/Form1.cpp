@@ -10,6 +10,7 @@
 #include "report/LinedGroupBox.h"
 #include "report/RowDateBox.h"
 #include "report/RowDatePicker.h"
+#include "report/RowReceipts.h"
 #include "report/WholeValueTip.h"
 
 #include <QCloseEvent>
@@ -146,6 +147,7 @@ void Form1::buildGrid() {
     // Without one it is cheapest given now, before the cells exist.
     if (!HasSkinFile()) Frame1->setStyleSheet(kGridStyle);
     auto* contents = new FrameContents(Frame1);
+    m_receipts = new RowReceipts(this, [this](const QString& key, const QString& value) { storeEdit(key, value); });
 
     const auto title = [&](const QString& name, const QString& caption, const GridColumn& column) {
         auto* label = Place(new QLabel(caption, contents), name, GridTitle(column));
@@ -183,6 +185,9 @@ void Form1::buildGrid() {
         txtDesc[i] = cell(QStringLiteral("txtDesc"), r, kDescColumn);
         for (int c = 0; c < kCategories; ++c)
             amountColumn(c)[i] = cell(kAmountNames[size_t(c)], r, kAmountColumns[size_t(c)]);
+        std::vector<QWidget*> fields{txtAccount[i], txtDesc[i]};
+        for (int c = 0; c < kCategories; ++c) fields.push_back(amountColumn(c)[i]);
+        m_receipts->addRow(r, box, DTPicker2[i], fields);
     }
     // Widgets under a style sheet take the application font unless they are given one of their own.
     for (QWidget* child : Frame1->findChildren<QWidget*>()) child->setFont(font());
@@ -254,6 +259,7 @@ ExpenseReport Form1::report() const {
         row.account = txtAccount[r]->text();
         row.description = txtDesc[r]->text();
         for (int c = 0; c < kCategories; ++c) row.amounts[size_t(c)] = amountColumn(c)[r]->text();
+        row.receipts = m_receipts->files(int(r));
     }
     return report;
 }

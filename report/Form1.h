@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class RowDatePicker;
+class RowReceipts;
 
 // The most characters a text field takes: as many as one workbook cell holds.
 inline constexpr int kMaxFieldText = 32767;
@@ -33,6 +34,8 @@ public:
 
     ExpenseReport report() const;
     MousePointer& pointer() { return m_pointer; }
+    // The grid rows' receipts: attaching, opening, removing, and what the store holds of them.
+    RowReceipts& receipts() { return *m_receipts; }
 
     // What "Start Creating Template" runs; the default does nothing.
     static void setGenerationRun(std::function<void(Form1&)> run);
@@ -92,6 +95,7 @@ private:
 
     std::array<QLineEdit*, kTextFieldCount> m_textFields{};
     MousePointer m_pointer;
+    RowReceipts* m_receipts = nullptr;
     bool m_restoringFocus = false;
     bool m_swallowClick = false;
     bool m_storeFailureShown = false;

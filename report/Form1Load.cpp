@@ -9,6 +9,7 @@
 #include "app/SettingsStore.h"
 #include "report/DatePicker.h"
 #include "report/RowDatePicker.h"
+#include "report/RowReceipts.h"
 #include "workbook/model/AmountText.h"
 
 #include <QDateEdit>
@@ -130,6 +131,9 @@ void Form1::Form_Load() {
                     return amount->text();
                 });
         }
+
+        // Older stores have no receipt lists: such a row simply has none.
+        m_receipts->restore(r, Get(ReceiptsKey(r), {}));
 
         std::vector<QWidget*> rowOrder{picker, txtAccount[i], txtDesc[i]};
         for (int c = 0; c < kCategories; ++c) rowOrder.push_back(amountColumn(c)[i]);

@@ -15,12 +15,19 @@ public:
     // Places the picker inside the box at geometry (box coordinates); it may stand out on every side.
     void hold(QWidget* picker, const QRect& geometry);
 
+    // A small mark in the cell's top right corner, inside its border, over the picker: the row
+    // has receipts.
+    void showReceiptMark(bool shown);
+    bool receiptMarkShown() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void clipPicker();
+    void placeMark();
 
     QWidget* m_picker = nullptr;
+    QWidget* m_mark = nullptr;  // made when first shown
 };

@@ -14,7 +14,8 @@ constexpr int kTextIndent = 18;
 RowDatePicker::RowDatePicker(QWidget* parent) : DatePicker(parent), m_check(new QCheckBox(this)) {
     m_check->setFocusPolicy(Qt::NoFocus);
     lineEdit()->setTextMargins(kTextIndent, 0, 0, 0);
-    setAccessibleDescription(QStringLiteral("Space gives or clears the date; F4 or Alt+Down opens the calendar."));
+    m_keysDescription = QStringLiteral("Space gives or clears the date; F4 or Alt+Down opens the calendar.");
+    setAccessibleDescription(m_keysDescription);
 
     connect(m_check, &QCheckBox::clicked, this,
             [this](bool ticked) { setValue(ticked ? std::optional<QDate>(date()) : std::nullopt); });
@@ -35,6 +36,11 @@ void RowDatePicker::setValue(std::optional<QDate> value) {
     m_value = value;
     showState();
     if (changed) emit valueChanged();
+}
+
+void RowDatePicker::setReceiptNote(const QString& note) {
+    setAccessibleDescription(note.isEmpty() ? m_keysDescription : note + QLatin1Char(' ') + m_keysDescription);
+    setToolTip(note);
 }
 
 void RowDatePicker::keyPressEvent(QKeyEvent* event) {

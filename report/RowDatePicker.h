@@ -21,6 +21,9 @@ public:
     QCheckBox* checkBox() const { return m_check; }
     QString spokenValue() const override { return m_value ? text() : QString(); }
 
+    // What the row's receipts add to the picker's description and tooltip (empty: none).
+    void setReceiptNote(const QString& note);
+
 signals:
     void valueChanged();
 
@@ -32,6 +35,7 @@ private:
     void showState();
 
     QCheckBox* m_check;
+    QString m_keysDescription;
     std::optional<QDate> m_value;
     // Whether the field shows the greyed look; empty until first shown.
     std::optional<bool> m_greyed;

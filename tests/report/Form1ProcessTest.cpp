@@ -1,18 +1,23 @@
-// The real program under a virtual X display: typed text survives SIGKILL, the window has the
-// designed client size, and at a fractional scale factor no line of the grid or the footer is lost.
+// The real program under a virtual X display: typed text and an attached receipt survive SIGKILL,
+// the window has the designed client size, and at a fractional scale factor no line of the grid or the footer is lost.
 #include "EntryWindowFixture.h"
 #include "support/FieldByName.h"
 #include "report/FormLayout.h"
 #include "support/VirtualDisplay.h"
+#include "receipts/ReceiptLibrary.h"
+#include "report/RowReceipts.h"
+#include "support/ReceiptFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <csignal>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -30,6 +35,8 @@ protected:
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
         environment = display->environment();
         environment.insert("XDG_CONFIG_HOME", store.path());
+        environment.insert("XDG_DATA_HOME", data.path());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     }
     void TearDown() override {
         if (program.state() != QProcess::NotRunning) {
@@ -38,6 +45,7 @@ protected:
         }
         display.reset();
         EntryWindowTest::TearDown();
+        qunsetenv("XDG_DATA_HOME");
     }
 
     // Starts the program and returns its window id once the window is mapped.
@@ -48,37 +56,75 @@ protected:
         return display->waitForWindow(QStringLiteral("^Brindlemoor$"), 20000);
     }
     QString xdotool(const QStringList& arguments) { return display->xdotool(arguments); }
+    // Gives the window the focus and waits until it has it: keys sent before then are lost.
+    void focus(const QString& window) {
+        xdotool({"windowfocus", "--sync", window});
+        QElapsedTimer focusing;
+        focusing.start();
+        while (xdotool({"getwindowfocus"}).trimmed() != window && focusing.elapsed() < 20000) QTest::qWait(50);
+        QTest::qWait(500);  // the window gives the focus to its first field
+    }
+    // Waits until the store file holds the value under key (read afresh: this process's store
+    // keeps what it read first).
+    bool waitForStored(const QString& key, const std::function<bool(const QString&)>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        const auto stored = [&] {
+            ReloadSettingsLocation();
+            return store.get(key);
+        };
+        while (!done(stored()) && waited.elapsed() < 30000) QTest::qWait(50);
+        return done(stored());
+    }
 
     std::optional<VirtualDisplay> display;
     QProcessEnvironment environment;
     QProcess program;
+    QTemporaryDir data;
 };
 
 TEST_F(Form1Process, TypedTextSurvivesAKill) {
     const QString window = start();
     ASSERT_FALSE(window.isEmpty()) << "no window appeared";
-    xdotool({"windowfocus", "--sync", window});
-    // Under load the window may take the focus late: typing before it has it loses keystrokes.
-    QElapsedTimer focusing;
-    focusing.start();
-    while (xdotool({"getwindowfocus"}).trimmed() != window && focusing.elapsed() < 20000) QTest::qWait(50);
-    QTest::qWait(500);  // the window gives the focus to its first field
+    focus(window);
     const QString typed = QStringLiteral("Trip to Quimper, 2nd week: $40 & more!");
     xdotool({"type", "--delay", "15", "--window", window, typed});
-    // Everything the program has shown is on disk by now; nothing more is written at the end. The
-    // file is read afresh each time: this process's store keeps what it read first.
-    QElapsedTimer waited;
-    waited.start();
-    const auto stored = [this] {
-        ReloadSettingsLocation();
-        return store.get("txtPurpose");
-    };
-    while (stored() != typed && waited.elapsed() < 30000) QTest::qWait(50);
+    // Everything the program has shown is on disk by now; nothing more is written at the end.
+    waitForStored(QStringLiteral("txtPurpose"), [&](const QString& value) { return value == typed; });
     ::kill(pid_t(program.processId()), SIGKILL);
     program.waitForFinished(5000);
 
     Form1& restarted = open();
     EXPECT_EQ(Field(restarted, "txtPurpose")->text().toStdString(), typed.toStdString());
+}
+
+TEST_F(Form1Process, AReceiptAttachedThroughTheMenuAndTheFileDialogSurvivesAKill) {
+    const QString photo = WriteReceipt(data.filePath(QStringLiteral("taxi.jpg")), JpegPhoto({200, 150}));
+    const QString window = start();
+    ASSERT_FALSE(window.isEmpty()) << "no window appeared";
+    focus(window);
+    // From Purpose past the header's ten fields and row 1's date to its account.
+    for (int tab = 0; tab < 11; ++tab) xdotool({"key", "--window", window, "Tab"});
+    xdotool({"key", "--window", window, "shift+F10"});
+    QTest::qWait(500);
+    // "Attach Receipt…" is the menu's last entry while the row has none.
+    xdotool({"key", "Up", "Return"});
+    const QString dialog = display->waitForWindow(QStringLiteral("^Attach Receipt$"), 20000);
+    ASSERT_FALSE(dialog.isEmpty()) << "no file dialog appeared";
+    focus(dialog);
+    xdotool({"type", "--delay", "15", photo});
+    xdotool({"key", "Return"});
+    ASSERT_TRUE(waitForStored(QStringLiteral("Receipts0"), [](const QString& value) {
+        return value.endsWith(":taxi.jpg");
+    })) << store.get(QStringLiteral("Receipts0")).toStdString();
+    ::kill(pid_t(program.processId()), SIGKILL);
+    program.waitForFinished(5000);
+    ASSERT_TRUE(QFile::remove(photo));
+
+    Form1& restarted = open();
+    ASSERT_EQ(restarted.receipts().of(0).size(), 1);
+    EXPECT_EQ(restarted.receipts().of(0)[0].name, QStringLiteral("taxi.jpg"));
+    EXPECT_TRUE(QFileInfo(restarted.report().rows[0].receipts[0].path).isFile()) << "the kept copy is on disk";
 }
 
 TEST_F(Form1Process, ShownWindowHasTheDesignedClientSize) {

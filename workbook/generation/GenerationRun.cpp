@@ -6,6 +6,7 @@
 #include "app/ProgramFolders.h"
 #include "app/ScratchFile.h"
 #include "preview/Form2.h"
+#include "receipts/HandInPdf.h"
 #include "report/Form1.h"
 #include "workbook/Excel1.h"
 #include "workbook/HostConnection.h"
@@ -149,6 +150,7 @@ void RunGeneration(Form1& form) {
     Form2& preview = Form2::instance();
     handler.step(232, [&] { preview.setPicture(state.picture); });
     handler.step(234, [&] { preview.mExcelFile = std::move(state.result); });
+    handler.step(234, [&] { preview.mReceipts = ReceiptsToHandIn(form.report()); });
     handler.step(236, [&] { preview.show(); });
     handler.step(238, [&] { form.hide(); });
     handler.step(240, [&] { state.snapshot.remove(); });
