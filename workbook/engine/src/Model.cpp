@@ -106,6 +106,11 @@ uint16_t Workbook::addFont(const Font& font) { return indexOfOrAppend(fonts, fon
 
 uint16_t Workbook::addFormat(const CellFormat& format) { return indexOfOrAppend(formats, format); }
 
+bool isBuiltinNumberFormat(uint16_t id) {
+    return std::any_of(kBuiltinFormats.begin(), kBuiltinFormats.end(),
+                       [id](const BuiltinFormat& builtin) { return builtin.id == id; });
+}
+
 uint16_t Workbook::numberFormatId(const std::string& code) {
     for (const BuiltinFormat& builtin : kBuiltinFormats)
         if (builtin.code == code) return builtin.id;

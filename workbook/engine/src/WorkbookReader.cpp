@@ -110,7 +110,7 @@ private:
         const uint16_t id = uint16_t(data[0] | data[1] << 8);
         const std::string code = toUtf8(ContinuedReader({data.subspan(2)}).unicodeString());
         // Built-in formats are known by id; files restate them in their own locale's words.
-        if (id >= 164) workbook_.numberFormats[id] = code;
+        if (!isBuiltinNumberFormat(id)) workbook_.numberFormats[id] = code;
     }
 
     void readPalette(ByteReader& in) {

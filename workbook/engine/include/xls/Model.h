@@ -213,6 +213,10 @@ struct Sheet {
     std::optional<Range> usedRange() const;
 };
 
+// Whether the id is one of the built-in number formats the engine knows by id. Files may define
+// codes under other ids below 164 too (Gnumeric does): those are the file's own formats.
+bool isBuiltinNumberFormat(uint16_t id);
+
 struct Workbook {
     bool isTemplate = false;
     bool date1904 = false;
