@@ -28,7 +28,10 @@ void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
         fail(path, kNothingToPrint);
 }
 
-#include "xls/PrintPlan.h"
+QByteArray WorkbookFilePdf(const QString& path, const std::vector<HandInReceipt>& receipts) {
+    const xls::Workbook book = ReadWorkbookFile(path, kCannotBePrinted);
+    const xls::Sheet& sheet = book.sheets[book.activeSheet];
+    QByteArray pdf = xls::renderPdf(book, sheet, LocaleInfoFromQLocale(QLocale()));
     if (pdf.isEmpty()) fail(path, kNothingToPrint);
     return HandInPdf(pdf, xls::planPrint(book, sheet).layout, receipts);
 }
