@@ -50,8 +50,8 @@ std::string accountingCode(const LocaleInfo& locale, const std::string& number, 
     const std::string close = parentheses ? "_)" : "_-";
     const std::string negative =
         parentheses ? open + lead + "\\(" + number + trail + "\\)" : "-" + lead + number + trail + close;
-    return open + lead + number + trail + close + ";" + negative + ";" + open + lead + "\"-\"" + zeroDigits +
-           trail + close + ";" + open + "@" + close;
+    return open + lead + number + trail + close + ";" + negative + ";" + open + lead + "\"-\"" + zeroDigits + trail +
+           close + ";" + open + "@" + close;
 }
 
 std::optional<DateOrder> numericDateOrder(std::string_view section) {
@@ -62,11 +62,14 @@ std::optional<DateOrder> numericDateOrder(std::string_view section) {
     if (lower.find("mmm") != std::string::npos || lower.find("ddd") != std::string::npos) return std::nullopt;
     for (size_t i = 0; i < lower.size(); ++i) {
         const char c = lower[i];
-        if (c == 'd' && day == std::string_view::npos) day = i;
-        else if (c == 'm' && month == std::string_view::npos) month = i;
-        else if (c == 'y' && year == std::string_view::npos) year = i;
-        else if (c != 'd' && c != 'm' && c != 'y' && (std::isalnum(static_cast<unsigned char>(c)) || c == '"' ||
-                                                      c == '[' || c == '\\' || c == '@'))
+        if (c == 'd' && day == std::string_view::npos)
+            day = i;
+        else if (c == 'm' && month == std::string_view::npos)
+            month = i;
+        else if (c == 'y' && year == std::string_view::npos)
+            year = i;
+        else if (c != 'd' && c != 'm' && c != 'y' &&
+                 (std::isalnum(static_cast<unsigned char>(c)) || c == '"' || c == '[' || c == '\\' || c == '@'))
             return std::nullopt;  // names, times, literals: not a plain numeric date
     }
     if (day == std::string_view::npos || month == std::string_view::npos) return std::nullopt;

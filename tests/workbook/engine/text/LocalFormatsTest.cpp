@@ -63,7 +63,8 @@ TEST(LocalFormats, NegativesFollowTheSettingsOwnForm) {
     EXPECT_EQ(shown(-3, 7, france()), "-3,00 €");
     EXPECT_EQ(shown(-1234.5, 7, france()), "-1\u202F234,50 €");
     EXPECT_EQ(shown(-3, 7, britain()), "-£3.00");
-    EXPECT_EQ(xls::localBuiltinFormat(44, britain()), "_-[$£-809]* #,##0.00_-;-[$£-809]* #,##0.00_-;_-[$£-809]* \"-\"??_-;_-@_-");
+    EXPECT_EQ(xls::localBuiltinFormat(44, britain()),
+              "_-[$£-809]* #,##0.00_-;-[$£-809]* #,##0.00_-;_-[$£-809]* \"-\"??_-;_-@_-");
     EXPECT_EQ(shown(-3, 43, britain()), "- 3.00 ");
     EXPECT_EQ(shown(-3, 44, unitedStates()), " $ (3.00)");
     // Parentheses where settings other than the United States' use them keep the symbol inside.
