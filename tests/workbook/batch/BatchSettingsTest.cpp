@@ -42,9 +42,9 @@ TEST_P(BatchSettings, PdfAndWorkbookAgreeInTheSettingsCurrencyAndDateOrder) {
         "DTPicker20": "2016-11-07", "txtAccount0": "110797", "txtHotel0": 1234.57, "txtMeals0": -3})");
     const QString xls = path(QStringLiteral("r.xls"));
     const QString pdf = path(QStringLiteral("r.pdf"));
-    const BatchResult result = run({QStringLiteral("--report"), report, QStringLiteral("--xls"), xls,
-                                    QStringLiteral("--pdf"), pdf, QStringLiteral("--picture"),
-                                    path(QStringLiteral("r.png"))});
+    const BatchResult result =
+        run({QStringLiteral("--report"), report, QStringLiteral("--xls"), xls, QStringLiteral("--pdf"), pdf,
+             QStringLiteral("--picture"), path(QStringLiteral("r.png"))});
     ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
 
     EXPECT_EQ(cellByXlrd(xls, 10, 4), QStringLiteral("1234.57"));
@@ -58,19 +58,37 @@ TEST_P(BatchSettings, PdfAndWorkbookAgreeInTheSettingsCurrencyAndDateOrder) {
     EXPECT_TRUE(text.contains(QStringLiteral("110797")));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DesktopSettings, BatchSettings,
-    ::testing::Values(Settings{"German", {QStringLiteral("LANG=de_DE.UTF-8")}, QStringLiteral("05.11.2016"),
-                               QStringLiteral("1.234,57 €"), QStringLiteral("- 3,00 €"), QStringLiteral("[$€-407]")},
-                      Settings{"French", {QStringLiteral("LANG=fr_FR.UTF-8")}, QStringLiteral("05/11/2016"),
-                               QStringLiteral("1 234,57 €"), QStringLiteral("- 3,00 €"), QStringLiteral("[$€-40C]")},
-                      Settings{"British", {QStringLiteral("LANG=en_GB.UTF-8")}, QStringLiteral("05/11/2016"),
-                               QStringLiteral("£ 1,234.57"), QStringLiteral("-£ 3.00"), QStringLiteral("[$£-809]")},
-                      Settings{"UnitedStates", {QStringLiteral("LANG=en_US.UTF-8")}, QStringLiteral("11/5/2016"),
-                               QStringLiteral("$ 1,234.57"), QStringLiteral("$ (3.00)"), QStringLiteral("\"$\"")},
-                      // German numbers under United States money and dates.
-                      Settings{"SplitNumeric",
-                               {QStringLiteral("LANG=en_US.UTF-8"), QStringLiteral("LC_NUMERIC=de_DE.UTF-8")},
-                               QStringLiteral("11/5/2016"), QStringLiteral("$ 1.234,57"), QStringLiteral("$ (3,00)"),
-                               QStringLiteral("\"$\"")}),
-    [](const ::testing::TestParamInfo<Settings>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(DesktopSettings, BatchSettings,
+                         ::testing::Values(Settings{"German",
+                                                    {QStringLiteral("LANG=de_DE.UTF-8")},
+                                                    QStringLiteral("05.11.2016"),
+                                                    QStringLiteral("1.234,57 €"),
+                                                    QStringLiteral("- 3,00 €"),
+                                                    QStringLiteral("[$€-407]")},
+                                           Settings{"French",
+                                                    {QStringLiteral("LANG=fr_FR.UTF-8")},
+                                                    QStringLiteral("05/11/2016"),
+                                                    QStringLiteral("1 234,57 €"),
+                                                    QStringLiteral("- 3,00 €"),
+                                                    QStringLiteral("[$€-40C]")},
+                                           Settings{"British",
+                                                    {QStringLiteral("LANG=en_GB.UTF-8")},
+                                                    QStringLiteral("05/11/2016"),
+                                                    QStringLiteral("£ 1,234.57"),
+                                                    QStringLiteral("-£ 3.00"),
+                                                    QStringLiteral("[$£-809]")},
+                                           Settings{"UnitedStates",
+                                                    {QStringLiteral("LANG=en_US.UTF-8")},
+                                                    QStringLiteral("11/5/2016"),
+                                                    QStringLiteral("$ 1,234.57"),
+                                                    QStringLiteral("$ (3.00)"),
+                                                    QStringLiteral("\"$\"")},
+                                           // German numbers under United States money and dates.
+                                           Settings{"SplitNumeric",
+                                                    {QStringLiteral("LANG=en_US.UTF-8"),
+                                                     QStringLiteral("LC_NUMERIC=de_DE.UTF-8")},
+                                                    QStringLiteral("11/5/2016"),
+                                                    QStringLiteral("$ 1.234,57"),
+                                                    QStringLiteral("$ (3,00)"),
+                                                    QStringLiteral("\"$\"")}),
+                         [](const ::testing::TestParamInfo<Settings>& info) { return std::string(info.param.name); });
