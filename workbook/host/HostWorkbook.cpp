@@ -92,7 +92,7 @@ std::vector<uint8_t> Workbook::normalBytes(int fileFormat, const QString& fileNa
     // Written as a normal workbook; the open one stays what it was.
     const bool wasTemplate = std::exchange(book.isTemplate, false);
     try {
-        std::vector<uint8_t> bytes = xls::writeWorkbook(book);
+        std::vector<uint8_t> bytes = xls::writeWorkbook(book, localeInfo());
         book.isTemplate = wasTemplate;
         return bytes;
     } catch (const xls::Error& error) {

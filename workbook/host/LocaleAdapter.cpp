@@ -23,7 +23,32 @@ void readCurrencyForm(const QLocale& locale, xls::LocaleInfo& info) {
         const qsizetype neighbour = info.currencyBefore ? at + symbol.size() : at - 1;
         info.currencySpaced = neighbour >= 0 && neighbour < positive.size() && isBlank(positive[neighbour]);
     }
-    info.negativeParentheses = locale.toCurrencyString(-1234.5).startsWith(u'(');
+    // Qt writes the accounting parentheses for settings whose own negatives carry a minus
+    // (fr_FR "-3,00 €", en_GB "-£3.00"); the parentheses are the United States' own form.
+    info.negativeParentheses =
+        locale.territory() == QLocale::UnitedStates && locale.toCurrencyString(-1234.5).startsWith(u'(');
+}
+
+// The Windows language ids that tag a currency in format codes ("[$€-407]"), for the settings
+// spreadsheets are most often read under; other settings name the symbol alone.
+uint16_t languageIdOf(const QLocale& locale) {
+    struct Known {
+        QLocale::Language language;
+        QLocale::Territory territory;
+        uint16_t id;
+    };
+    static constexpr Known kKnown[] = {
+        {QLocale::English, QLocale::UnitedStates, 0x0409}, {QLocale::English, QLocale::UnitedKingdom, 0x0809},
+        {QLocale::English, QLocale::Ireland, 0x1809},      {QLocale::German, QLocale::Germany, 0x0407},
+        {QLocale::German, QLocale::Austria, 0x0C07},       {QLocale::German, QLocale::Switzerland, 0x0807},
+        {QLocale::French, QLocale::France, 0x040C},        {QLocale::French, QLocale::Belgium, 0x080C},
+        {QLocale::French, QLocale::Switzerland, 0x100C},   {QLocale::Dutch, QLocale::Netherlands, 0x0413},
+        {QLocale::Spanish, QLocale::Spain, 0x0C0A},        {QLocale::Italian, QLocale::Italy, 0x0410},
+        {QLocale::Portuguese, QLocale::Portugal, 0x0816},  {QLocale::Portuguese, QLocale::Brazil, 0x0416},
+    };
+    for (const Known& known : kKnown)
+        if (known.language == locale.language() && known.territory == locale.territory()) return known.id;
+    return 0;
 }
 
 // The group sizes the locale writes a long number with: 1,234,567 groups by three, 12,34,567 by three
@@ -111,6 +136,7 @@ xls::LocaleInfo LocaleInfoFromQLocale(const QLocale& locale) {
     info.minusSign = utf8(locale.negativeSign());
     info.currencySymbol = utf8(locale.currencySymbol(QLocale::CurrencySymbol));
     readCurrencyForm(locale, info);
+    info.languageId = languageIdOf(locale);
 
     const QString datePattern = locale.dateFormat(QLocale::ShortFormat);
     info.dateOrder = dateOrderOf(datePattern);

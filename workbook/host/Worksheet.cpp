@@ -5,6 +5,7 @@
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/A1Reference.h"
 #include "xls/Formula.h"
+#include "xls/LocalFormats.h"
 #include "xls/TypedInput.h"
 
 namespace host {
@@ -49,6 +50,7 @@ Cell& Cell::operator=(const QDate& date) {
     }
     const std::string shortDate = m_book->modelAsWritten().numberFormatCode(kShortDate);
     store(xls::dateSerial(date.year(), date.month(), date.day()), &shortDate);
+    showInSettingsOrder();
     return *this;
 }
 
@@ -56,6 +58,21 @@ xls::Value Cell::Value() const {
     const xls::Cell* cell = m_book->model().sheets.at(size_t(m_sheetIndex)).find(m_row, m_column);
     if (!cell) return {};
     return cell->formula ? cell->formula->cached : cell->value;
+}
+
+// A date is typed under the host's settings, so a cell whose own date format stands the other way
+// round (the template's month-first "m/d/yyyy;;" under day-first settings) would show another date.
+void Cell::showInSettingsOrder() {
+    xls::Workbook& book = m_book->modelAsWritten();
+    xls::Sheet& sheet = book.sheets.at(size_t(m_sheetIndex));
+    xls::CellFormat format = book.formats.at(sheet.at(m_row, m_column).xf);
+    // The built-in short date already shows in the settings' order.
+    const auto own = book.numberFormats.find(format.numFmt);
+    if (own == book.numberFormats.end()) return;
+    const std::optional<std::string> reordered = xls::dateCodeInSettingsOrder(own->second, m_book->localeInfo());
+    if (!reordered) return;
+    format.numFmt = book.numberFormatId(*reordered);
+    sheet.at(m_row, m_column).xf = book.addFormat(format);
 }
 
 void Cell::store(const xls::Value& value, const std::string* suggestedFormat) {

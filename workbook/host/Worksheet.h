@@ -28,6 +28,7 @@ public:
 
 private:
     void store(const xls::Value& value, const std::string* suggestedFormat);
+    void showInSettingsOrder();
 
     std::shared_ptr<Workbook> m_book;
     int m_sheetIndex;

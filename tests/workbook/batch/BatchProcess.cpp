@@ -139,6 +139,15 @@ QString BatchTest::cellByOpenpyxl(const QString& workbook, const QString& cell) 
                    workbook, cell});
 }
 
+QString BatchTest::formatByXlrd(const QString& workbook, int row, int column) {
+    return python(
+        {QStringLiteral("-c"),
+         QStringLiteral("import sys, xlrd; b = xlrd.open_workbook(sys.argv[1], formatting_info=True); "
+                        "x = b.xf_list[b.sheet_by_index(0).cell_xf_index(int(sys.argv[2]), int(sys.argv[3]))]; "
+                        "print(b.format_map[x.format_key].format_str)"),
+         workbook, QString::number(row), QString::number(column)});
+}
+
 QString BatchTest::cellByXlrd(const QString& workbook, int row, int column) {
     return python({QStringLiteral("-c"),
                    QStringLiteral("import sys, xlrd; v = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)"

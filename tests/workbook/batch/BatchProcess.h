@@ -61,6 +61,8 @@ protected:
     static QString cellByOpenpyxl(const QString& workbook, const QString& cell);
     // Cell text or number of the first sheet as python3-xlrd reads it (row and column from 0).
     static QString cellByXlrd(const QString& workbook, int row, int column);
+    // The number format code python3-xlrd finds stored for that cell.
+    static QString formatByXlrd(const QString& workbook, int row, int column);
 
     QTemporaryDir folder;
     QProcessEnvironment environment;

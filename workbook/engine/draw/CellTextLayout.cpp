@@ -2,6 +2,7 @@
 
 #include "DrawnText.h"
 #include "TextWindow.h"
+#include "xls/LocalFormats.h"
 #include "xls/ScreenFonts.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ namespace {
 // Text keeps this many pixels from the cell's left edge and from the gridline on its right.
 constexpr int kPadding = 2;
 constexpr int kGeneralChars = 11;
-constexpr uint16_t kShortDateFormatId = 14;
 // Overflow as far as the neighbours allow.
 constexpr int kUnlimited = std::numeric_limits<int>::max() / 4;
 
@@ -118,9 +118,8 @@ std::optional<CellTextJob> CellTextLayout::layout(int row, int col) const {
 
     const CellFormat& format = cells_.formatAt(row, col);
     const Font& font = cells_.fontOf(format);
-    // Built-in 14 is the reader's own short date, not the United States form the table holds.
-    const std::string code =
-        format.numFmt == kShortDateFormatId ? locale_.shortDateCode : cells_.workbook().numberFormatCode(format.numFmt);
+    // Built-in dates and currencies show in the reader's own settings, not the table's United States forms.
+    const std::string code = displayedFormatCode(cells_.workbook(), format.numFmt, locale_);
     const bool number = std::holds_alternative<double>(value);
     CellTextJob job{row, {col, col}, {}, {}, {}};
     job.style.font = fontAt(format.font);

@@ -13,6 +13,7 @@
 #include "Utf16.h"
 #include "WritableCheck.h"
 #include "xls/Cfb.h"
+#include "xls/LocalFormats.h"
 #include "xls/WorkbookIo.h"
 
 #include <map>
@@ -33,7 +34,8 @@ constexpr cfb::ClassId kWorkbookClass{0x20, 0x08, 0x02, 0x00, 0x00, 0x00, 0x00, 
 
 class GlobalsWriter {
 public:
-    explicit GlobalsWriter(const Workbook& workbook) : workbook_(workbook), palette_(workbook) {
+    GlobalsWriter(const Workbook& workbook, const LocaleInfo& locale)
+        : workbook_(workbook), locale_(locale), palette_(workbook) {
         for (const Sheet& sheet : workbook.sheets)
             for (const auto& [key, cell] : sheet.cells)
                 if (const auto* text = std::get_if<std::string>(&cell.value); text && !cell.formula)
@@ -133,10 +135,10 @@ private:
     }
 
     void writeNumberFormats() {
-        // The currency and accounting built-ins depend on the writer's locale, so readers take their
+        // The currency and accounting built-ins depend on the writer's settings, so readers take their
         // codes from the file; without these records some show 0 where a dash belongs.
         std::map<uint16_t, std::string> formats = workbook_.numberFormats;
-        for (uint16_t id : {5, 6, 7, 8, 41, 42, 43, 44}) formats.emplace(id, workbook_.numberFormatCode(id));
+        for (uint16_t id : {5, 6, 7, 8, 41, 42, 43, 44}) formats.emplace(id, *localBuiltinFormat(id, locale_));
         for (const auto& [id, code] : formats) {
             const std::u16string units(toUtf16(code));
             ByteWriter data;
@@ -245,6 +247,7 @@ private:
     }
 
     const Workbook& workbook_;
+    const LocaleInfo& locale_;
     PaletteBuilder palette_;
     SharedStringTable strings_;
     ByteWriter out_;
@@ -252,14 +255,14 @@ private:
 
 }  // namespace
 
-std::vector<uint8_t> writeWorkbookStream(const Workbook& workbook) {
+std::vector<uint8_t> writeWorkbookStream(const Workbook& workbook, const LocaleInfo& locale) {
     checkWritable(workbook);
-    return GlobalsWriter(workbook).write();
+    return GlobalsWriter(workbook, locale).write();
 }
 
-std::vector<uint8_t> writeWorkbook(const Workbook& workbook) {
+std::vector<uint8_t> writeWorkbook(const Workbook& workbook, const LocaleInfo& locale) {
     std::vector<cfb::Stream> streams;
-    streams.push_back({u"Workbook", writeWorkbookStream(workbook)});
+    streams.push_back({u"Workbook", writeWorkbookStream(workbook, locale)});
     streams.push_back({u"\x0005SummaryInformation", neutralSummaryInformation()});
     streams.push_back(
         {u"\x0005"

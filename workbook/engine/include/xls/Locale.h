@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace xls {
@@ -17,7 +18,8 @@ struct LocaleInfo {
     std::string currencySymbol = "$";
     bool currencyBefore = true;       // "$1.00" rather than "1.00 $"
     bool currencySpaced = false;      // a space between symbol and number
-    bool negativeParentheses = true;  // currency negatives as "($1.00)"
+    bool negativeParentheses = true;  // currency negatives as "($1.00)", else with a leading minus
+    uint16_t languageId = 0x0409;     // the Windows language id that tags a currency in format codes; 0 none
     DateOrder dateOrder = DateOrder::MonthDayYear;
     std::string dateSeparator = "/";
     std::string timeSeparator = ":";

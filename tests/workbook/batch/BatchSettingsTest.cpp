@@ -1,0 +1,94 @@
+// The batch run as a desktop's settings start it (LANG and the categories apart from it, not
+// --locale): the PDF shows what the workbook holds, in the settings' currency and date order.
+#include "BatchProcess.h"
+#include "support/PdfTools.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+struct Settings {
+    const char* name;
+    QStringList environment;  // NAME=value pairs
+    QString period;           // the pay period's start as drawn and as other programs show it
+    QString hotel;            // 1234.57 as drawn
+    QString meals;            // -3 as drawn, blanks aside
+    QString storedSymbol;     // what the stored accounting format names
+};
+
+// Pads and fills are blanks of any width; a no-break space groups French thousands.
+QString squeezed(QString text) {
+    static const QRegularExpression blanks(QStringLiteral("[\\s\\x{00A0}\\x{202F}]+"));
+    return text.replace(blanks, QStringLiteral(" "));
+}
+
+class BatchSettings : public BatchTest, public ::testing::WithParamInterface<Settings> {
+protected:
+    void SetUp() override {
+        BatchTest::SetUp();
+        for (const char* category : {"LC_ALL", "LANG", "LANGUAGE", "LC_NUMERIC", "LC_MONETARY", "LC_TIME"})
+            environment.remove(QString::fromLatin1(category));
+        for (const QString& pair : GetParam().environment)
+            environment.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    }
+};
+
+}  // namespace
+
+TEST_P(BatchSettings, PdfAndWorkbookAgreeInTheSettingsCurrencyAndDateOrder) {
+    SKIP_WITHOUT_PDF_TOOLS();
+    const Settings& settings = GetParam();
+    const QString report = writeFile(QStringLiteral("r.json"), R"({"dtpFrom": "2016-11-05", "dtpTo": "2016-11-20",
+        "DTPicker20": "2016-11-07", "txtAccount0": "110797", "txtHotel0": 1234.57, "txtMeals0": -3})");
+    const QString xls = path(QStringLiteral("r.xls"));
+    const QString pdf = path(QStringLiteral("r.pdf"));
+    const BatchResult result =
+        run({QStringLiteral("--report"), report, QStringLiteral("--xls"), xls, QStringLiteral("--pdf"), pdf,
+             QStringLiteral("--picture"), path(QStringLiteral("r.png"))});
+    ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+
+    EXPECT_EQ(cellByXlrd(xls, 10, 4), QStringLiteral("1234.57"));
+    EXPECT_EQ(cellByXlrd(xls, 10, 7), QStringLiteral("-3.00"));
+    EXPECT_TRUE(formatByXlrd(xls, 10, 4).contains(settings.storedSymbol)) << formatByXlrd(xls, 10, 4).toStdString();
+    const QString text = squeezed(PdfPageText(pdf, 1));
+    EXPECT_TRUE(text.contains(settings.period)) << text.toStdString();
+    EXPECT_TRUE(text.contains(settings.hotel)) << text.toStdString();
+    EXPECT_TRUE(text.contains(settings.meals)) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("110.797")) || text.contains(QStringLiteral("1,1079")));
+    EXPECT_TRUE(text.contains(QStringLiteral("110797")));
+}
+
+INSTANTIATE_TEST_SUITE_P(DesktopSettings, BatchSettings,
+                         ::testing::Values(Settings{"German",
+                                                    {QStringLiteral("LANG=de_DE.UTF-8")},
+                                                    QStringLiteral("05.11.2016"),
+                                                    QStringLiteral("1.234,57 €"),
+                                                    QStringLiteral("- 3,00 €"),
+                                                    QStringLiteral("[$€-407]")},
+                                           Settings{"French",
+                                                    {QStringLiteral("LANG=fr_FR.UTF-8")},
+                                                    QStringLiteral("05/11/2016"),
+                                                    QStringLiteral("1 234,57 €"),
+                                                    QStringLiteral("- 3,00 €"),
+                                                    QStringLiteral("[$€-40C]")},
+                                           Settings{"British",
+                                                    {QStringLiteral("LANG=en_GB.UTF-8")},
+                                                    QStringLiteral("05/11/2016"),
+                                                    QStringLiteral("£ 1,234.57"),
+                                                    QStringLiteral("-£ 3.00"),
+                                                    QStringLiteral("[$£-809]")},
+                                           Settings{"UnitedStates",
+                                                    {QStringLiteral("LANG=en_US.UTF-8")},
+                                                    QStringLiteral("11/5/2016"),
+                                                    QStringLiteral("$ 1,234.57"),
+                                                    QStringLiteral("$ (3.00)"),
+                                                    QStringLiteral("\"$\"")},
+                                           // German numbers under United States money and dates.
+                                           Settings{"SplitNumeric",
+                                                    {QStringLiteral("LANG=en_US.UTF-8"),
+                                                     QStringLiteral("LC_NUMERIC=de_DE.UTF-8")},
+                                                    QStringLiteral("11/5/2016"),
+                                                    QStringLiteral("$ 1.234,57"),
+                                                    QStringLiteral("$ (3,00)"),
+                                                    QStringLiteral("\"$\"")}),
+                         [](const ::testing::TestParamInfo<Settings>& info) { return std::string(info.param.name); });
