@@ -3,10 +3,12 @@
 #include "app/OutputSet.h"
 #include "preview/WorkbookFile.h"
 #include "preview/WorkbookPrint.h"
+#include "workbook/host/LocaleAdapter.h"
 #include "xls/Error.h"
 #include "xlsx/XlsxWorkbook.h"
 
 #include <QFile>
+#include <QLocale>
 
 #include <functional>
 #include <stdexcept>
@@ -66,7 +68,7 @@ void ReplaceWithXlsx(const QString& workbook, const QString& target) {
     const xls::Workbook model = ReadWorkbookFile(workbook, failure);
     std::vector<uint8_t> bytes;
     try {
-        bytes = xlsx::writeXlsx(model);
+        bytes = xlsx::writeXlsx(model, LocaleInfoFromQLocale(QLocale()));
     } catch (const xls::Error& error) {
         Fail(QStringLiteral("%1 %2: %3").arg(workbook, failure, QString::fromUtf8(error.what())));
     }

@@ -22,9 +22,9 @@ namespace {
 BatchFailure couldNotWrite(const QString& message) { return BatchFailure(kBatchCouldNotWrite, message); }
 
 // The Excel Workbook from the same filled model the .xls is saved from.
-QByteArray xlsxOf(const xls::Workbook& model) {
+QByteArray xlsxOf(const xls::Workbook& model, const xls::LocaleInfo& locale) {
     try {
-        const std::vector<uint8_t> bytes = xlsx::writeXlsx(model);
+        const std::vector<uint8_t> bytes = xlsx::writeXlsx(model, locale);
         return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     } catch (const xls::Error& error) {
         throw couldNotWrite(QStringLiteral("the Excel Workbook could not be made: ") + QString::fromUtf8(error.what()));
@@ -74,13 +74,16 @@ ReportWriter::ReportWriter()
 
 PreparedReport ReportWriter::prepare(const ExpenseReport& report, const ReportOutputs& targets) {
     try {
-        PreparedReport prepared{targets, {}, {}, {}, {}, {}};
+        PreparedReport prepared{targets, {}, {}, {}, {}, {}, {}};
         for (const ExpenseRow& row : report.rows)
             for (const ReceiptFile& receipt : row.receipts) prepared.receipts << receipt.path;
         const auto book = OpenFilledTemplate(*m_instance, {{}, m_template}, report);
         try {
             if (!targets.xls.isEmpty()) prepared.workbook = book->SaveToBytes(GetSaveFormat(m_instance));
-            if (!targets.xlsx.isEmpty()) prepared.xlsxModel = book->model();
+            if (!targets.xlsx.isEmpty()) {
+                prepared.xlsxModel = book->model();
+                prepared.xlsxLocale = book->localeInfo();
+            }
             if (!targets.picture.isEmpty()) prepared.picture = pictureOf(*book);
             if (!targets.pdf.isEmpty()) prepared.pdf = pdfOf(*book, report);
         } catch (...) {
@@ -108,7 +111,7 @@ void WriteOutputs(const PreparedReport& prepared) {
         Output picture = join(outputs, targets.picture);
         Output pdf = join(outputs, targets.pdf);
         workbook.bytes = prepared.workbook;
-        if (xlsxWorkbook.device) xlsxWorkbook.bytes = xlsxOf(*prepared.xlsxModel);
+        if (xlsxWorkbook.device) xlsxWorkbook.bytes = xlsxOf(*prepared.xlsxModel, prepared.xlsxLocale);
         pdf.bytes = prepared.pdf;
         if (picture.device && (picture.bytes = EncodePng(prepared.picture)).isEmpty())
             throw couldNotWrite(QStringLiteral("the picture of the sheet could not be encoded"));

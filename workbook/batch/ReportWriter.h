@@ -30,6 +30,7 @@ struct PreparedReport {
     QStringList receipts;                    // the report's receipt files, which no output may replace
     QByteArray workbook;                     // empty when no .xls is asked for
     std::optional<xls::Workbook> xlsxModel;  // the filled workbook, when an .xlsx is asked for
+    xls::LocaleInfo xlsxLocale;              // the settings it was filled under
     QImage picture;                          // null when none is asked for
     QByteArray pdf;                          // the printed page, then the receipts
 };

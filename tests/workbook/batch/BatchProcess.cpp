@@ -139,6 +139,14 @@ QString BatchTest::cellByOpenpyxl(const QString& workbook, const QString& cell) 
                    workbook, cell});
 }
 
+QString BatchTest::formatByOpenpyxl(const QString& workbook, const QString& cell) {
+    return python(
+        {QStringLiteral("-c"),
+         QStringLiteral("import sys, openpyxl; "
+                        "print(openpyxl.load_workbook(sys.argv[1]).worksheets[0][sys.argv[2]].number_format)"),
+         workbook, cell});
+}
+
 QString BatchTest::formatByXlrd(const QString& workbook, int row, int column) {
     return python(
         {QStringLiteral("-c"),

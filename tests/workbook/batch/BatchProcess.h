@@ -59,6 +59,8 @@ protected:
     // "value|type" of a cell ("C4") of an .xlsx's first sheet as python3-openpyxl reads it (type s
     // for text, n for a number), and the sheet's selected cell as "active".
     static QString cellByOpenpyxl(const QString& workbook, const QString& cell);
+    // The number format code openpyxl reads for a cell ("E11") of the first sheet.
+    static QString formatByOpenpyxl(const QString& workbook, const QString& cell);
     // Cell text or number of the first sheet as python3-xlrd reads it (row and column from 0).
     static QString cellByXlrd(const QString& workbook, int row, int column);
     // The number format code python3-xlrd finds stored for that cell.

@@ -58,6 +58,17 @@ TEST_P(BatchSettings, PdfAndWorkbookAgreeInTheSettingsCurrencyAndDateOrder) {
     EXPECT_TRUE(text.contains(QStringLiteral("110797")));
 }
 
+// libxlsxwriter prints its numbers through the C library: a decimal comma would make the file unreadable.
+TEST_P(BatchSettings, ExcelWorkbookIsReadableAndInTheSettingsCurrency) {
+    const QString report = writeFile(QStringLiteral("r.json"), R"({"txtAccount0": "110797", "txtHotel0": 1234.57})");
+    const QString xlsx = path(QStringLiteral("r.xlsx"));
+    const BatchResult result = run({QStringLiteral("--report"), report, QStringLiteral("--xlsx"), xlsx});
+    ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    EXPECT_EQ(cellByOpenpyxl(xlsx, QStringLiteral("E11")), QStringLiteral("1234.57|n"));
+    const QString format = formatByOpenpyxl(xlsx, QStringLiteral("E11"));
+    EXPECT_TRUE(format.contains(GetParam().storedSymbol)) << format.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(DesktopSettings, BatchSettings,
                          ::testing::Values(Settings{"German",
                                                     {QStringLiteral("LANG=de_DE.UTF-8")},

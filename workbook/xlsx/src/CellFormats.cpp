@@ -1,6 +1,7 @@
 #include "CellFormats.h"
 
 #include "xls/Error.h"
+#include "xls/LocalFormats.h"
 
 namespace xlsx {
 namespace {
@@ -83,8 +84,8 @@ void setBorder(lxw_format* target, const xls::Border& border, BorderSetter style
 
 }  // namespace
 
-CellFormats::CellFormats(lxw_workbook* target, const xls::Workbook& source)
-    : m_target(target), m_source(source), m_made(source.formats.size(), nullptr) {}
+CellFormats::CellFormats(lxw_workbook* target, const xls::Workbook& source, const xls::LocaleInfo& locale)
+    : m_target(target), m_source(source), m_locale(locale), m_made(source.formats.size(), nullptr) {}
 
 lxw_format* CellFormats::of(uint16_t xf, const std::string& where) {
     if (xf >= m_made.size()) throw xls::Error(where + ": the cell's format is not in the workbook");
@@ -101,7 +102,8 @@ lxw_format* CellFormats::make(const xls::CellFormat& format, const std::string& 
     if (knownById(format.numFmt)) {
         format_set_num_format_index(target, uint8_t(format.numFmt));
     } else {
-        const std::string code = m_source.numberFormatCode(format.numFmt);
+        const std::string code =
+            xls::localBuiltinFormat(format.numFmt, m_locale).value_or(m_source.numberFormatCode(format.numFmt));
         if (code.empty())
             throw xls::Error(where + ": number format " + std::to_string(format.numFmt) + " has no format code");
         format_set_num_format(target, code.c_str());

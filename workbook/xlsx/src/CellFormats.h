@@ -1,6 +1,7 @@
 // The engine's cell formats as libxlsxwriter formats, made once per format the sheet uses.
 #pragma once
 
+#include "xls/Locale.h"
 #include "xls/Model.h"
 
 #include <xlsxwriter.h>
@@ -12,7 +13,7 @@ namespace xlsx {
 
 class CellFormats {
 public:
-    CellFormats(lxw_workbook* target, const xls::Workbook& source);
+    CellFormats(lxw_workbook* target, const xls::Workbook& source, const xls::LocaleInfo& locale);
 
     // The format for the engine's format index; where names the cell in a refusal. Throws
     // xls::Error for an index the workbook does not hold or a number format without a code.
@@ -23,6 +24,7 @@ private:
 
     lxw_workbook* m_target;
     const xls::Workbook& m_source;
+    const xls::LocaleInfo& m_locale;
     std::vector<lxw_format*> m_made;
 };
 

@@ -1,5 +1,6 @@
 #include "xlsx/XlsxWorkbook.h"
 
+#include "CNumbers.h"
 #include "CellFormats.h"
 #include "MemoryFile.h"
 #include "SheetCells.h"
@@ -29,14 +30,15 @@ struct FreeWorkbook {
 
 }  // namespace
 
-std::vector<uint8_t> writeXlsx(const xls::Workbook& workbook) {
+std::vector<uint8_t> writeXlsx(const xls::Workbook& workbook, const xls::LocaleInfo& locale) {
     if (workbook.date1904) throw xls::Error("a workbook of the 1904 date system cannot be written as .xlsx");
+    const CNumbers cNumbers;
     MemoryFile file;
     lxw_workbook_options options{};
     options.tmpdir = const_cast<char*>(partsFolder());
     std::unique_ptr<lxw_workbook, FreeWorkbook> target(workbook_new_opt(file.path().c_str(), &options));
     if (!target) throw xls::Error("no memory for the workbook");
-    CellFormats formats(target.get(), workbook);
+    CellFormats formats(target.get(), workbook, locale);
     for (size_t index = 0; index < workbook.sheets.size(); ++index) {
         const xls::Sheet& sheet = workbook.sheets[index];
         check(workbook_validate_sheet_name(target.get(), sheet.name.c_str()), "sheet \"" + sheet.name + "\"");
