@@ -1,6 +1,8 @@
 #include "preview/Form2.h"
 
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
+#include "app/PointerKinds.h"
+#include "app/WindowColours.h"
 #include "app/ButtonKeys.h"
 #include "app/ErrorHandler.h"
 #include "app/FileService.h"

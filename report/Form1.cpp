@@ -1,6 +1,7 @@
 #include "report/Form1.h"
 
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
+#include "app/WindowColours.h"
 #include "app/ButtonKeys.h"
 #include "app/FixedWindow.h"
 #include "report/DatePicker.h"
