@@ -1,6 +1,6 @@
 #include "app/EndSignals.h"
 
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
 #include "app/ScratchFile.h"
 
 #include <QCoreApplication>

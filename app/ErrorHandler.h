@@ -42,8 +42,6 @@ public:
         }
     }
 
-    const QString& location() const { return m_location; }
-
 private:
     QString m_location;
 };

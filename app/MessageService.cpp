@@ -1,6 +1,6 @@
 #include "app/MessageService.h"
 
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
 #include "app/MessageText.h"
 #include "app/PrintableText.h"
 

@@ -1,6 +1,6 @@
 #include "app/MousePointer.h"
 
-#include "app/AppShell.h"
+#include "app/PointerKinds.h"
 #include "app/CursorFile.h"
 
 #include <QFile>

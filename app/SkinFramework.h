@@ -21,11 +21,9 @@ public:
     void setApplyOptions(int options) { m_options = options; }
 
     // Property 5: the skin is switched on; applyWindow does nothing while it is off.
-    bool enabled() const { return m_enabled; }
     void setEnabled(bool enabled) { m_enabled = enabled; }
 
     // Property 10: applyWindow repaints the window at once instead of at the next paint request.
-    bool repaintOnApply() const { return m_repaintOnApply; }
     void setRepaintOnApply(bool repaint) { m_repaintOnApply = repaint; }
 
     // Method 3. Gives the loaded sheet to the window and through it to all its controls.

@@ -1,4 +1,5 @@
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
+#include "app/ProgramEnd.h"
 #include "app/EndSignals.h"
 #include "app/MessageService.h"
 #include "app/OneWindow.h"

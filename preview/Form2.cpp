@@ -1,14 +1,16 @@
 #include "preview/Form2.h"
 
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
+#include "app/PointerKinds.h"
+#include "app/WindowColours.h"
 #include "app/ButtonKeys.h"
 #include "app/ErrorHandler.h"
 #include "app/FileService.h"
 #include "app/FixedWindow.h"
 #include "app/ProgramFolders.h"
+#include "preview/Form2Layout.h"
 #include "preview/PictureBox.h"
 #include "preview/TopLevelWindows.h"
-#include "preview/Twips.h"
 #include "preview/ViewerArithmetic.h"
 
 #include <QApplication>
@@ -20,22 +22,9 @@
 
 #include <cmath>
 
+using namespace form2_layout;
+
 namespace {
-
-constexpr int kClientWidth = 9840;
-constexpr int kClientHeight = 9390;
-
-constexpr TwipsRect kPicture2{120, 120, 9330, 7425};
-constexpr TwipsRect kVScroll1{9450, 120, 255, 7425};
-constexpr TwipsRect kHScroll1{120, 7545, 9330, 255};
-constexpr TwipsRect kFrame1{120, 7860, 9600, 855};
-constexpr TwipsRect kPushButton1{240, 300, 4440, 405};
-constexpr TwipsRect kPushButton2{4800, 300, 4560, 405};
-constexpr TwipsRect kPushButton8{120, 8850, 4680, 405};
-constexpr TwipsRect kPushButton6{4920, 8850, 4800, 405};
-// Outside the client area: never seen, it only keeps the snapshot at 1:1.
-constexpr int kZoomOriLeft = 10320;
-constexpr int kZoomOriTop = 480;
 
 // The zoomed copy must stay below these sizes.
 constexpr int kZoomedWidthLimit = 17900;

@@ -1,7 +1,7 @@
 // The preview's part in the result workbook: saving copies of it or its PDF, going back, closing.
 #include "preview/Form2.h"
 
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
 #include "app/ErrorHandler.h"
 #include "app/FileService.h"
 #include "app/MessageService.h"

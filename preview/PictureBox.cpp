@@ -1,7 +1,7 @@
 #include "preview/PictureBox.h"
 
 #include "preview/PictureAccessibility.h"
-#include "preview/Twips.h"
+#include "app/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

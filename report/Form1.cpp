@@ -1,6 +1,7 @@
 #include "report/Form1.h"
 
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
+#include "app/WindowColours.h"
 #include "app/ButtonKeys.h"
 #include "app/FixedWindow.h"
 #include "report/DatePicker.h"
@@ -45,7 +46,7 @@ QFont EntryFont(double points) {
 template <class W>
 W* Place(W* widget, const QString& name, const TwipsRect& rect) {
     widget->setObjectName(name);
-    widget->setGeometry(ToPixels(rect));
+    PlaceInTwips(widget, rect);
     return widget;
 }
 
@@ -66,7 +67,7 @@ constexpr std::array<std::array<QLineEdit*, kGridRows> Form1::*, kCategories> kA
 
 Form1::Form1(QWidget* parent) : QWidget(parent), m_pointer(this) {
     setObjectName(QStringLiteral("Form1"));
-    SetFixedSingleBorder(this, ToPixels({0, 0, kClientWidth, kClientHeight}).size());
+    SetFixedSingleBorder(this, TwipsToPixels({0, 0, kClientWidth, kClientHeight}).size());
     setFont(EntryFont(9));
 
     buildButtons();
@@ -109,7 +110,7 @@ void Form1::buildHeader() {
         const int labelLeft = right ? kHeaderRightLabelLeft : kHeaderLabelLeft;
         const int fieldLeft = right ? kHeaderRightFieldLeft : kHeaderFieldLeft;
         auto* label = new QLabel(caption, contents);
-        label->setGeometry(ToPixels({labelLeft, top, fieldLeft - labelLeft - 60, kFieldHeight}));
+        label->setGeometry(TwipsToPixels({labelLeft, top, fieldLeft - labelLeft - 60, kFieldHeight}));
         label->setBuddy(field);
         Place(field, name, {fieldLeft, top, kHeaderFieldWidth, kFieldHeight});
     };
@@ -179,7 +180,7 @@ void Form1::buildGrid() {
         auto* box = Place(new RowDateBox(contents), Indexed(QStringLiteral("Picture3"), r), GridCell(kDateColumn, r));
         DTPicker2[i] = new RowDatePicker(box);
         DTPicker2[i]->setObjectName(Indexed(QStringLiteral("DTPicker2"), r));
-        box->hold(DTPicker2[i], ToPixels(r == 0 ? kFirstRowPickerInBox : kRowPickerInBox));
+        box->hold(DTPicker2[i], TwipsToPixels(r == 0 ? kFirstRowPickerInBox : kRowPickerInBox));
         Picture3[i] = box;
         txtAccount[i] = cell(QStringLiteral("txtAccount"), r, kAccountColumn);
         txtDesc[i] = cell(QStringLiteral("txtDesc"), r, kDescColumn);
@@ -203,8 +204,8 @@ void Form1::buildFooter() {
     };
     const auto labelWithConnector = [&](const QString& caption, const TwipsRect& rect, int fieldLeft) {
         auto* label = new QLabel(caption, contents);
-        label->setGeometry(ToPixels(rect));
-        for (const TwipsRect& line : FooterConnector(rect, fieldLeft)) footer->addLine(ToPixels(line));
+        label->setGeometry(TwipsToPixels(rect));
+        for (const TwipsRect& line : FooterConnector(rect, fieldLeft)) footer->addLine(TwipsToPixels(line));
         return label;
     };
     QLabel* approved = labelWithConnector(QStringLiteral("Approved:"), kApprovedLabel, kApprovedFieldLeft);

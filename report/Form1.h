@@ -85,7 +85,6 @@ private:
 
     // Entry behaviours.
     void storeEdit(const QString& key, const QString& value);
-    void storeText(QLineEdit* field, const QString& key);
     bool isAmountField(QObject* object) const;
     bool isHeading(QObject* object) const;
     void amountFocusLeft(QLineEdit* field, Qt::FocusReason reason);

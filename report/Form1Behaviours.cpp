@@ -2,7 +2,8 @@
 // the pointer rule and the help message.
 #include "report/Form1.h"
 
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
+#include "app/PointerKinds.h"
 #include "app/ErrorHandler.h"
 #include "app/MessageService.h"
 #include "app/SettingsStore.h"

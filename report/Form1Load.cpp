@@ -1,7 +1,10 @@
 // Form1's load step: prepares the application and restores the report from the settings store.
 #include "report/Form1.h"
 
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
+#include "app/ApplicationIcon.h"
+#include "app/WindowColours.h"
+#include "app/WindowFreeze.h"
 #include "app/ErrorHandler.h"
 #include "app/FileService.h"
 #include "app/MessageService.h"

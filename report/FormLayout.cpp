@@ -1,15 +1,5 @@
 #include "report/FormLayout.h"
 
-#include <cmath>
-
-namespace {
-int Pixels(int twips) { return int(std::lround(double(twips) / kTwipsPerPixel)); }
-}  // namespace
-
-QRect ToPixels(const TwipsRect& twips) {
-    return {Pixels(twips.left), Pixels(twips.top), Pixels(twips.width), Pixels(twips.height)};
-}
-
 namespace form1_layout {
 
 TwipsRect GridCell(const GridColumn& column, int row) {

@@ -1,21 +1,9 @@
-// Geometry of the entry window, kept in twips as designed (15 twips to a pixel at 96 dpi).
+// Geometry of the entry window, kept in twips as designed.
 #pragma once
 
-#include <QRect>
+#include "app/Twips.h"
 
 #include <array>
-
-inline constexpr int kTwipsPerPixel = 15;
-
-struct TwipsRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-// A twips rectangle in pixels at 96 dpi.
-QRect ToPixels(const TwipsRect& twips);
 
 namespace form1_layout {
 

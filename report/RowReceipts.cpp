@@ -1,6 +1,6 @@
 #include "report/RowReceipts.h"
 
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
 #include "app/MessageService.h"
 #include "report/ReceiptDialog.h"
 #include "report/RowDateBox.h"

@@ -1,4 +1,7 @@
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
+#include "app/ProgramEnd.h"
+#include "app/WindowColours.h"
+#include "app/WindowFreeze.h"
 #include "app/ProgramFolders.h"
 #include "app/SkinFramework.h"
 

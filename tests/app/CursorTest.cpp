@@ -1,4 +1,4 @@
-#include "app/AppShell.h"
+#include "app/PointerKinds.h"
 #include "app/CursorFile.h"
 #include "app/MousePointer.h"
 

@@ -1,4 +1,4 @@
-#include "app/AppShell.h"
+#include "app/AppTitle.h"
 #include "app/MessageService.h"
 
 #include <QApplication>

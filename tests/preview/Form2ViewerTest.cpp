@@ -1,7 +1,7 @@
 // The preview viewer through its real widgets: set-up, zoom, scrollbars, dragging and pointer.
 #include "PreviewFixture.h"
 
-#include "app/AppShell.h"
+#include "app/PointerKinds.h"
 #include "preview/PictureBox.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "PreviewFixture.h"
 
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
 #include "preview/PictureBox.h"
 #include "preview/SaveDialog.h"
 

@@ -1,7 +1,7 @@
 // A private settings store, recorded message boxes and a shown, active Form1 for entry-window tests.
 #pragma once
 
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
 #include "app/MessageService.h"
 #include "app/SettingsStore.h"
 #include "report/Form1.h"

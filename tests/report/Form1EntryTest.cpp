@@ -1,4 +1,6 @@
 #include "EntryWindowFixture.h"
+#include "app/AppTitle.h"
+#include "app/PointerKinds.h"
 #include "report/RowDatePicker.h"
 #include "support/FieldByName.h"
 #include "workbook/model/AmountText.h"

@@ -166,18 +166,18 @@ TEST_F(Form1Process, AtAFractionalScaleEveryDateCellBorderAndConnectorLineIsDraw
         }
         return false;
     };
-    const QPoint grid = ToPixels(kParticularsFrame).topLeft();
+    const QPoint grid = TwipsToPixels(kParticularsFrame).topLeft();
     for (int r = 0; r < kGridRows; ++r) {
         SCOPED_TRACE("row " + std::to_string(r));
-        const QRect cell = ToPixels(GridCell(kDateColumn, r)).translated(grid);
+        const QRect cell = TwipsToPixels(GridCell(kDateColumn, r)).translated(grid);
         EXPECT_TRUE(drawn(QRect(cell.left(), cell.top(), cell.width(), 1))) << "the border above the date";
         EXPECT_TRUE(drawn(QRect(cell.left(), cell.bottom(), cell.width(), 1))) << "the border below the date";
     }
-    const QPoint footer = ToPixels(kFooterFrame).topLeft();
+    const QPoint footer = TwipsToPixels(kFooterFrame).topLeft();
     for (const auto& [label, fieldLeft] :
          {std::pair{kApprovedLabel, kApprovedFieldLeft}, {kNotesLabel, kNotesFieldLeft}})
         for (const TwipsRect& line : FooterConnector(label, fieldLeft)) {
-            const QRect pixels = ToPixels(line).translated(footer);
+            const QRect pixels = TwipsToPixels(line).translated(footer);
             SCOPED_TRACE(QStringLiteral("connector line at %1,%2").arg(pixels.x()).arg(pixels.y()).toStdString());
             EXPECT_TRUE(drawn(pixels));
         }

@@ -1,6 +1,7 @@
 #include "workbook/generation/GenerationRun.h"
 
-#include "app/AppShell.h"
+#include "app/PointerKinds.h"
+#include "app/WindowFreeze.h"
 #include "app/ErrorHandler.h"
 #include "app/InputHold.h"
 #include "app/ProgramFolders.h"

@@ -1,6 +1,6 @@
 #include "workbook/generation/IsInstalled.h"
 
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
 #include "app/MessageService.h"
 #include "workbook/host/Application.h"
 #include "workbook/template/TemplateBytes.h"

@@ -109,8 +109,6 @@ CellRange Worksheet::UsedRange() {
     return CellRange(m_book, m_sheetIndex, sheetAsWritten().usedRange().value_or(xls::Range{}));
 }
 
-QString Worksheet::Name() const { return QString::fromStdString(sheetAsWritten().name); }
-
 xls::Sheet& Worksheet::model() const { return m_book->model().sheets.at(size_t(m_sheetIndex)); }
 
 xls::Sheet& Worksheet::sheetAsWritten() const { return m_book->modelAsWritten().sheets.at(size_t(m_sheetIndex)); }

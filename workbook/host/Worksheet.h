@@ -44,7 +44,6 @@ public:
     CellRange Range(const QString& address);
     // Rows and columns holding content or formatting; A1 for an empty sheet.
     CellRange UsedRange();
-    QString Name() const;
 
     // The engine sheet, every formula result current.
     xls::Sheet& model() const;

@@ -1,4 +1,4 @@
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
 #include "app/MessageService.h"
 #include "workbook/generation/IsInstalled.h"
 

@@ -1,6 +1,6 @@
 #include "GenerationFixture.h"
 
-#include "app/AppShell.h"
+#include "app/ProgramEnd.h"
 #include "app/ProgramFolders.h"
 #include "app/SettingsStore.h"
 #include "preview/SaveDialog.h"

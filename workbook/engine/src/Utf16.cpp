@@ -85,11 +85,4 @@ std::string toUtf8(std::u16string_view utf16) {
     return out;
 }
 
-std::u16string_view cutUtf16(std::u16string_view text, size_t maxUnits) {
-    if (text.size() <= maxUnits) return text;
-    size_t cut = maxUnits;
-    if (cut > 0 && isHighSurrogate(text[cut - 1])) --cut;
-    return text.substr(0, cut);
-}
-
 }  // namespace xls::biff

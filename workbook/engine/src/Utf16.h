@@ -10,8 +10,6 @@ namespace xls::biff {
 std::u16string toUtf16(std::string_view utf8);
 // Unpaired surrogates become U+FFFD.
 std::string toUtf8(std::u16string_view utf16);
-// At most maxUnits code units, never ending between the halves of a surrogate pair.
-std::u16string_view cutUtf16(std::u16string_view text, size_t maxUnits);
 
 inline bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 inline bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }

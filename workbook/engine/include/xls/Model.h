@@ -206,8 +206,9 @@ struct Sheet {
         auto it = cells.find(key(row, col));
         return it == cells.end() ? nullptr : &it->second;
     }
-    // For building and reading a model; a write as a user makes it goes through writeCellValue
-    // (xls/Formula.h), which keeps every formula result that depends on the cell current.
+    // For building and reading a model; a write as a user makes it goes through xls/Formula.h
+    // (writeCellValue, or storeCellValue and recalculateReadersOf for a run of writes), which keeps
+    // every formula result that depends on the cell current.
     Cell& at(uint16_t row, uint16_t col) { return cells[key(row, col)]; }
     // Rows and columns holding any cell, row format or merge; nullopt for an empty sheet.
     std::optional<Range> usedRange() const;

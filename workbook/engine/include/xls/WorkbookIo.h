@@ -16,7 +16,8 @@ Workbook readWorkbook(std::span<const uint8_t> file);
 
 // Serialises the workbook as a compound file with the Workbook stream and neutral summary streams;
 // the currency and accounting built-ins are stored in the forms of the given settings.
-// Cached formula results are written as they stand (writeCellValue keeps them current). Throws
+// Cached formula results are written as they stand: the writes before it keep them current
+// (writeCellValue, or storeCellValue and recalculateReadersOf in xls/Formula.h). Throws
 // xls::Error, writing nothing, for a workbook holding anything the file format cannot: a cell,
 // merge, column setting, print area or active cell beyond column IV, a text over 32,767 characters,
 // a header or footer over 255, a sheet or font name over 31, a formula or kept record over the

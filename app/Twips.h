@@ -15,8 +15,8 @@ struct TwipsRect {
     int height = 0;
 };
 
-// Nearest whole pixel, halves to the even neighbour.
-int TwipsToPixels(double twips);
+// The nearest whole pixel. A whole number of twips is never half a pixel, so no tie needs a rule.
+int TwipsToPixels(int twips);
 
 QRect TwipsToPixels(const TwipsRect& rect);
 

@@ -1,10 +1,10 @@
-#include "preview/Twips.h"
+#include "app/Twips.h"
 
 #include <QWidget>
 
 #include <cmath>
 
-int TwipsToPixels(double twips) { return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)); }
+int TwipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
 
 QRect TwipsToPixels(const TwipsRect& rect) {
     return QRect(TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
