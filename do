@@ -96,7 +96,9 @@ case "$verb" in
             done
         else
             build build
-            ctest --test-dir build --output-on-failure -j2
+            # A real-window test that fails once (rarely, right after a build, when a fresh virtual
+            # display is not yet reachable) runs once more; one that fails twice fails the suite.
+            ctest --test-dir build --output-on-failure -j2 --repeat until-pass:2
         fi
         ;;
     package)

@@ -1,7 +1,7 @@
 // Saving the result workbook's printed page as a PDF from the preview window's save dialog: chosen
 // by a ".pdf" name or by the PDF filter, with the workbook's own overwrite question, "Done." and
 // all-or-nothing replace.
-#include "PreviewFixture.h"
+#include "SaveFixture.h"
 #include "support/FileBytes.h"
 #include "SampleResultWorkbook.h"
 #include "preview/SaveDialog.h"
@@ -19,28 +19,8 @@ namespace {
 const QString kPdfFilter = QStringLiteral("PDF Files (*.pdf)");
 const QString kWorkbookFilter = QStringLiteral("Excel Files (*.xls)");
 
-class Form2SavePdf : public PreviewFixture {
+class Form2SavePdf : public SaveFixture {
 protected:
-    void SetUp() override {
-        PreviewFixture::SetUp();
-        QDir().mkpath(folder.filePath(QStringLiteral("out")));
-        handOver(QuarteredPicture(40, 30), SaveSampleResultWorkbook(folder.path()));
-    }
-
-    // Types path into the dialog with filter selected, and saves.
-    void saveAs(const QString& path, const QString& filter) {
-        SetSaveDialogHandler([this, path, filter](QWidget*, const QString& title, const QString& filters) {
-            requests << title + QStringLiteral("|") + filters;
-            return SaveDialogAnswer{path, filter};
-        });
-        QTest::mouseClick(form->PushButton6, Qt::LeftButton);
-    }
-
-    QString out(const QString& name) const { return folder.filePath(QStringLiteral("out/") + name); }
-    QStringList written() const {
-        return QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    }
-
     // The sample report's page: one Letter landscape page with its labels, values and totals.
     static void expectSamplePage(const QString& pdf) {
         ASSERT_TRUE(Contents(pdf).startsWith("%PDF-")) << pdf.toStdString();
@@ -63,8 +43,6 @@ protected:
             if (m.title == QStringLiteral("Application Error")) return m.text;
         return {};
     }
-
-    QStringList requests;
 };
 
 TEST_F(Form2SavePdf, APdfNameInAnyCaseWritesThePrintedPageAndAnXlsNameTheSameWorkbookAsBefore) {

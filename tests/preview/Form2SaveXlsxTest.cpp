@@ -1,7 +1,7 @@
 // Saving the result workbook as an Excel Workbook from the preview window's save dialog: chosen by
 // an ".xlsx" name in any case or by its filter, with the overwrite question, "Done." and the
 // all-or-nothing replace of the other formats; the saved file holds what the .xls holds.
-#include "PreviewFixture.h"
+#include "SaveFixture.h"
 #include "support/FileBytes.h"
 #include "SampleResultWorkbook.h"
 #include "preview/SaveDialog.h"
@@ -16,27 +16,8 @@ namespace {
 const QString kXlsxFilter = QStringLiteral("Excel Workbook (*.xlsx)");
 const QString kWorkbookFilter = QStringLiteral("Excel Files (*.xls)");
 
-class Form2SaveXlsx : public PreviewFixture {
+class Form2SaveXlsx : public SaveFixture {
 protected:
-    void SetUp() override {
-        PreviewFixture::SetUp();
-        QDir().mkpath(folder.filePath(QStringLiteral("out")));
-        handOver(QuarteredPicture(40, 30), SaveSampleResultWorkbook(folder.path()));
-    }
-
-    void saveAs(const QString& path, const QString& filter) {
-        SetSaveDialogHandler([this, path, filter](QWidget*, const QString& title, const QString& filters) {
-            requests << title + QStringLiteral("|") + filters;
-            return SaveDialogAnswer{path, filter};
-        });
-        QTest::mouseClick(form->PushButton6, Qt::LeftButton);
-    }
-
-    QString out(const QString& name) const { return folder.filePath(QStringLiteral("out/") + name); }
-    QStringList written() const {
-        return QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    }
-
     // "M27 M29" of a workbook as an independent reader reads the cached results.
     static QString totals(const QString& workbook, bool xlsx) {
         const QString read = xlsx ? QStringLiteral(
@@ -55,8 +36,6 @@ protected:
         return QString::fromUtf8(python.readAllStandardOutput()).trimmed() +
                QString::fromUtf8(python.readAllStandardError());
     }
-
-    QStringList requests;
 };
 
 TEST_F(Form2SaveXlsx, AnXlsxNameInAnyCaseOrTheFilterWritesTheWorkbookAsAnExcelWorkbook) {
