@@ -36,7 +36,11 @@ bool startsAsTextOnly(std::string_view text) {
 CivilDate todayFromSystemClock() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);  // Windows' thread-safe form takes its arguments the other way round
+#else
     localtime_r(&now, &local);
+#endif
     return CivilDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

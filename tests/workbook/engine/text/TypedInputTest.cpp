@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace xls;
 
 namespace {
@@ -185,6 +187,23 @@ TEST(TypedInputDates, SerialsOfThe1900System) {
     EXPECT_EQ(dateSerial(1900, 3, 1), 61);
     EXPECT_EQ(dateSerial(2016, 11, 5), 42679);
     EXPECT_EQ(dateSerial(9999, 12, 31), 2958465);
+}
+
+// Without a given today, a date typed without a year falls in the year of the machine's clock. Its
+// local year is the universal one of some moment within fourteen hours of now (the widest offset).
+TEST(TypedInputDates, AYearlessDateFallsInTheSystemClocksYear) {
+    using namespace std::chrono;
+    const auto yearAround = [](hours offset) {
+        return int(year_month_day(floor<days>(system_clock::now() + offset)).year());
+    };
+    const int earliest = yearAround(-hours(14));
+    const int latest = yearAround(hours(14));
+    const TypedValue result = interpretTypedInput("3/14", "General", unitedStates());
+    ASSERT_TRUE(std::holds_alternative<double>(result.value)) << "not a number";
+    const double serial = std::get<double>(result.value);
+    EXPECT_TRUE(serial == dateSerial(earliest, 3, 14) || serial == dateSerial(latest, 3, 14))
+        << serial << " is not 14 March of " << earliest << " or " << latest;
+    EXPECT_EQ(result.formatCode, "d-mmm");
 }
 
 TEST(TypedInputText, EmptyApostropheAndFormulaLookingText) {
