@@ -2,6 +2,8 @@
 # ./do run | test | build — installs what is missing, builds into build/, then runs the program or the tests.
 #   ./do test --sanitize   builds into build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./do test --release    builds the Release configuration into build-release/ and runs its quick checks
+#   ./do test --windows    cross-builds the Qt-free engine and its tests for Windows into build-windows/
+#                          and runs them under Wine
 #   ./do package           builds the Debian package build-package/brindlemoor_VERSION_ARCH.deb and checks it
 #   ./do fuzz [SECONDS]    builds the fuzz targets with clang into build-fuzz/ and runs each over its corpus
 #   ./do format-check      checks every tracked C++ file against .clang-format; ./do format rewrites them
@@ -19,6 +21,8 @@ TEST_PACKAGES=(libreoffice-calc-nogui gnumeric poppler-utils locales qpdf dbus a
 TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
 PACKAGING_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
 FORMAT_PACKAGES=(clang-format git)
+# The Windows build: the cross compiler, GoogleTest's sources to build with it, and Wine to run the tests.
+WINDOWS_PACKAGES=(cmake make ccache g++-mingw-w64-x86-64-posix googletest wine64)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -80,6 +84,13 @@ case "$verb" in
         exec ./build/brindlemoor
         ;;
     test)
+        if [ "${1:-}" = --windows ]; then
+            # No Qt there: the engine and its tests only (cmake/mingw-w64-x86_64.cmake runs them under Wine).
+            install_missing "${WINDOWS_PACKAGES[@]}"
+            build build-windows --toolchain cmake/mingw-w64-x86_64.cmake
+            ctest --test-dir build-windows --output-on-failure --no-tests=error -j2
+            exit
+        fi
         install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
         generate_test_locales
         if [ "${1:-}" = --sanitize ]; then
@@ -134,7 +145,7 @@ case "$verb" in
         fi
         ;;
     *)
-        echo "usage: ./do run | test [--sanitize | --release] | build | package | fuzz [SECONDS] | format-check | format" >&2
+        echo "usage: ./do run | test [--sanitize | --release | --windows] | build | package | fuzz [SECONDS] | format-check | format" >&2
         exit 2
         ;;
 esac

@@ -192,6 +192,9 @@ std::string run(const std::string& command) {
 }
 
 TEST(RecordOrder, XlrdOpensTheFileAndWalksTheSameRecords) {
+#ifdef _WIN32
+    GTEST_SKIP() << "xlrd runs as a Linux python3; the Linux build makes this check";
+#endif
     const std::vector<uint8_t> bytes = writeWorkbook(blockedWorkbook());
     const fs::path path = fs::temp_directory_path() / ("record-order-" + std::to_string(::getpid()) + ".xls");
     std::ofstream(path, std::ios::binary)

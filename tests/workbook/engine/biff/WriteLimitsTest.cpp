@@ -219,6 +219,9 @@ TEST(BiffWriteLimits, TheRecordWriterRefusesARecordLongerThanTheFormatHolds) {
 
 // Every edge at once still makes a file another reader opens.
 TEST(BiffWriteLimits, AWorkbookAtEveryEdgeOpensInXlrd) {
+#ifdef _WIN32
+    GTEST_SKIP() << "xlrd runs as a Linux python3; the Linux build makes this check";
+#endif
     if (!std::filesystem::exists("/usr/bin/python3")) GTEST_SKIP() << "python3 is not installed";
     Workbook workbook = biff_test::sampleWorkbook();
     for (const Limit& limit : limits())
