@@ -13,7 +13,8 @@ int columnPixels(double characters, int maxDigitWidth) {
 
 uint16_t storedColumnWidth(int pixels, int maxDigitWidth) {
     if (maxDigitWidth <= 0 || pixels <= 0) return 0;
-    return uint16_t(std::min<long>(0xFFFF, long(pixels) * 256 / maxDigitWidth));
+    // 64 bits: in 32 (a Windows long) the 256ths of a digit overflow from 8,388,608 pixels.
+    return uint16_t(std::min<int64_t>(0xFFFF, int64_t(pixels) * 256 / maxDigitWidth));
 }
 
 int columnWidthPixels(uint16_t width256, int maxDigitWidth) {
