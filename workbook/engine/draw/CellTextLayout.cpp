@@ -4,9 +4,9 @@
 #include "TextWindow.h"
 #include "xls/LocalFormats.h"
 #include "xls/ScreenFonts.h"
+#include "xls/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 namespace xls {
@@ -18,11 +18,7 @@ constexpr int kGeneralChars = 11;
 // Overflow as far as the neighbours allow.
 constexpr int kUnlimited = std::numeric_limits<int>::max() / 4;
 
-bool isGeneralCode(const std::string& code) {
-    std::string lower(code);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return lower.find("general") != std::string::npos;
-}
+bool isGeneralCode(const std::string& code) { return asciiLowered(code).find("general") != std::string::npos; }
 
 HAlign resolvedAlignment(HAlign align, const Value& value) {
     switch (align) {

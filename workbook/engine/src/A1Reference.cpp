@@ -1,9 +1,9 @@
 #include "xls/A1Reference.h"
 
 #include "xls/Error.h"
+#include "xls/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace xls {
@@ -12,14 +12,14 @@ namespace {
 std::optional<CellRef> parseCell(std::string_view text) {
     size_t pos = 0;
     uint32_t column = 0;
-    while (pos < text.size() && std::isalpha(static_cast<unsigned char>(text[pos]))) {
-        column = column * 26 + uint32_t(std::toupper(static_cast<unsigned char>(text[pos])) - 'A' + 1);
+    while (pos < text.size() && isAsciiLetter(text[pos])) {
+        column = column * 26 + uint32_t(asciiUpper(text[pos]) - 'A' + 1);
         if (column > kMaxColumns) return std::nullopt;
         ++pos;
     }
     const size_t letters = pos;
     uint32_t row = 0;
-    while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
+    while (pos < text.size() && isAsciiDigit(text[pos])) {
         row = row * 10 + uint32_t(text[pos] - '0');
         if (row > uint32_t(kMaxRows) + 1) return std::nullopt;
         ++pos;

@@ -1,8 +1,7 @@
 #include "CellAddress.h"
 
 #include "xls/Model.h"
-
-#include <cctype>
+#include "xls/AsciiText.h"
 
 namespace xls::formula {
 
@@ -15,8 +14,8 @@ std::optional<Address> parseAddress(std::string_view text, size_t& consumed) {
     }
     uint32_t col = 0;
     const size_t lettersStart = i;
-    while (i < text.size() && std::isalpha(uint8_t(text[i])) && i - lettersStart < 3) {
-        col = col * 26 + uint32_t(std::toupper(uint8_t(text[i])) - 'A' + 1);
+    while (i < text.size() && isAsciiLetter(text[i]) && i - lettersStart < 3) {
+        col = col * 26 + uint32_t(asciiUpper(text[i]) - 'A' + 1);
         ++i;
     }
     if (i == lettersStart || col > kMaxColumns) return std::nullopt;
@@ -26,12 +25,12 @@ std::optional<Address> parseAddress(std::string_view text, size_t& consumed) {
     }
     uint32_t row = 0;
     const size_t digitsStart = i;
-    while (i < text.size() && std::isdigit(uint8_t(text[i])) && row <= uint32_t(kMaxRows) + 1) {
+    while (i < text.size() && isAsciiDigit(text[i]) && row <= uint32_t(kMaxRows) + 1) {
         row = row * 10 + uint32_t(text[i] - '0');
         ++i;
     }
     if (i == digitsStart || row == 0 || row > uint32_t(kMaxRows) + 1) return std::nullopt;
-    if (i < text.size() && (std::isalnum(uint8_t(text[i])) || text[i] == '_')) return std::nullopt;
+    if (i < text.size() && (isAsciiLetterOrDigit(text[i]) || text[i] == '_')) return std::nullopt;
     address.row = uint16_t(row - 1);
     address.col = uint16_t(col - 1);
     consumed = i;

@@ -4,9 +4,9 @@
 #include "FormulaTokens.h"
 #include "xls/Error.h"
 #include "xls/Formula.h"
+#include "xls/AsciiText.h"
 
 #include <bit>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -109,7 +109,7 @@ private:
             return out;
         }
         const char c = text_[pos_];
-        if (std::isdigit(uint8_t(c)) || c == '.') return number();
+        if (isAsciiDigit(c) || c == '.') return number();
         if (auto function = functionAt()) return call(*function, depth);
         return reference();
     }
@@ -137,7 +137,7 @@ private:
             const size_t length = std::strlen(f.name);
             if (text_.size() - pos_ <= length) continue;
             bool same = true;
-            for (size_t i = 0; i < length; ++i) same = same && std::toupper(uint8_t(text_[pos_ + i])) == f.name[i];
+            for (size_t i = 0; i < length; ++i) same = same && asciiUpper(text_[pos_ + i]) == f.name[i];
             if (!same) continue;
             size_t after = pos_ + length;
             while (after < text_.size() && text_[after] == ' ') ++after;

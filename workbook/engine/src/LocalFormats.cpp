@@ -1,7 +1,7 @@
 #include "xls/LocalFormats.h"
+#include "xls/AsciiText.h"
 
 #include <array>
-#include <cctype>
 #include <charconv>
 
 namespace xls {
@@ -21,7 +21,7 @@ std::string currencyTag(const LocaleInfo& locale) {
         std::array<char, 4> digits{};
         const char* end = std::to_chars(digits.begin(), digits.end(), locale.languageId, 16).ptr;
         tag += '-';
-        for (const char* c = digits.begin(); c != end; ++c) tag += char(std::toupper(static_cast<unsigned char>(*c)));
+        for (const char* c = digits.begin(); c != end; ++c) tag += asciiUpper(*c);
     }
     return tag + "]";
 }
@@ -57,8 +57,7 @@ std::string accountingCode(const LocaleInfo& locale, const std::string& number, 
 std::optional<DateOrder> numericDateOrder(std::string_view section) {
     size_t day = std::string_view::npos, month = std::string_view::npos, year = std::string_view::npos;
     // A month or day by name ("mmm", "ddd") reads the same in any order.
-    std::string lower(section);
-    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = asciiLowered(section);
     if (lower.find("mmm") != std::string::npos || lower.find("ddd") != std::string::npos) return std::nullopt;
     for (size_t i = 0; i < lower.size(); ++i) {
         const char c = lower[i];
@@ -69,7 +68,7 @@ std::optional<DateOrder> numericDateOrder(std::string_view section) {
         else if (c == 'y' && year == std::string_view::npos)
             year = i;
         else if (c != 'd' && c != 'm' && c != 'y' &&
-                 (std::isalnum(static_cast<unsigned char>(c)) || c == '"' || c == '[' || c == '\\' || c == '@'))
+                 (isAsciiLetterOrDigit(c) || c == '"' || c == '[' || c == '\\' || c == '@'))
             return std::nullopt;  // names, times, literals: not a plain numeric date
     }
     if (day == std::string_view::npos || month == std::string_view::npos) return std::nullopt;

@@ -1,10 +1,10 @@
 #include "NumberFormatCode.h"
 
 #include "Palette.h"
+#include "xls/AsciiText.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 
 namespace xls::numfmt {
@@ -26,18 +26,10 @@ constexpr std::array<NamedColour, 8> kNamedColours{{{"black", 0x000000},
                                                     {"white", 0xFFFFFF},
                                                     {"yellow", 0xFFFF00}}};
 
-char lower(char c) { return char(std::tolower(static_cast<unsigned char>(c))); }
-
-std::string lowered(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), lower);
-    return result;
-}
-
 bool startsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
     if (text.size() - at < prefix.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i)
-        if (lower(text[at + i]) != prefix[i]) return false;
+        if (asciiLower(text[at + i]) != prefix[i]) return false;
     return true;
 }
 
@@ -92,7 +84,7 @@ std::optional<Condition> parseCondition(std::string_view text) {
 
 // Bracketed codes: colours, conditions, elapsed time, currency and locale tags.
 void applyBracket(std::string_view content, Section& section) {
-    const std::string name = lowered(content);
+    const std::string name = asciiLowered(content);
     if (allOf(name, 'h')) return section.tokens.push_back(dateToken(DatePart::ElapsedHours, int(name.size())));
     if (allOf(name, 'm')) return section.tokens.push_back(dateToken(DatePart::ElapsedMinutes, int(name.size())));
     if (allOf(name, 's')) return section.tokens.push_back(dateToken(DatePart::ElapsedSeconds, int(name.size())));
@@ -278,7 +270,7 @@ FormatCode parseFormatCode(std::string_view code) {
     size_t i = 0;
     while (i < code.size()) {
         const char c = code[i];
-        const char lowerC = lower(c);
+        const char lowerC = asciiLower(c);
         if (c == ';') {
             finishSection(section);
             result.sections.push_back(std::move(section));
@@ -335,7 +327,7 @@ FormatCode parseFormatCode(std::string_view code) {
             i += 3;
         } else if (lowerC == 'y' || lowerC == 'm' || lowerC == 'd' || lowerC == 'h' || lowerC == 's') {
             size_t run = 1;
-            while (i + run < code.size() && lower(code[i + run]) == lowerC) ++run;
+            while (i + run < code.size() && asciiLower(code[i + run]) == lowerC) ++run;
             section.tokens.push_back(dateToken(partForRun(lowerC, run)));
             i += run;
         } else {

@@ -3,27 +3,20 @@
 #include "TypedInputDate.h"
 #include "TypedInputNumber.h"
 #include "TypedInputText.h"
+#include "xls/AsciiText.h"
 
-#include <algorithm>
-#include <cctype>
 #include <ctime>
 
 namespace xls {
 namespace {
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool isGeneral(std::string_view code) { return code.empty() || equalNoCase(code, "General"); }
+bool isGeneral(std::string_view code) { return code.empty() || equalIgnoringAsciiCase(code, "General"); }
 
 // The locale's words for true and false, in any case.
 std::optional<bool> parseTypedBoolean(std::string_view text, const LocaleInfo& locale) {
     text = typed::trimBlanks(text);
-    if (!locale.trueWord.empty() && equalNoCase(text, locale.trueWord)) return true;
-    if (!locale.falseWord.empty() && equalNoCase(text, locale.falseWord)) return false;
+    if (!locale.trueWord.empty() && equalIgnoringAsciiCase(text, locale.trueWord)) return true;
+    if (!locale.falseWord.empty() && equalIgnoringAsciiCase(text, locale.falseWord)) return false;
     return std::nullopt;
 }
 

@@ -1,9 +1,9 @@
 #include "TypedInputDate.h"
 
 #include "TypedInputText.h"
+#include "xls/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <vector>
 
@@ -40,15 +40,7 @@ struct Item {
     std::string text;
 };
 
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool isSeparator(char c) { return c == '/' || c == '-' || c == '.' || c == ',' || c == ' '; }
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // Numbers, words and single separators (a run of blanks counts as one; ", " as a comma).
 std::optional<std::vector<Item>> itemsOf(std::string_view text) {
@@ -78,7 +70,8 @@ std::optional<std::vector<Item>> itemsOf(std::string_view text) {
 
 std::optional<int> monthOfName(std::string_view word, const LocaleInfo& locale) {
     for (size_t i = 0; i < 12; ++i)
-        if (equalNoCase(word, locale.monthNames[i]) || equalNoCase(word, locale.monthAbbreviations[i]))
+        if (equalIgnoringAsciiCase(word, locale.monthNames[i]) ||
+            equalIgnoringAsciiCase(word, locale.monthAbbreviations[i]))
             return int(i) + 1;
     return std::nullopt;
 }
@@ -225,7 +218,7 @@ std::optional<TypedDate> parseTime(std::string_view text, const LocaleInfo& loca
                                      {std::string_view("A"), false},
                                      {std::string_view("P"), true}}) {
         if (!marker.empty() && text.size() > marker.size() &&
-            equalNoCase(text.substr(text.size() - marker.size()), marker)) {
+            equalIgnoringAsciiCase(text.substr(text.size() - marker.size()), marker)) {
             afternoon = pm;
             wholeMarker = marker.size() > 1;
             text = trimBlanks(text.substr(0, text.size() - marker.size()));

@@ -1,14 +1,13 @@
 #include "TypedNumberText.h"
 
 #include "TypedInputText.h"
+#include "xls/AsciiText.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace xls::typed {
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool consumePrefix(std::string_view& text, std::string_view prefix) {
     if (prefix.empty() || !text.starts_with(prefix)) return false;
@@ -42,7 +41,7 @@ size_t groupSeparatorAt(std::string_view text, const LocaleInfo& locale) {
     if (locale.groupSize <= 0) return 0;
     for (std::string_view group : groupSeparators(locale))
         if (!group.empty() && group != locale.decimal && text.starts_with(group) && text.size() > group.size() &&
-            isDigit(text[group.size()]))
+            isAsciiDigit(text[group.size()]))
             return group.size();
     return 0;
 }
@@ -52,7 +51,7 @@ size_t groupSeparatorAt(std::string_view text, const LocaleInfo& locale) {
 bool readInteger(std::string_view& text, const LocaleInfo& locale, DecimalDigits& digits) {
     std::vector<size_t> groups{0};
     while (!text.empty()) {
-        if (isDigit(text.front())) {
+        if (isAsciiDigit(text.front())) {
             digits.integer += text.front();
             ++groups.back();
             text.remove_prefix(1);
@@ -77,7 +76,7 @@ bool readInteger(std::string_view& text, const LocaleInfo& locale, DecimalDigits
 
 std::string_view readDigits(std::string_view& text) {
     size_t end = 0;
-    while (end < text.size() && isDigit(text[end])) ++end;
+    while (end < text.size() && isAsciiDigit(text[end])) ++end;
     const std::string_view digits = text.substr(0, end);
     text.remove_prefix(end);
     return digits;

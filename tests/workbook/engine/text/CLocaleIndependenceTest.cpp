@@ -1,6 +1,7 @@
 // Numbers are written through the caller's settings only: the C library's locale, which the
 // desktop program's toolkit sets from the environment, must not reach any text we produce.
 #include "TextTestLocales.h"
+#include "xls/A1Reference.h"
 #include "xls/NumberFormat.h"
 #include "xls/TypedInput.h"
 
@@ -61,6 +62,10 @@ TEST(CLocaleIndependence, NoSourceCallsALocaleSensitiveCLibraryFunction) {
     // The printf family is allowed for text only: a floating conversion writes the locale's decimal.
     const std::regex floatingPrintf(
         R"(\bv?(s|sn|f)?printf\s*\([^;]*"[^"]*%[-+ #0]*(\d+|\*)?(\.(\d+|\*))?L?[aAeEfFgG])");
+    // Letter and case classes follow the locale too: under Windows-1252 "\xC4" is a letter.
+    const std::regex characterClass(
+        R"((^|[^\w.>])(std)?(::)?(is(alnum|alpha|blank|cntrl|digit|graph|lower|print|punct|space|upper|xdigit)|)"
+        R"(to(lower|upper))\s*\()");
     int files = 0;
     for (const char* folder : kSourceFolders) {
         for (const auto& entry : fs::recursive_directory_iterator(fs::path(BRINDLEMOOR_SOURCE_DIR) / folder)) {
@@ -68,7 +73,7 @@ TEST(CLocaleIndependence, NoSourceCallsALocaleSensitiveCLibraryFunction) {
             if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h")) continue;
             ++files;
             const std::string code = withoutComments(contentsOf(entry.path()));
-            for (const std::regex* rule : {&forbidden, &floatingPrintf})
+            for (const std::regex* rule : {&forbidden, &floatingPrintf, &characterClass})
                 for (auto it = std::sregex_iterator(code.begin(), code.end(), *rule); it != std::sregex_iterator();
                      ++it)
                     ADD_FAILURE() << entry.path().string() << ":" << lineOf(code, size_t(it->position())) << ": "
@@ -104,5 +109,24 @@ TEST(CLocaleIndependence, FormatsAndTypedInputIgnoreTheCLocale) {
     EXPECT_EQ(xls::formatValue(1234.57, "#,##0.00", germany()).plain(), "1.234,57");
     const xls::TypedValue typed = xls::interpretTypedInput("1,234.57", "General", unitedStates());
     EXPECT_EQ(std::get<double>(typed.value), 1234.57);
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+// References, function names and the settings' words match ASCII letters only, whatever the C
+// locale takes for a letter: "\xC4" is "Ä" under Windows-1252 and a UTF-8 lead byte elsewhere.
+TEST(CLocaleIndependence, LettersAndCaseAreAsciiUnderAnyCLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, kGermanCLocale))
+        GTEST_SKIP() << "the " << kGermanCLocale << " locale is not available (./do makes it on Linux)";
+    EXPECT_FALSE(xls::parseA1Range("\xC4" "1"));
+    EXPECT_FALSE(xls::parseA1Range("A\xC4" "1"));
+    EXPECT_TRUE(xls::parseA1Range("iv65536"));
+    const xls::TypedValue typed = xls::interpretTypedInput("tRuE", "General", unitedStates());
+    EXPECT_EQ(std::get<bool>(typed.value), true);
+    // "M\xC3\xA4rz" and "M\xE3\xA4rz" differ in their lead byte, which a Latin lowering would equate.
+    EXPECT_TRUE(std::holds_alternative<double>(xls::interpretTypedInput("1. M\xC3\xA4rz 2024", "General", germany()).value));
+    xls::LocaleInfo march = germany();
+    march.monthNames[2] = "M\xE3\xA4rz";
+    EXPECT_FALSE(std::holds_alternative<double>(xls::interpretTypedInput("1. M\xC3\xA4rz 2024", "General", march).value));
     std::setlocale(LC_ALL, previous.c_str());
 }
