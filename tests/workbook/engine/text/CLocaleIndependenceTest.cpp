@@ -118,15 +118,21 @@ TEST(CLocaleIndependence, LettersAndCaseAreAsciiUnderAnyCLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, kGermanCLocale))
         GTEST_SKIP() << "the " << kGermanCLocale << " locale is not available (./do makes it on Linux)";
-    EXPECT_FALSE(xls::parseA1Range("\xC4" "1"));
-    EXPECT_FALSE(xls::parseA1Range("A\xC4" "1"));
+    EXPECT_FALSE(
+        xls::parseA1Range("\xC4"
+                          "1"));
+    EXPECT_FALSE(
+        xls::parseA1Range("A\xC4"
+                          "1"));
     EXPECT_TRUE(xls::parseA1Range("iv65536"));
     const xls::TypedValue typed = xls::interpretTypedInput("tRuE", "General", unitedStates());
     EXPECT_EQ(std::get<bool>(typed.value), true);
     // "M\xC3\xA4rz" and "M\xE3\xA4rz" differ in their lead byte, which a Latin lowering would equate.
-    EXPECT_TRUE(std::holds_alternative<double>(xls::interpretTypedInput("1. M\xC3\xA4rz 2024", "General", germany()).value));
+    EXPECT_TRUE(
+        std::holds_alternative<double>(xls::interpretTypedInput("1. M\xC3\xA4rz 2024", "General", germany()).value));
     xls::LocaleInfo march = germany();
     march.monthNames[2] = "M\xE3\xA4rz";
-    EXPECT_FALSE(std::holds_alternative<double>(xls::interpretTypedInput("1. M\xC3\xA4rz 2024", "General", march).value));
+    EXPECT_FALSE(
+        std::holds_alternative<double>(xls::interpretTypedInput("1. M\xC3\xA4rz 2024", "General", march).value));
     std::setlocale(LC_ALL, previous.c_str());
 }
