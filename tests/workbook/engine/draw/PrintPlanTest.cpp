@@ -2,6 +2,7 @@
 // centring and page breaks, read from its model.
 #include "SheetFixtures.h"
 #include "workbook/template/ExpenseTemplate.h"
+#include "xls/Error.h"
 #include "xls/PdfExport.h"
 #include "xls/PrintPlan.h"
 #include "xls/ScreenFonts.h"
@@ -139,7 +140,7 @@ TEST(PrintPlan, AnEmptySheetOrPrintAreaPrintsNothing) {
     builder.sheet().cells.clear();
     builder.sheet().columns.clear();
     EXPECT_TRUE(xls::planPrint(builder.book, builder.sheet()).pages.empty());
-    EXPECT_TRUE(xls::renderPdf(builder.book, builder.sheet(), {}).isEmpty());
+    EXPECT_THROW(xls::renderPdf(builder.book, builder.sheet(), {}), xls::Error);
     builder.sheet().printArea = xls::Range{3, 0, 2, 0};
     EXPECT_TRUE(xls::planPrint(builder.book, builder.sheet()).pages.empty());
 }
