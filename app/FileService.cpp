@@ -1,10 +1,10 @@
 #include "app/FileService.h"
 
+#include "app/AppError.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-
-#include <stdexcept>
 
 bool FileExists(const QString& path) {
     if (path.isEmpty() || path.contains(QLatin1Char('*')) || path.contains(QLatin1Char('?'))) return false;
@@ -25,11 +25,9 @@ void DeleteScratchFile(const QString& path) {
 void ForceDeleteFile(const QString& path) {
     const QFileInfo info(path);
     if (path.isEmpty() || (!info.exists() && !info.isSymLink()))
-        throw std::runtime_error("File not found: " + path.toStdString());
-    if (info.isDir() && !info.isSymLink())
-        throw std::runtime_error("Cannot delete a folder as a file: " + path.toStdString());
+        throw AppError(QStringLiteral("File not found: ") + path);
+    if (info.isDir() && !info.isSymLink()) throw AppError(QStringLiteral("Cannot delete a folder as a file: ") + path);
     QFile file(path);
     if (!info.isSymLink()) file.setPermissions(file.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
-    if (!file.remove())
-        throw std::runtime_error("Cannot delete " + path.toStdString() + ": " + file.errorString().toStdString());
+    if (!file.remove()) throw AppError(QStringLiteral("Cannot delete %1: %2").arg(path, file.errorString()));
 }

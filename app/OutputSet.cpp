@@ -13,7 +13,7 @@ namespace {
 
 const QString kStandardOutput = QStringLiteral("-");
 
-OutputError misnamed(const QString& message) { return OutputError(message, OutputError::Cause::Misnamed); }
+AppError misnamed(const QString& message) { return AppError(message, AppError::Cause::Misnamed); }
 
 // Known written once every byte is in the system's hands; a closed reader fails here (EPIPE).
 void writeStandardOutput(const QByteArray& bytes) {
@@ -30,7 +30,7 @@ void writeStandardOutput(const QByteArray& bytes) {
             ::poll(&ready, 1, -1);
             continue;
         }
-        throw OutputError(
+        throw AppError(
             QStringLiteral("standard output could not be written: %1").arg(SystemErrorText(count < 0 ? errno : EIO)));
     }
 }
@@ -85,9 +85,9 @@ std::vector<ReplacementFile*> OutputSet::placingOrder() {
             continue;
         }
         if (last)
-            throw OutputError(QStringLiteral("%1 could not be put in place: the old file could not be kept under a "
-                                             "second name until the other outputs are in place (%2)")
-                                  .arg(QDir::toNativeSeparators(file->target().path), why));
+            throw AppError(QStringLiteral("%1 could not be put in place: the old file could not be kept under a "
+                                          "second name until the other outputs are in place (%2)")
+                               .arg(QDir::toNativeSeparators(file->target().path), why));
         last = file;
     }
     if (last) order.push_back(last);
@@ -101,7 +101,7 @@ void OutputSet::commit() {
     size_t placed = 0;
     try {
         for (; placed < order.size(); ++placed) order[placed]->putInPlace();
-    } catch (const OutputError&) {
+    } catch (const AppError&) {
         while (placed > 0) order[--placed]->takeBack();
         throw;
     }
@@ -109,7 +109,7 @@ void OutputSet::commit() {
 
 void WriteToOutput(QIODevice& output, const QByteArray& bytes, const QString& path) {
     if (output.write(bytes) != bytes.size())
-        throw OutputError(
+        throw AppError(
             QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), output.errorString()));
 }
 

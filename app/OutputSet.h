@@ -25,12 +25,12 @@ public:
     void readsFrom(const QString& input, const QString& name);
 
     // Joins an output at path ("-" for standard output) and returns the device its content is
-    // written to, valid while the set lives. Throws OutputError for a target that may not be
+    // written to, valid while the set lives. Throws AppError for a target that may not be
     // replaced (see ResolveOutputTarget) or whose temporary file cannot be made, and a misnamed one:
     // a target already in the set, or an input of the work.
     QIODevice& join(const QString& path, LinkAtTarget atTarget = LinkAtTarget::Follow);
 
-    // Puts every output in place. Throws OutputError, with every target as it was, when one of
+    // Puts every output in place. Throws AppError, with every target as it was, when one of
     // them cannot be completed or put in place, or standard output cannot be written (a reader
     // that closed its end included, with SIGPIPE ignored). Outputs not committed are removed with
     // the set.
@@ -50,8 +50,8 @@ private:
     std::unique_ptr<QBuffer> m_standardOutput;
 };
 
-// Writes bytes to an output's device. Throws OutputError naming path and the reason.
+// Writes bytes to an output's device. Throws AppError naming path and the reason.
 void WriteToOutput(QIODevice& output, const QByteArray& bytes, const QString& path);
 
-// Replaces the file at path with bytes, all or nothing. Throws OutputError.
+// Replaces the file at path with bytes, all or nothing. Throws AppError.
 void ReplaceFile(const QString& path, const QByteArray& bytes, LinkAtTarget atTarget = LinkAtTarget::Follow);

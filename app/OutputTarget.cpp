@@ -18,7 +18,7 @@ namespace {
 // The kernel gives up after 40 links in one lookup; so do we.
 constexpr int kMaxLinks = 40;
 
-[[noreturn]] void refuse(const QString& message) { throw OutputError(message); }
+[[noreturn]] void refuse(const QString& message) { throw AppError(message); }
 
 QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
 

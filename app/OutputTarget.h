@@ -1,28 +1,15 @@
 // Where a file the program writes really lands, and whether it may be replaced there.
 #pragma once
 
+#include "app/AppError.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
-#include <stdexcept>
 #include <utility>
 
 #include <sys/stat.h>
-
-// An output that may not or could not be written; the message names the path and the reason. A
-// misnamed output (one named for two outputs, or one that is an input of the same work) is the
-// caller's mistake rather than the file system's.
-class OutputError : public std::runtime_error {
-public:
-    enum class Cause { CouldNotWrite, Misnamed };
-    explicit OutputError(const QString& message, Cause cause = Cause::CouldNotWrite)
-        : std::runtime_error(message.toStdString()), m_cause(cause) {}
-    Cause cause() const { return m_cause; }
-
-private:
-    Cause m_cause;
-};
 
 // The reason a system call failed with code, as a message says it ("no space left on the device").
 QString SystemErrorText(int code);
@@ -64,7 +51,7 @@ struct OutputTarget {
 };
 
 // Finds what an output at path replaces, folder by folder, holding each folder open. Throws
-// OutputError, before anything is written, for:
+// AppError, before anything is written, for:
 // - a link that belongs neither to the user nor to root in a folder that another user can write to
 //   (owned by another user, or writable by its group or by everyone, sticky or not): another user
 //   may have planted it there, so it is not followed, whether on the way or at the target;

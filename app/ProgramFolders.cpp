@@ -1,5 +1,7 @@
 #include "app/ProgramFolders.h"
 
+#include "app/AppError.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -7,7 +9,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 
 #include <sys/stat.h>
@@ -23,18 +24,21 @@ QString ScratchBase() {
     return QDir::tempPath();
 }
 
-std::runtime_error UnsafeFolder(const std::string& folder, const std::string& reason) {
-    return std::runtime_error("The scratch folder " + folder + " cannot be used: " + reason);
+AppError UnsafeFolder(const std::string& folder, const QString& reason) {
+    return AppError(
+        QStringLiteral("The scratch folder %1 cannot be used: %2").arg(QFile::decodeName(folder.c_str()), reason));
 }
+
+QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 // The folder must be a real directory of ours that nobody else can read or plant files in.
 void CheckPrivateFolder(const std::string& folder) {
     struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0) throw UnsafeFolder(folder, std::strerror(errno));
-    if (S_ISLNK(st.st_mode)) throw UnsafeFolder(folder, "it is a symbolic link");
-    if (!S_ISDIR(st.st_mode)) throw UnsafeFolder(folder, "it is not a folder");
-    if (st.st_uid != ::getuid()) throw UnsafeFolder(folder, "it belongs to another user");
-    if ((st.st_mode & 0777) != 0700) throw UnsafeFolder(folder, "its permissions are not 0700");
+    if (::lstat(folder.c_str(), &st) != 0) throw UnsafeFolder(folder, SystemError());
+    if (S_ISLNK(st.st_mode)) throw UnsafeFolder(folder, QStringLiteral("it is a symbolic link"));
+    if (!S_ISDIR(st.st_mode)) throw UnsafeFolder(folder, QStringLiteral("it is not a folder"));
+    if (st.st_uid != ::getuid()) throw UnsafeFolder(folder, QStringLiteral("it belongs to another user"));
+    if ((st.st_mode & 0777) != 0700) throw UnsafeFolder(folder, QStringLiteral("its permissions are not 0700"));
 }
 
 }  // namespace
@@ -58,9 +62,9 @@ QString ScratchFolder() {
     const std::string native = QFile::encodeName(folder).toStdString();
     if (::mkdir(native.c_str(), 0700) == 0) {
         // The umask may have taken bits the check below insists on.
-        if (::chmod(native.c_str(), 0700) != 0) throw UnsafeFolder(native, std::strerror(errno));
+        if (::chmod(native.c_str(), 0700) != 0) throw UnsafeFolder(native, SystemError());
     } else if (errno != EEXIST) {
-        throw UnsafeFolder(native, std::strerror(errno));
+        throw UnsafeFolder(native, SystemError());
     }
     CheckPrivateFolder(native);
     return folder;

@@ -1,6 +1,8 @@
 // The folders the program uses.
 #pragma once
 
+#include "app/AppError.h"
+
 #include <QString>
 
 // The folder of the executable, without a trailing separator.
@@ -16,6 +18,6 @@ QString DataFolder();
 QString ProgramFile(const QString& name);
 
 // The per-user private scratch folder (created with mode 0700 when absent) inside the folder named
-// by temp, TEMP or TMPDIR, else the system temporary folder. Throws std::runtime_error when it
+// by temp, TEMP or TMPDIR, else the system temporary folder. Throws AppError when it
 // cannot be made safe (not ours, a symbolic link, not writable).
 QString ScratchFolder();

@@ -87,8 +87,8 @@ ReplacementFile::ReplacementFile(OutputTarget target, Sync sync) : m_target(std:
         }
         if (errno != EEXIST) break;
     }
-    throw OutputError(QStringLiteral("%1 could not be written: %2")
-                          .arg(QDir::toNativeSeparators(m_target.path), SystemErrorText(errno)));
+    throw AppError(QStringLiteral("%1 could not be written: %2")
+                       .arg(QDir::toNativeSeparators(m_target.path), SystemErrorText(errno)));
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -114,8 +114,8 @@ void ReplacementFile::complete() {
     if (device.failure() == 0 && (replaces() || m_sync == Sync::Always) && ::fsync(descriptor) != 0) device.fail(errno);
     if (!device.closeDescriptor()) device.fail(errno);
     if (device.failure() != 0)
-        throw OutputError(QStringLiteral("%1 could not be written: %2")
-                              .arg(QDir::toNativeSeparators(m_target.path), SystemErrorText(device.failure())));
+        throw AppError(QStringLiteral("%1 could not be written: %2")
+                           .arg(QDir::toNativeSeparators(m_target.path), SystemErrorText(device.failure())));
 }
 
 QString ReplacementFile::keepSecondName() {
@@ -135,8 +135,8 @@ QString ReplacementFile::keepSecondName() {
 void ReplacementFile::putInPlace() {
     const int folder = m_target.folder.descriptor();
     if (::renameat(folder, m_temporaryName.constData(), folder, m_target.name.constData()) != 0)
-        throw OutputError(QStringLiteral("%1 could not be put in place: %2")
-                              .arg(QDir::toNativeSeparators(m_target.path), SystemErrorText(errno)));
+        throw AppError(QStringLiteral("%1 could not be put in place: %2")
+                           .arg(QDir::toNativeSeparators(m_target.path), SystemErrorText(errno)));
     m_placed = true;
 }
 

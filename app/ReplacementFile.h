@@ -27,7 +27,7 @@ public:
     // file, or always (a file whose every write the user was told is kept, such as the settings store).
     enum class Sync { WhenReplacing, Always };
 
-    // Makes the temporary file for target. Throws OutputError when it cannot be made.
+    // Makes the temporary file for target. Throws AppError when it cannot be made.
     explicit ReplacementFile(OutputTarget target, Sync sync = Sync::WhenReplacing);
     // Removes the temporary file and the second name, whichever is still there.
     ~ReplacementFile();
@@ -42,14 +42,14 @@ public:
     QIODevice& device();
 
     // Gives the file its mode, puts it on disk when it replaces another and closes it. Throws
-    // OutputError.
+    // AppError.
     void complete();
 
     // Gives the file to be replaced a second name, so that takeBack can put it back; the reason
     // when none can be made (the folder allows no hard links, the kernel's link protection).
     QString keepSecondName();
 
-    // Renames the new file over the target. Throws OutputError with the target as it was.
+    // Renames the new file over the target. Throws AppError with the target as it was.
     void putInPlace();
 
     // After putInPlace: the old file back under its name by its second name, or a new file

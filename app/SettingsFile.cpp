@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <stdexcept>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -26,10 +25,9 @@ namespace {
 // descriptor's path comes round again once the descriptor is closed.
 std::atomic<time_t> g_textsRead{0};
 
-std::runtime_error Unparsed(const char* step) {
-    return std::runtime_error(QStringLiteral("the store's text could not be handed to its reader (%1: %2)")
-                                  .arg(QLatin1String(step), SystemErrorText(errno))
-                                  .toStdString());
+AppError Unparsed(const char* step) {
+    return AppError(QStringLiteral("the store's text could not be handed to its reader (%1: %2)")
+                        .arg(QLatin1String(step), SystemErrorText(errno)));
 }
 
 // The text as a file in memory, under a path the INI reader can open: reading the store writes

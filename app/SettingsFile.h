@@ -2,6 +2,7 @@
 // only, so a front end without windows can read the store.
 #pragma once
 
+#include "app/AppError.h"
 #include "app/StoreFileLines.h"
 
 #include <QByteArray>
@@ -23,7 +24,7 @@ struct ParsedText {
 // The file that holds appName's store: $XDG_CONFIG_HOME/<appName>.ini.
 QString SettingsFilePath(const QString& appName);
 
-// Store text as the INI reader reads it, handed to it in memory. Throws std::runtime_error when it
+// Store text as the INI reader reads it, handed to it in memory. Throws AppError when it
 // cannot be handed over (a system without /proc), never taking that for damage.
 ParsedText ParseStoreText(const QByteArray& text);
 

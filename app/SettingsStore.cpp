@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -29,9 +28,9 @@ constexpr qint64 kRewriteSlack = 64 * 1024;
 
 int g_deferredSyncScopes = 0;
 
-std::runtime_error StoreError(const QString& path, const QString& what) {
-    return std::runtime_error(
-        ("Cannot write the settings store " + QDir::toNativeSeparators(path) + ": " + what).toStdString());
+AppError StoreError(const QString& path, const QString& what) {
+    return AppError(QStringLiteral("Cannot write the settings store ") + QDir::toNativeSeparators(path) +
+                    QStringLiteral(": ") + what);
 }
 
 // The entries of a damaged file moved into the program's one section, whatever section held them:
@@ -90,7 +89,7 @@ public:
         QDir().mkpath(QFileInfo(m_path).absolutePath());
         try {
             load();
-        } catch (const std::runtime_error& refused) {
+        } catch (const AppError& refused) {
             // Nothing that may not be followed, or could not be read, is written; every edit says why.
             m_refusal = QString::fromUtf8(refused.what());
         }
@@ -111,7 +110,7 @@ public:
         if (g_deferredSyncScopes == 0) flush();
     }
 
-    // Puts every change not yet on disk there. Throws std::runtime_error; the changes stay to be
+    // Puts every change not yet on disk there. Throws AppError; the changes stay to be
     // written with the next.
     void flush() {
         if (m_pending.empty()) return;
@@ -122,12 +121,12 @@ public:
             if (file.identity() != m_written) return writeAgain(file);
             // Made read-only, or given to another user, since: left as it is.
             if (file.exists())
-                if (const QString why = file.whyNotWritable(); !why.isEmpty()) throw StoreError(m_path, why);
+                if (const QString why = file.whyNotWritable(); !why.isEmpty()) throw AppError(why);
             if (!file.exists() || m_rewriteNext || m_fileBytes > 2 * m_wholeBytes + kRewriteSlack)
                 writeWhole(file);
             else
                 appendChanges(file);
-        } catch (const OutputError& failure) {
+        } catch (const AppError& failure) {
             throw StoreError(m_path, QString::fromUtf8(failure.what()));
         }
     }
@@ -223,7 +222,7 @@ private:
         }
         try {
             file.append(lines);
-        } catch (const OutputError&) {
+        } catch (const AppError&) {
             // The file stays this store's own; where part of a line could not be taken off again, the
             // next write starts afresh.
             m_written = file.identity();
@@ -259,7 +258,7 @@ private:
                     const StoreFileLines lines = KeepSoundLines(file.read());
                     const QString why = DamageOf(lines, ParseStoreText(lines.sound));
                     damage = why.isEmpty() ? QString() : QStringLiteral("a damaged file (%1)").arg(why);
-                } catch (const std::runtime_error& unreadable) {
+                } catch (const AppError& unreadable) {
                     damage =
                         QStringLiteral("a file that cannot be read (%1)").arg(QString::fromUtf8(unreadable.what()));
                 }
@@ -328,7 +327,7 @@ DeferredSettingsSync::~DeferredSettingsSync() {
     for (const auto& store : std::as_const(OpenStores())) {
         try {
             store->flush();
-        } catch (const std::runtime_error&) {
+        } catch (const AppError&) {
         }
     }
 }

@@ -9,6 +9,7 @@
 // and everything the store holds is written again, once, with a notice.
 #pragma once
 
+#include "app/AppError.h"
 #include "app/SettingsFile.h"
 
 #include <QString>
@@ -16,7 +17,7 @@
 // The stored value, or defaultValue when the key has no entry (an empty entry returns "").
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue);
 
-// Replaces the key's value and syncs it to disk. Throws std::runtime_error, saying why, when the
+// Replaces the key's value and syncs it to disk. Throws AppError, saying why, when the
 // store cannot be written (inside a DeferredSettingsSync, a read-only store refuses silently).
 void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
 

@@ -1,15 +1,15 @@
 #include "app/SkinFramework.h"
 
+#include "app/AppError.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QWidget>
 
-#include <stdexcept>
-
 namespace {
 
-std::runtime_error SkinError(const QString& path, const QString& what) {
-    return std::runtime_error(("The skin file " + path + " " + what).toStdString());
+AppError SkinError(const QString& path, const QString& what) {
+    return AppError(QStringLiteral("The skin file ") + path + QLatin1Char(' ') + what);
 }
 
 // Braces must pair up outside comments and quoted strings, or Qt would silently drop the sheet.

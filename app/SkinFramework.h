@@ -3,6 +3,8 @@
 // switches, method 3 applies).
 #pragma once
 
+#include "app/AppError.h"
+
 #include <QString>
 
 class QWidget;
@@ -13,7 +15,7 @@ public:
     static constexpr int kApplyWindowBackground = 1;
 
     // Method 2. Reads the skin file; variant names a variant of it, empty for the file as a whole.
-    // Throws std::runtime_error for an unreadable or malformed file.
+    // Throws AppError for an unreadable or malformed file.
     void loadSkin(const QString& path, const QString& variant);
 
     // Property 1.

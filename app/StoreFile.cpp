@@ -14,7 +14,7 @@
 namespace {
 
 [[noreturn]] void Fail(const QString& path, const QString& what, int code) {
-    throw OutputError(QStringLiteral("%1 %2: %3").arg(QDir::toNativeSeparators(path), what, SystemErrorText(code)));
+    throw AppError(QStringLiteral("%1 %2: %3").arg(QDir::toNativeSeparators(path), what, SystemErrorText(code)));
 }
 
 // A descriptor closed when it goes out of scope.
@@ -88,18 +88,18 @@ QByteArray StoreFile::read() {
                                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0)
-        throw OutputError(QStringLiteral("the file cannot be read (%1)").arg(SystemErrorText(errno)));
+        throw AppError(QStringLiteral("the file cannot be read (%1)").arg(SystemErrorText(errno)));
     // What was opened is what was found, not something put in its place meanwhile.
     if (!S_ISREG(status.st_mode) || status.st_ino != m_target.existing->st_ino ||
         status.st_dev != m_target.existing->st_dev)
-        throw OutputError(QStringLiteral("the file was replaced while it was read"));
+        throw AppError(QStringLiteral("the file was replaced while it was read"));
     QByteArray bytes;
     bytes.reserve(qsizetype(status.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
         if (count < 0 && errno == EINTR) continue;
-        if (count < 0) throw OutputError(QStringLiteral("the file cannot be read (%1)").arg(SystemErrorText(errno)));
+        if (count < 0) throw AppError(QStringLiteral("the file cannot be read (%1)").arg(SystemErrorText(errno)));
         if (count == 0) break;
         bytes.append(buffer, count);
     }
@@ -114,8 +114,8 @@ void StoreFile::append(const QByteArray& bytes) {
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0)
         Fail(m_path, QStringLiteral("could not be written"), errno);
     if (status.st_ino != m_target.existing->st_ino || status.st_dev != m_target.existing->st_dev)
-        throw OutputError(QStringLiteral("%1 could not be written: another file was put in its place meanwhile")
-                              .arg(QDir::toNativeSeparators(m_path)));
+        throw AppError(QStringLiteral("%1 could not be written: another file was put in its place meanwhile")
+                           .arg(QDir::toNativeSeparators(m_path)));
     if (!WriteAll(file.get(), bytes) || ::fdatasync(file.get()) != 0) {
         const int code = errno;
         // Whatever reached the file is taken off again, so what is stored is what was said to be.

@@ -26,7 +26,7 @@ struct FileIdentity {
 
 class StoreFile {
 public:
-    // Finds what is at path now. Throws OutputError for a link that is not followed, or a folder on
+    // Finds what is at path now. Throws AppError for a link that is not followed, or a folder on
     // the way that is missing or cannot be entered.
     explicit StoreFile(const QString& path);
 
@@ -40,19 +40,19 @@ public:
     QString whyNotWritable() const;
 
     // The file's bytes. Only a regular file is opened, never a FIFO or device in its place. Throws
-    // OutputError saying why it cannot be read.
+    // AppError saying why it cannot be read.
     QByteArray read();
 
     // Adds bytes at the file's end, on disk before it returns. On failure the file is cut back to
-    // where it ended and OutputError thrown; afterwards identity() tells how the file was left.
+    // where it ended and AppError thrown; afterwards identity() tells how the file was left.
     void append(const QByteArray& bytes);
 
     // Puts a file of bytes in place of what is there (or where nothing is), on disk before it
-    // returns. Throws OutputError, with what was there left as it was.
+    // returns. Throws AppError, with what was there left as it was.
     void replaceWith(const QByteArray& bytes);
 
     // Moves what is there to the name beside it that ends in suffix, never over another file, and
-    // returns the new path. Throws OutputError.
+    // returns the new path. Throws AppError.
     QString setAside(const QString& suffix);
 
 private:

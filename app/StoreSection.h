@@ -3,11 +3,13 @@
 // have planted is followed, and nothing but a regular file is opened).
 #pragma once
 
+#include "app/AppError.h"
+
 #include <QHash>
 #include <QString>
 
 #include <optional>
 
 // Every entry of the section, by case-folded key. nullopt when there is no store file; throws
-// std::runtime_error when the file cannot be read as a store.
+// AppError when the file cannot be read as a store.
 std::optional<QHash<QString, QString>> ReadSettingsSection(const QString& appName, const QString& section);

@@ -14,7 +14,6 @@
 #include <QApplication>
 
 #include <memory>
-#include <stdexcept>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -37,7 +36,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<ScratchFolderClaim> scratchClaim;
     try {
         scratchClaim = std::make_unique<ScratchFolderClaim>(ScratchFolder());
-    } catch (const std::runtime_error&) {
+    } catch (const AppError&) {
         // An unsafe scratch folder is reported by the run that needs it.
     }
 

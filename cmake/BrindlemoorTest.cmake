@@ -14,3 +14,9 @@ function(brindlemoor_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES ${T_PROPERTIES} ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 600)
 endfunction()
+
+# The program's own sources read back, for the rules every one of them keeps (Qt-free, so the Windows
+# build's engine tests hold them too).
+add_library(brindlemoor_program_sources STATIC ${PROJECT_SOURCE_DIR}/tests/support/ProgramSources.cpp)
+target_include_directories(brindlemoor_program_sources PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+target_compile_definitions(brindlemoor_program_sources PRIVATE BRINDLEMOOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

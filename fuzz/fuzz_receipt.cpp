@@ -4,7 +4,7 @@
 #include "receipts/ImageReceiptPage.h"
 #include "receipts/JpegStructure.h"
 #include "receipts/ReceiptCheck.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 
 #include <QImageReader>
 
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (page.width <= 0 || page.height <= 0 || page.data.isEmpty()) std::abort();
         if (!page.layout.fullRect(QPageLayout::Point).adjusted(-0.01, -0.01, 0.01, 0.01).contains(page.place))
             std::abort();
-    } catch (const ReceiptRefused& refused) {
+    } catch (const ReceiptError& refused) {
         if (refused.reason().isEmpty() || refused.file() != name) std::abort();
     }
     return 0;

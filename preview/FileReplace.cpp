@@ -1,6 +1,7 @@
 #include "preview/FileReplace.h"
 
 #include "app/OutputSet.h"
+#include "preview/PreviewError.h"
 #include "preview/WorkbookFile.h"
 #include "preview/WorkbookPrint.h"
 #include "workbook/host/LocaleAdapter.h"
@@ -11,12 +12,11 @@
 #include <QLocale>
 
 #include <functional>
-#include <stdexcept>
 #include <vector>
 
 namespace {
 
-[[noreturn]] void Fail(const QString& reason) { throw std::runtime_error(reason.toStdString()); }
+[[noreturn]] void Fail(const QString& reason) { throw PreviewError(reason); }
 
 void WriteAll(QIODevice& output, const QByteArray& bytes) {
     if (output.write(bytes) != bytes.size()) Fail(QStringLiteral("Device I/O error: ") + output.errorString());
@@ -29,13 +29,13 @@ void Replace(const QString& target, const std::function<void(QIODevice&)>& write
     QIODevice* output = nullptr;
     try {
         output = &outputs.join(target);
-    } catch (const OutputError& error) {
+    } catch (const AppError& error) {
         Fail(QStringLiteral("Path/File access error: ") + QString::fromStdString(error.what()));
     }
     writeContent(*output);
     try {
         outputs.commit();
-    } catch (const OutputError& error) {
+    } catch (const AppError& error) {
         Fail(QStringLiteral("Path/File access error: ") + QString::fromStdString(error.what()));
     }
 }

@@ -1,6 +1,7 @@
 // Replacing a file so that the target is either the complete new file or left as it was.
 #pragma once
 
+#include "preview/PreviewError.h"
 #include "receipts/HandInPdf.h"
 
 #include <QString>
@@ -8,7 +9,7 @@
 #include <vector>
 
 // Both write next to the file target names (through the user's own links), then rename over that
-// file in one step. They throw std::runtime_error with the reason when the new file cannot be
+// file in one step. They throw PreviewError with the reason when the new file cannot be
 // made, or when target is a link planted by another user or not a regular file.
 
 // A copy of source, byte for byte.

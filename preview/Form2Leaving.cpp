@@ -6,6 +6,7 @@
 #include "app/FileService.h"
 #include "app/MessageService.h"
 #include "app/OutputTarget.h"
+#include "preview/PreviewError.h"
 #include "preview/SaveDialog.h"
 #include "preview/SaveTarget.h"
 #include "preview/TopLevelWindows.h"
@@ -14,8 +15,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
-#include <stdexcept>
 
 void Form2::PushButton6_Click() {
     ErrorHandler eh(QStringLiteral("Form2.PushButton6_Click"));
@@ -34,7 +33,7 @@ void Form2::PushButton6_Click() {
         QString replaced = path;
         try {
             if (QFileInfo(path).isSymLink()) replaced = QDir::toNativeSeparators(ResolveOutputTarget(path).path);
-        } catch (const OutputError& refusal) {
+        } catch (const AppError& refusal) {
             MsgBox(QString::fromStdString(refusal.what()));
             mSaving = false;
             return;
@@ -62,7 +61,7 @@ void Form2::PushButton8_Click() {
     eh.step(102, [&] { mExcelFile.remove(); });
     eh.step(104, [&] {
         QWidget* entryWindow = FindTopLevelWidget(QStringLiteral("Form1"));
-        if (!entryWindow) throw std::runtime_error("The entry window is not loaded");
+        if (!entryWindow) throw PreviewError(QStringLiteral("The entry window is not loaded"));
         entryWindow->show();
     });
     eh.step(106, [&] { hide(); });

@@ -1,6 +1,7 @@
 #include "preview/PictureBox.h"
 
 #include "preview/PictureAccessibility.h"
+#include "preview/PreviewError.h"
 #include "app/Twips.h"
 
 #include <QMouseEvent>
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 namespace {
 
@@ -53,13 +53,13 @@ void PictureBox::moveTo(int left, int top) {
 }
 
 void PictureBox::setOuterWidth(int twips) {
-    if (twips < 0) throw std::invalid_argument("Invalid property value");
+    if (twips < 0) throw PreviewError(QStringLiteral("Invalid property value"));
     m_outerWidth = twips;
     applyGeometry();
 }
 
 void PictureBox::setOuterHeight(int twips) {
-    if (twips < 0) throw std::invalid_argument("Invalid property value");
+    if (twips < 0) throw PreviewError(QStringLiteral("Invalid property value"));
     m_outerHeight = twips;
     applyGeometry();
 }

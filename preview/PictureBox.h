@@ -26,7 +26,7 @@ public:
     int innerHeight() const;
 
     void moveTo(int left, int top);
-    // Sizes below zero throw std::invalid_argument, as the property would refuse them.
+    // Sizes below zero throw PreviewError, as the property would refuse them.
     void setOuterWidth(int twips);
     void setOuterHeight(int twips);
 

@@ -1,15 +1,14 @@
 #include "preview/WorkbookFile.h"
 
+#include "preview/PreviewError.h"
 #include "xls/WorkbookIo.h"
 
 #include <QFile>
 
-#include <stdexcept>
-
 namespace {
 
 [[noreturn]] void fail(const QString& path, const QString& failure, const QString& reason) {
-    throw std::runtime_error(QStringLiteral("%1 %2: %3").arg(path, failure, reason).toStdString());
+    throw PreviewError(QStringLiteral("%1 %2: %3").arg(path, failure, reason));
 }
 
 }  // namespace

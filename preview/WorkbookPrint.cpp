@@ -1,37 +1,42 @@
 #include "preview/WorkbookPrint.h"
 
+#include "preview/PreviewError.h"
 #include "preview/WorkbookFile.h"
 #include "workbook/host/LocaleAdapter.h"
+#include "xls/Error.h"
 #include "xls/PagePainter.h"
 #include "xls/PdfExport.h"
 #include "xls/PrintPlan.h"
 
 #include <QLocale>
 
-#include <stdexcept>
-
 namespace {
 
 const QString kCannotBePrinted = QStringLiteral("cannot be printed");
 
 [[noreturn]] void fail(const QString& path, const QString& reason) {
-    throw std::runtime_error(QStringLiteral("%1 %2: %3").arg(path, kCannotBePrinted, reason).toStdString());
+    throw PreviewError(QStringLiteral("%1 %2: %3").arg(path, kCannotBePrinted, reason));
 }
-
-const QString kNothingToPrint = QStringLiteral("the sheet has nothing to print");
 
 }  // namespace
 
 void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
     const xls::Workbook book = ReadWorkbookFile(path, kCannotBePrinted);
-    if (!xls::printSheet(device, book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(QLocale())))
-        fail(path, kNothingToPrint);
+    try {
+        xls::printSheet(device, book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(QLocale()));
+    } catch (const xls::Error& error) {
+        fail(path, QString::fromUtf8(error.what()));
+    }
 }
 
 QByteArray WorkbookFilePdf(const QString& path, const std::vector<HandInReceipt>& receipts) {
     const xls::Workbook book = ReadWorkbookFile(path, kCannotBePrinted);
     const xls::Sheet& sheet = book.sheets[book.activeSheet];
-    QByteArray pdf = xls::renderPdf(book, sheet, LocaleInfoFromQLocale(QLocale()));
-    if (pdf.isEmpty()) fail(path, kNothingToPrint);
+    QByteArray pdf;
+    try {
+        pdf = xls::renderPdf(book, sheet, LocaleInfoFromQLocale(QLocale()));
+    } catch (const xls::Error& error) {
+        fail(path, QString::fromUtf8(error.what()));
+    }
     return HandInPdf(pdf, xls::planPrint(book, sheet).layout, receipts);
 }

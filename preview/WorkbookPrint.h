@@ -2,6 +2,7 @@
 // device, or as a PDF document followed by the receipts handed in with it.
 #pragma once
 
+#include "preview/PreviewError.h"
 #include "receipts/HandInPdf.h"
 
 #include <QByteArray>
@@ -12,7 +13,8 @@
 class QPagedPaintDevice;
 
 // Numbers and dates appear as under the default locale, as in the preview's picture. Both throw
-// std::runtime_error naming the file when it cannot be read or its sheet has nothing to print,
-// the PDF also ReceiptRefused for a receipt that cannot be read.
+// PreviewError naming the file when it cannot be read or its sheet cannot be printed (nothing to
+// print, a device that cannot be drawn on), the PDF also ReceiptError for a receipt that cannot be
+// read.
 void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device);
 QByteArray WorkbookFilePdf(const QString& path, const std::vector<HandInReceipt>& receipts = {});

@@ -3,7 +3,7 @@
 #include "receipts/ImageReceiptPage.h"
 #include "receipts/PdfReceipt.h"
 #include "receipts/ReceiptCheck.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 #include "xls/ScreenFonts.h"
 
 #include <QBuffer>
@@ -21,7 +21,6 @@
 #include <array>
 #include <charconv>
 #include <memory>
-#include <stdexcept>
 #include <variant>
 
 namespace {
@@ -104,7 +103,8 @@ QByteArray CaptionPages(const std::vector<PlannedPage>& pages) {
         full.setMode(QPageLayout::FullPageMode);
         writer.setPageLayout(full);
         if (i == 0) {
-            if (!painter.begin(&writer)) throw std::runtime_error("the receipts' captions could not be drawn");
+            if (!painter.begin(&writer))
+                throw ReceiptError::notMade(QStringLiteral("the receipts' captions could not be drawn"));
             painter.setFont(font);
         } else {
             writer.newPage();

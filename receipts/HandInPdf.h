@@ -20,5 +20,6 @@ struct HandInReceipt {
 std::vector<HandInReceipt> ReceiptsToHandIn(const ExpenseReport& report);
 
 // reportPdf as it is when there are no receipts. paper is the report's paper and margins. Throws
-// ReceiptRefused naming the receipt (by its name) that cannot be read. Needs a QGuiApplication.
+// ReceiptError: refused naming the receipt (by its name) that cannot be read, not made when the
+// captions cannot be drawn. Needs a QGuiApplication.
 QByteArray HandInPdf(const QByteArray& reportPdf, const QPageLayout& paper, const std::vector<HandInReceipt>& receipts);

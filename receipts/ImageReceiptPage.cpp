@@ -1,7 +1,7 @@
 #include "receipts/ImageReceiptPage.h"
 
 #include "receipts/JpegStructure.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -17,7 +17,7 @@ constexpr double kPointsPerInch = 72.0;
 constexpr int kJpegQuality = 90;
 
 [[noreturn]] void Unreadable(const QString& name, const QString& why) {
-    throw ReceiptRefused(name, QStringLiteral("cannot be read as an image (%1)").arg(why));
+    throw ReceiptError(name, QStringLiteral("cannot be read as an image (%1)").arg(why));
 }
 
 // The room for the image on a page of the layout, in points from the paper's corner.
@@ -89,7 +89,7 @@ ImageReceiptPage MakeImageReceiptPage(const QByteArray& bytes, ReceiptType type,
                                       const QPageLayout& paper, double captionHeight) {
     std::optional<JpegStructure> jpeg;
     if (type == ReceiptType::Jpeg && !(jpeg = ReadJpegStructure(bytes)))
-        throw ReceiptRefused(name, QStringLiteral("is a truncated or damaged JPEG image"));
+        throw ReceiptError(name, QStringLiteral("is a truncated or damaged JPEG image"));
 
     QByteArray data = QByteArray::fromRawData(bytes.constData(), bytes.size());
     QBuffer buffer(&data);

@@ -26,7 +26,7 @@ struct ImageReceiptPage {
 
 // The page of the image file's bytes, with captionHeight points kept for the caption at the
 // top margin (more, when the margin is narrower). Decodes at most one picture, directly at the
-// size it is placed at. Throws ReceiptRefused naming name.
+// size it is placed at. Throws ReceiptError naming name.
 ImageReceiptPage MakeImageReceiptPage(const QByteArray& bytes, ReceiptType type, const QString& name,
                                       const QPageLayout& paper, double captionHeight);
 

@@ -1,6 +1,6 @@
 #include "receipts/PdfReceipt.h"
 
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 
 #include <qpdf/Pl_Discard.hh>
 #include <qpdf/QPDF.hh>
@@ -20,24 +20,24 @@ std::shared_ptr<QPDF> OpenPdfReceipt(const QByteArray& bytes, const QString& nam
     pdf->setSuppressWarnings(true);
     try {
         pdf->processMemoryFile(name.toStdString().c_str(), bytes.constData(), size_t(bytes.size()));
-        if (pdf->isEncrypted()) throw ReceiptRefused(name, QStringLiteral("is an encrypted PDF"));
+        if (pdf->isEncrypted()) throw ReceiptError(name, QStringLiteral("is an encrypted PDF"));
         std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(*pdf).getAllPages();
-        if (pages.empty()) throw ReceiptRefused(name, QStringLiteral("is a PDF without pages"));
+        if (pages.empty()) throw ReceiptError(name, QStringLiteral("is a PDF without pages"));
         // Decoding every page's contents finds the damage that opening alone does not reach.
         Pl_Discard discard;
         for (QPDFPageObjectHelper& page : pages) page.pipeContents(&discard);
     } catch (const QPDFExc& error) {
-        if (error.getErrorCode() == qpdf_e_password) throw ReceiptRefused(name, QStringLiteral("is an encrypted PDF"));
-        throw ReceiptRefused(name, Damaged(error.getMessageDetail()));
-    } catch (const ReceiptRefused&) {
+        if (error.getErrorCode() == qpdf_e_password) throw ReceiptError(name, QStringLiteral("is an encrypted PDF"));
+        throw ReceiptError(name, Damaged(error.getMessageDetail()));
+    } catch (const ReceiptError&) {
         throw;
     } catch (const std::exception& error) {
-        throw ReceiptRefused(name, Damaged(error.what()));
+        throw ReceiptError(name, Damaged(error.what()));
     }
     // The library mends what it can as it reads, with a warning: a receipt it had to mend is not whole.
     if (pdf->anyWarnings()) {
         const std::vector<QPDFExc> warnings = pdf->getWarnings();
-        throw ReceiptRefused(name, Damaged(warnings.front().getMessageDetail()));
+        throw ReceiptError(name, Damaged(warnings.front().getMessageDetail()));
     }
     return pdf;
 }

@@ -10,5 +10,5 @@
 class QPDF;
 
 // bytes must stay unchanged and alive while the document is used: the library reads them as it
-// goes. Throws ReceiptRefused naming name.
+// goes. Throws ReceiptError naming name.
 std::shared_ptr<QPDF> OpenPdfReceipt(const QByteArray& bytes, const QString& name);

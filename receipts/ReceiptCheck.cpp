@@ -2,7 +2,7 @@
 
 #include "receipts/JpegStructure.h"
 #include "receipts/PdfReceipt.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -30,21 +30,21 @@ QString TypeName(ReceiptType type) {
 
 void CheckImage(const QByteArray& bytes, ReceiptType type, const QString& name) {
     if (!CanReadReceiptType(type))
-        throw ReceiptRefused(
+        throw ReceiptError(
             name, QStringLiteral("is a %1 image, which no image reader on this system reads").arg(TypeName(type)));
     if (type == ReceiptType::Jpeg && !ReadJpegStructure(bytes))
-        throw ReceiptRefused(name, QStringLiteral("is a truncated or damaged JPEG image"));
+        throw ReceiptError(name, QStringLiteral("is a truncated or damaged JPEG image"));
     QByteArray data = QByteArray::fromRawData(bytes.constData(), bytes.size());
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, ImageFormatOf(type));
     const QSize size = reader.size();
     if (size.isEmpty())
-        throw ReceiptRefused(name,
-                             QStringLiteral("is a damaged %1 image (%2)").arg(TypeName(type), reader.errorString()));
+        throw ReceiptError(name,
+                           QStringLiteral("is a damaged %1 image (%2)").arg(TypeName(type), reader.errorString()));
     reader.setScaledSize(size.scaled(kCheckedSide, kCheckedSide, Qt::KeepAspectRatio).expandedTo({1, 1}));
     if (reader.read().isNull())
-        throw ReceiptRefused(
+        throw ReceiptError(
             name, QStringLiteral("is a truncated or damaged %1 image (%2)").arg(TypeName(type), reader.errorString()));
 }
 
@@ -52,23 +52,23 @@ void CheckImage(const QByteArray& bytes, ReceiptType type, const QString& name) 
 
 QByteArray ReadReceiptFile(const QString& path, const QString& name) {
     const QFileInfo info(path);
-    if (!info.exists()) throw ReceiptRefused(name, QStringLiteral("does not exist"));
+    if (!info.exists()) throw ReceiptError(name, QStringLiteral("does not exist"));
     // Opening a FIFO would wait for a writer; a device or socket is no receipt either.
-    if (!info.isFile()) throw ReceiptRefused(name, QStringLiteral("is not a regular file"));
+    if (!info.isFile()) throw ReceiptError(name, QStringLiteral("is not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ReceiptRefused(name, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+        throw ReceiptError(name, QStringLiteral("cannot be read: %1").arg(file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw ReceiptRefused(name, QStringLiteral("cannot be read: %1").arg(file.errorString()));
-    if (bytes.isEmpty()) throw ReceiptRefused(name, QStringLiteral("is empty"));
+        throw ReceiptError(name, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    if (bytes.isEmpty()) throw ReceiptError(name, QStringLiteral("is empty"));
     return bytes;
 }
 
 ReceiptType ReceiptTypeOrRefuse(const QByteArray& bytes, const QString& name) {
-    if (bytes.isEmpty()) throw ReceiptRefused(name, QStringLiteral("is empty"));
+    if (bytes.isEmpty()) throw ReceiptError(name, QStringLiteral("is empty"));
     const std::optional<ReceiptType> type = ReceiptTypeOf(bytes);
-    if (!type) throw ReceiptRefused(name, QStringLiteral("is not a PDF, JPEG, PNG, WebP, TIFF or HEIC file"));
+    if (!type) throw ReceiptError(name, QStringLiteral("is not a PDF, JPEG, PNG, WebP, TIFF or HEIC file"));
     return *type;
 }
 

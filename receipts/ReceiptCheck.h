@@ -7,14 +7,14 @@
 #include <QByteArray>
 #include <QString>
 
-// The whole file. name is how messages call it. Throws ReceiptRefused when it is not a regular
+// The whole file. name is how messages call it. Throws ReceiptError when it is not a regular
 // file, cannot be read or is empty.
 QByteArray ReadReceiptFile(const QString& path, const QString& name);
 
-// The type the bytes begin, or ReceiptRefused naming name when they begin none of the six.
+// The type the bytes begin, or ReceiptError naming name when they begin none of the six.
 ReceiptType ReceiptTypeOrRefuse(const QByteArray& bytes, const QString& name);
 
-// The type of the bytes once they have read as a whole receipt of it. Throws ReceiptRefused
+// The type of the bytes once they have read as a whole receipt of it. Throws ReceiptError
 // naming name and what is wrong: another type, truncated, damaged, encrypted, unreadable.
 ReceiptType CheckReceiptBytes(const QByteArray& bytes, const QString& name);
 

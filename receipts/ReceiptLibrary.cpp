@@ -1,6 +1,7 @@
 #include "receipts/ReceiptLibrary.h"
 
 #include "receipts/ReceiptCheck.h"
+#include "receipts/ReceiptError.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -12,7 +13,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,9 +24,8 @@ constexpr mode_t kPrivateFolder = 0700;
 constexpr QFileDevice::Permissions kPrivateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 [[noreturn]] void Fail(const QString& what) {
-    throw std::runtime_error(QStringLiteral("The receipt could not be kept in %1: %2")
-                                 .arg(QDir::toNativeSeparators(ReceiptLibraryFolder()), what)
-                                 .toStdString());
+    throw ReceiptError::notMade(QStringLiteral("The receipt could not be kept in %1: %2")
+                                    .arg(QDir::toNativeSeparators(ReceiptLibraryFolder()), what));
 }
 
 QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }

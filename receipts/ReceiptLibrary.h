@@ -20,8 +20,8 @@ QString ReceiptLibraryFolder();
 QString ReceiptCopyPath(const QString& copy);
 
 // Checks the file and copies it into the library, unless a copy of the same content is there;
-// the copy is on disk before this returns. Throws ReceiptRefused for a file that is no receipt,
-// std::runtime_error when the library cannot be written.
+// the copy is on disk before this returns. Throws ReceiptError: refused for a file that is no
+// receipt, not made when the library cannot be written.
 StoredReceipt AddToLibrary(const QString& path);
 
 // Deletes the copy when none of the lists names it any more.

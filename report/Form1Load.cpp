@@ -11,6 +11,7 @@
 #include "app/ProgramFolders.h"
 #include "app/SettingsStore.h"
 #include "report/DatePicker.h"
+#include "report/ReportError.h"
 #include "report/RowDatePicker.h"
 #include "report/RowReceipts.h"
 #include "workbook/model/AmountText.h"
@@ -19,8 +20,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalBlocker>
-
-#include <stdexcept>
 
 namespace {
 
@@ -31,14 +30,15 @@ QString Get(const QString& key, const QString& defaultValue) {
 // A stored date as the pickers take it; unreadable or out-of-range text fails like a bad property.
 QDate PickerDate(const QString& stored) {
     const std::optional<QDate> date = ParseStoredDate(stored);
-    if (!date) throw std::runtime_error("Type mismatch");
-    if (*date < kFirstPickerDate || *date > kLastPickerDate) throw std::runtime_error("Invalid property value");
+    if (!date) throw ReportError(QStringLiteral("Type mismatch"));
+    if (*date < kFirstPickerDate || *date > kLastPickerDate)
+        throw ReportError(QStringLiteral("Invalid property value"));
     return *date;
 }
 
 QString StoredAmountInCurrencyForm(const QString& stored) {
     const std::optional<Amount> value = ParseAmount(stored);
-    if (!value) throw std::runtime_error("Type mismatch");
+    if (!value) throw ReportError(QStringLiteral("Type mismatch"));
     return CurrencyForm(*value);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppTitle.h"
 #include "app/MessageService.h"
+#include "receipts/ReceiptError.h"
 #include "report/ReceiptDialog.h"
 #include "report/RowDateBox.h"
 #include "report/RowDatePicker.h"
@@ -17,8 +18,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
-
-#include <stdexcept>
 
 namespace {
 
@@ -90,7 +89,7 @@ void RowReceipts::attach(int row, const QStringList& paths) {
     for (const QString& path : paths) {
         try {
             added.append(AddToLibrary(path));
-        } catch (const std::runtime_error& failure) {
+        } catch (const ReceiptError& failure) {
             refused << QString::fromStdString(failure.what());
         }
     }

@@ -154,6 +154,23 @@ TEST(SkinFramework, ChecksTheSheetAndAppliesOnlyWhenSwitchedOn) {
     EXPECT_TRUE(window.testAttribute(Qt::WA_StyledBackground));
 }
 
+TEST(SkinFramework, ARefusedFileIsNamedWithWhatIsWrongWithIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("skin.cjs"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("QLabel { } }");
+    file.close();
+    try {
+        SkinFramework().loadSkin(path, QString());
+        FAIL() << "a sheet with an unbalanced brace was taken";
+    } catch (const AppError& refused) {
+        EXPECT_EQ(QString::fromUtf8(refused.what()),
+                  QStringLiteral("The skin file %1 is not a valid style sheet (unbalanced braces, quotes or comments)")
+                      .arg(path));
+    }
+}
+
 TEST(FormColours, PaintsEverythingButPictureBoxesAndControls) {
     EntryWindow preview;
     ApplyFormColours(&preview.window);

@@ -123,3 +123,28 @@ TEST(ScratchFolder, IsPrivateAndRefusesPlantedFolders) {
     MakeFile(base, PrivateName());
     EXPECT_THROW(ScratchFolder(), std::runtime_error);
 }
+
+// The box that shows these failures shows the message as it stands: it names the path and why.
+TEST(FileServiceFailures, SayWhichPathAndWhy) {
+    const auto message = [](const auto& failing) {
+        try {
+            failing();
+        } catch (const AppError& error) {
+            return QString::fromUtf8(error.what());
+        }
+        return QString();
+    };
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("gone.xls"));
+    EXPECT_EQ(message([&] { ForceDeleteFile(missing); }), QStringLiteral("File not found: ") + missing);
+    EXPECT_EQ(message([&] { ForceDeleteFile(dir.path()); }),
+              QStringLiteral("Cannot delete a folder as a file: ") + dir.path());
+
+    ScratchEnvironment environment;
+    QTemporaryDir base;
+    qputenv("temp", base.path().toLocal8Bit());
+    const QString folder = ScratchFolder();
+    ::chmod(folder.toLocal8Bit().constData(), 0755);
+    EXPECT_EQ(message([] { ScratchFolder(); }),
+              QStringLiteral("The scratch folder %1 cannot be used: its permissions are not 0700").arg(folder));
+}

@@ -2,7 +2,7 @@
 // order with its row's caption; photos on the report's paper at no more than 300 dpi, upright, a
 // JPEG kept as it was where it can be; a PDF receipt's pages as they are, their text still text.
 #include "receipts/HandInPdf.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 #include "support/FileBytes.h"
 #include "support/PdfTools.h"
 #include "support/ReceiptFiles.h"
@@ -156,7 +156,7 @@ TEST_F(HandIn, AReceiptThatCannotBeReadIsNamed) {
     try {
         HandInPdf(reportPdf, kPaper, ReceiptsToHandIn(report));
         FAIL() << "a missing receipt was left out";
-    } catch (const ReceiptRefused& refused) {
+    } catch (const ReceiptError& refused) {
         EXPECT_EQ(refused.file(), QStringLiteral("lunch.jpg"));
         EXPECT_EQ(refused.reason(), QStringLiteral("does not exist"));
     }

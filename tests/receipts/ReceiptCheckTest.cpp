@@ -2,7 +2,7 @@
 // empty, cut short, damaged, encrypted or of another type is refused, naming it and what is wrong.
 #include "receipts/JpegStructure.h"
 #include "receipts/ReceiptCheck.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 #include "support/FileBytes.h"
 #include "support/ReceiptFiles.h"
 
@@ -24,7 +24,7 @@ protected:
     static QString refusal(const QString& path) {
         try {
             CheckReceiptFile(path);
-        } catch (const ReceiptRefused& refused) {
+        } catch (const ReceiptError& refused) {
             EXPECT_EQ(refused.file(), QDir::toNativeSeparators(path));
             return QString::fromStdString(refused.what());
         }

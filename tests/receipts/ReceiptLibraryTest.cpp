@@ -1,7 +1,7 @@
 // The entry window's receipts are copies in the user's data folder, named by their content and
 // private to the user; a copy goes when no row names it; a row's list survives the store's text.
 #include "receipts/ReceiptLibrary.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 #include "support/FileBytes.h"
 #include "support/ReceiptFiles.h"
 
@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -56,7 +58,7 @@ TEST_F(ReceiptLibrary, AnAttachedFileIsCopiedOnceByItsContentForTheUserAlone) {
 }
 
 TEST_F(ReceiptLibrary, NothingIsCopiedOfAFileThatIsNoReceipt) {
-    EXPECT_THROW(AddToLibrary(WriteReceipt(home.filePath(QStringLiteral("a.jpg")), "not a photo")), ReceiptRefused);
+    EXPECT_THROW(AddToLibrary(WriteReceipt(home.filePath(QStringLiteral("a.jpg")), "not a photo")), ReceiptError);
     EXPECT_FALSE(QFileInfo::exists(ReceiptLibraryFolder()) &&
                  !QDir(ReceiptLibraryFolder()).isEmpty(QDir::Files | QDir::Hidden));
 }
@@ -69,6 +71,35 @@ TEST_F(ReceiptLibrary, ALinkWhereTheFolderShouldBeIsNotFollowed) {
     EXPECT_THROW(AddToLibrary(WriteReceipt(home.filePath(QStringLiteral("a.png")), ImageIn("png", {20, 20}))),
                  std::runtime_error);
     EXPECT_TRUE(QDir(elsewhere).isEmpty());
+}
+
+// The batch front end ends with bad input for the one and a failed write for the other.
+TEST_F(ReceiptLibrary, ARefusedFileAndALibraryThatCannotBeWrittenAreToldApart) {
+    const auto failure = [](const QString& path) {
+        try {
+            AddToLibrary(path);
+        } catch (const ReceiptError& error) {
+            return std::optional<ReceiptError>(error);
+        }
+        return std::optional<ReceiptError>();
+    };
+    const std::optional<ReceiptError> refused =
+        failure(WriteReceipt(home.filePath(QStringLiteral("a.jpg")), "not a photo"));
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->cause(), ReceiptError::Cause::Refused);
+    EXPECT_FALSE(refused->reason().isEmpty());
+
+    ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("elsewhere"))));
+    ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("data/brindlemoor"))));
+    ASSERT_TRUE(QFile::link(home.filePath(QStringLiteral("elsewhere")), ReceiptLibraryFolder()));
+    const std::optional<ReceiptError> notKept =
+        failure(WriteReceipt(home.filePath(QStringLiteral("b.png")), ImageIn("png", {20, 20})));
+    ASSERT_TRUE(notKept);
+    EXPECT_EQ(notKept->cause(), ReceiptError::Cause::NotMade);
+    EXPECT_TRUE(notKept->file().isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(notKept->what())
+                    .startsWith(QStringLiteral("The receipt could not be kept in %1: ")
+                                    .arg(QDir::toNativeSeparators(ReceiptLibraryFolder()))));
 }
 
 TEST_F(ReceiptLibrary, ACopyGoesOnlyWhenNoRowNamesItAnyMore) {

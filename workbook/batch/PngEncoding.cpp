@@ -185,10 +185,13 @@ std::vector<uint8_t> compressed(const QImage& rgb32) {
 }  // namespace
 
 QByteArray EncodePng(const QImage& picture) {
-    if (picture.isNull()) return {};
+    const auto unencodable = [] {
+        return CouldNotWrite(QStringLiteral("the picture of the sheet could not be encoded"));
+    };
+    if (picture.isNull()) throw unencodable();
     // Each colour stored is the one the picture's RGB32 form holds (a sheet picture is RGB32 already).
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    if (rgb.isNull()) return {};
+    if (rgb.isNull()) throw unencodable();
     const std::vector<uint8_t> stream = compressed(rgb);
     const QByteArray data(reinterpret_cast<const char*>(stream.data()), qsizetype(stream.size()));
 

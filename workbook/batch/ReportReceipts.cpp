@@ -1,7 +1,7 @@
 #include "workbook/batch/ReportReceipts.h"
 
 #include "receipts/ReceiptCheck.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 #include "workbook/batch/BatchExit.h"
 
 void CheckReceipts(const ExpenseReport& report, const QString& name) {
@@ -9,7 +9,7 @@ void CheckReceipts(const ExpenseReport& report, const QString& name) {
         for (const ReceiptFile& receipt : report.rows[size_t(row)].receipts) {
             try {
                 CheckReceiptFile(receipt.path);
-            } catch (const ReceiptRefused& refused) {
+            } catch (const ReceiptError& refused) {
                 throw BadInput(
                     QStringLiteral("%1: %2: %3").arg(name, ReceiptsKey(row), QString::fromStdString(refused.what())));
             }

@@ -72,7 +72,7 @@ ExpenseReport ReportFromStore() {
     std::optional<QHash<QString, QString>> entries;
     try {
         entries = ReadSettingsSection(kSettingsApp, kSettingsSection);
-    } catch (const std::runtime_error& error) {
+    } catch (const AppError& error) {
         throw BadInput(QString::fromStdString(error.what()));
     }
     const QString name = QDir::toNativeSeparators(SettingsFilePath(kSettingsApp));

@@ -6,7 +6,7 @@
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/PngEncoding.h"
 #include "receipts/HandInPdf.h"
-#include "receipts/ReceiptRefused.h"
+#include "receipts/ReceiptError.h"
 #include "workbook/template/TemplateBytes.h"
 #include "xls/PdfExport.h"
 #include "xls/PrintPlan.h"
@@ -19,15 +19,13 @@
 
 namespace {
 
-BatchFailure couldNotWrite(const QString& message) { return BatchFailure(kBatchCouldNotWrite, message); }
-
 // The Excel Workbook from the same filled model the .xls is saved from.
 QByteArray xlsxOf(const xls::Workbook& model, const xls::LocaleInfo& locale) {
     try {
         const std::vector<uint8_t> bytes = xlsx::writeXlsx(model, locale);
         return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     } catch (const xls::Error& error) {
-        throw couldNotWrite(QStringLiteral("the Excel Workbook could not be made: ") + QString::fromUtf8(error.what()));
+        throw CouldNotWrite(QStringLiteral("the Excel Workbook could not be made: ") + QString::fromUtf8(error.what()));
     }
 }
 
@@ -35,7 +33,7 @@ QImage pictureOf(host::Workbook& book) {
     xls::Workbook& model = book.model();
     const host::CellRange used = book.ActiveSheet().UsedRange();
     QImage picture = xls::renderRange(model, model.sheets.at(model.activeSheet), used.bounds(), book.localeInfo());
-    if (picture.isNull()) throw couldNotWrite(QStringLiteral("the picture of the sheet could not be drawn"));
+    if (picture.isNull()) throw CouldNotWrite(QStringLiteral("the picture of the sheet could not be drawn"));
     return picture;
 }
 
@@ -43,12 +41,17 @@ QImage pictureOf(host::Workbook& book) {
 QByteArray pdfOf(host::Workbook& book, const ExpenseReport& report) {
     const xls::Workbook& model = book.model();
     const xls::Sheet& sheet = model.sheets.at(model.activeSheet);
-    const QByteArray pdf = xls::renderPdf(model, sheet, book.localeInfo());
-    if (pdf.isEmpty()) throw couldNotWrite(QStringLiteral("the sheet has nothing to print"));
+    QByteArray pdf;
+    try {
+        pdf = xls::renderPdf(model, sheet, book.localeInfo());
+    } catch (const xls::Error& error) {
+        throw CouldNotWrite(QString::fromUtf8(error.what()));
+    }
     try {
         return HandInPdf(pdf, xls::planPrint(model, sheet).layout, ReceiptsToHandIn(report));
-    } catch (const ReceiptRefused& refused) {
-        throw BadInput(QString::fromStdString(refused.what()));
+    } catch (const ReceiptError& error) {
+        const bool refused = error.cause() == ReceiptError::Cause::Refused;
+        throw BatchFailure(refused ? kBatchBadInput : kBatchCouldNotWrite, QString::fromStdString(error.what()));
     }
 }
 
@@ -93,7 +96,7 @@ PreparedReport ReportWriter::prepare(const ExpenseReport& report, const ReportOu
         book->Close();
         return prepared;
     } catch (const host::HostError& error) {
-        throw couldNotWrite(QString::fromStdString(error.what()));
+        throw CouldNotWrite(QString::fromStdString(error.what()));
     }
 }
 
@@ -113,12 +116,11 @@ void WriteOutputs(const PreparedReport& prepared) {
         workbook.bytes = prepared.workbook;
         if (xlsxWorkbook.device) xlsxWorkbook.bytes = xlsxOf(*prepared.xlsxModel, prepared.xlsxLocale);
         pdf.bytes = prepared.pdf;
-        if (picture.device && (picture.bytes = EncodePng(prepared.picture)).isEmpty())
-            throw couldNotWrite(QStringLiteral("the picture of the sheet could not be encoded"));
+        if (picture.device) picture.bytes = EncodePng(prepared.picture);
         for (const Output* output : {&picture, &pdf, &workbook, &xlsxWorkbook}) output->write();
         outputs.commit();
-    } catch (const OutputError& error) {
-        const bool misnamed = error.cause() == OutputError::Cause::Misnamed;
+    } catch (const AppError& error) {
+        const bool misnamed = error.cause() == AppError::Cause::Misnamed;
         throw BatchFailure(misnamed ? kBatchBadInput : kBatchCouldNotWrite, QString::fromStdString(error.what()));
     }
 }

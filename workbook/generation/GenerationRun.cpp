@@ -143,8 +143,8 @@ void RunGeneration(Form1& form) {
     handler.step(232, [&] {
         state.picture = LoadPictureFile(state.snapshotPath);
         if (state.picture.isNull())
-            throw std::runtime_error("The picture of the sheet could not be loaded from " +
-                                     QDir::toNativeSeparators(state.snapshotPath).toStdString() + ".");
+            throw host::HostError(QStringLiteral("The picture of the sheet could not be loaded from %1.")
+                                      .arg(QDir::toNativeSeparators(state.snapshotPath)));
     });
     if (state.picture.isNull()) return AbandonRun(form, state);
 

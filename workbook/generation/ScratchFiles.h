@@ -19,7 +19,7 @@ bool IsRunFileName(const QString& fileName);
 bool TemplateCopyIsCurrent(const QString& path, const QByteArray& bytes);
 
 // Writes bytes as the whole file at path, by the rule of app/ReplacementFile.h: a link at path is
-// replaced, never followed, and a failed write leaves no partial file. Throws OutputError.
+// replaced, never followed, and a failed write leaves no partial file. Throws AppError.
 void WriteBytesToFile(const QByteArray& bytes, const QString& path);
 
 // True when anything has the name path, a link to nothing included: the result workbook is saved

@@ -23,7 +23,7 @@ void writeWhole(const QString& fileName, const std::vector<uint8_t>& bytes) {
     try {
         ReplaceFile(fileName,
                     QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
-    } catch (const OutputError& error) {
+    } catch (const AppError& error) {
         throw HostError(QStringLiteral("The workbook could not be saved as \"%1\": %2")
                             .arg(fileName, QString::fromStdString(error.what())));
     }

@@ -12,16 +12,19 @@ namespace {
 // RGB32 rows in memory are the file's rows only where the processor stores the low byte first.
 constexpr bool kRowsAreFileRows = std::endian::native == std::endian::little;
 
+host::HostError Unencodable() { return host::HostError(QStringLiteral("The sheet picture could not be encoded.")); }
+
 }  // namespace
 
 QByteArray PictureFileBytes(const QImage& picture) {
-    if (picture.isNull() || picture.width() > kMaxPictureSide || picture.height() > kMaxPictureSide) return {};
+    if (picture.isNull() || picture.width() > kMaxPictureSide || picture.height() > kMaxPictureSide)
+        throw Unencodable();
     const QImage rgb =
         picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
     QByteArray bytes;
     if constexpr (!kRowsAreFileRows) {
         QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly) || !rgb.save(&buffer, "BMP")) return {};
+        if (!buffer.open(QIODevice::WriteOnly) || !rgb.save(&buffer, "BMP")) throw Unencodable();
         return bytes;
     }
     const auto header = PictureFileHeader(rgb.width(), rgb.height(), rgb.dotsPerMeterX(), rgb.dotsPerMeterY());

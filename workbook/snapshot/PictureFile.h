@@ -1,11 +1,14 @@
 // The sheet picture's file in the scratch folder, written and read without converting its pixels.
 #pragma once
 
+#include "workbook/host/HostError.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 
-// The whole file for the picture; empty for a null picture.
+// The whole file for the picture. Throws host::HostError for a null picture or one too large for
+// the file.
 QByteArray PictureFileBytes(const QImage& picture);
 
 // The picture in the file: a file laid out as PictureFileBytes writes it is read straight into the

@@ -34,7 +34,6 @@ void saveCellsActivesheet(const std::shared_ptr<host::Workbook>& book, const QSt
         const QImage picture = GetClipboardPicture(0, attempt);
         if (picture.isNull()) throw host::HostError(QStringLiteral("The clipboard holds no picture of the sheet."));
         const QByteArray bytes = PictureFileBytes(picture);
-        if (bytes.isEmpty()) throw host::HostError(QStringLiteral("The sheet picture could not be encoded."));
         // A new file renamed into place: whatever sits at path, a planted link included, is replaced.
         WriteBytesToFile(bytes, path);
     });

@@ -1,6 +1,7 @@
 // Build step: writes the template workbook and the C++ source that embeds its bytes.
 //   brindlemoor-template-gen OUT.xlt OUT.cpp
 #include "workbook/template/ExpenseTemplate.h"
+#include "xls/Error.h"
 #include "xls/WorkbookIo.h"
 
 #include <cstdio>
@@ -13,7 +14,7 @@ namespace {
 void writeBinary(const char* path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out.flush()) throw std::runtime_error(std::string("cannot write ") + path);
+    if (!out.flush()) throw xls::Error(std::string("cannot write ") + path);
 }
 
 void writeSource(const char* path, const std::vector<uint8_t>& bytes) {
@@ -25,7 +26,7 @@ void writeSource(const char* path, const std::vector<uint8_t>& bytes) {
            "const unsigned char kEmbeddedTemplate[] = {";
     for (size_t i = 0; i < bytes.size(); ++i) out << (i % 24 == 0 ? "\n" : "") << unsigned(bytes[i]) << ',';
     out << "\n};\nconst std::size_t kEmbeddedTemplateSize = " << bytes.size() << ";\n";
-    if (!out.flush()) throw std::runtime_error(std::string("cannot write ") + path);
+    if (!out.flush()) throw xls::Error(std::string("cannot write ") + path);
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST(PictureFile, OtherAndDamagedPictureFilesGoToTheGeneralReaders) {
     Write(path, wide);
     EXPECT_EQ(LoadPictureFile(path).size(), QImage(path).size());
     EXPECT_TRUE(LoadPictureFile(folder.filePath(QStringLiteral("missing.bmp"))).isNull());
-    EXPECT_TRUE(PictureFileBytes(QImage()).isEmpty());
+    EXPECT_THROW(PictureFileBytes(QImage()), host::HostError);
 }
 
 TEST(PictureFileLayout, RefusesEveryHeaderFieldItDoesNotWrite) {

@@ -1,6 +1,7 @@
 #include "xls/PagePainter.h"
 
 #include "RangePainter.h"
+#include "xls/Error.h"
 #include "xls/PrintPlan.h"
 
 #include <QPainter>
@@ -23,19 +24,19 @@ void applyLayout(QPagedPaintDevice& device, const QPageLayout& layout) {
 
 }  // namespace
 
-bool printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet& sheet, const LocaleInfo& locale) {
+void printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet& sheet, const LocaleInfo& locale) {
     const PrintPlan plan = planPrint(workbook, sheet);
-    if (plan.pages.empty()) return false;
+    if (plan.pages.empty()) throw Error("the sheet has nothing to print");
     applyLayout(device, plan.layout);
     QPainter painter;
-    if (!painter.begin(&device)) return false;
+    if (!painter.begin(&device)) throw Error("the printer or file cannot be drawn on");
     const QPointF origin = painterOrigin(device.pageLayout());
     const QPointF devicePerPoint(device.logicalDpiX() / kPointsPerInch, device.logicalDpiY() / kPointsPerInch);
     const QPointF devicePerPixel = devicePerPoint * kPointsPerPixel * plan.scale;
     const RangeLook look{.gridlines = sheet.page.printGridlines, .overstrike = Overstrike::Outline};
     bool first = true;
     for (const PrintedPage& page : plan.pages) {
-        if (!first && !device.newPage()) return false;
+        if (!first && !device.newPage()) throw Error("the next page cannot be started");
         first = false;
         const RangePainter cells(workbook, sheet, page.range, locale);
         painter.save();
@@ -46,7 +47,7 @@ bool printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet
         cells.paint(painter, look);
         painter.restore();
     }
-    return painter.end();
+    if (!painter.end()) throw Error("the printed pages could not be finished");
 }
 
 }  // namespace xls

@@ -14,7 +14,7 @@ QByteArray renderPdf(const Workbook& workbook, const Sheet& sheet, const LocaleI
     QPdfWriter writer(&buffer);
     writer.setCreator(QStringLiteral("Brindlemoor"));
     writer.setTitle(QString::fromStdString(sheet.name));
-    if (!printSheet(writer, workbook, sheet, locale)) return {};
+    printSheet(writer, workbook, sheet, locale);
     return bytes;
 }
 

@@ -2,15 +2,21 @@
 // centring and page breaks, read from its model.
 #include "SheetFixtures.h"
 #include "workbook/template/ExpenseTemplate.h"
+#include "xls/Error.h"
+#include "xls/PagePainter.h"
 #include "xls/PdfExport.h"
 #include "xls/PrintPlan.h"
 #include "xls/ScreenFonts.h"
 #include "xls/SheetGeometry.h"
 
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -139,9 +145,30 @@ TEST(PrintPlan, AnEmptySheetOrPrintAreaPrintsNothing) {
     builder.sheet().cells.clear();
     builder.sheet().columns.clear();
     EXPECT_TRUE(xls::planPrint(builder.book, builder.sheet()).pages.empty());
-    EXPECT_TRUE(xls::renderPdf(builder.book, builder.sheet(), {}).isEmpty());
+    EXPECT_THROW(xls::renderPdf(builder.book, builder.sheet(), {}), xls::Error);
     builder.sheet().printArea = xls::Range{3, 0, 2, 0};
     EXPECT_TRUE(xls::planPrint(builder.book, builder.sheet()).pages.empty());
+}
+
+// A printer or file that cannot be drawn on is not reported as a sheet with nothing to print.
+TEST(PrintPlan, ADeviceThatCannotBeDrawnOnIsToldFromASheetWithNothingToPrint) {
+    SheetBuilder builder;
+    builder.put(0, 0, std::string("printed"));
+    const auto failure = [&builder](QPagedPaintDevice& device) {
+        try {
+            xls::printSheet(device, builder.book, builder.sheet(), {});
+        } catch (const xls::Error& error) {
+            return std::string(error.what());
+        }
+        return std::string();
+    };
+    const QTemporaryDir folder;
+    QPdfWriter unopenable(folder.filePath(QStringLiteral("missing/sheet.pdf")));
+    EXPECT_EQ(failure(unopenable), "the printer or file cannot be drawn on");
+    builder.sheet().cells.clear();
+    builder.sheet().columns.clear();
+    QPdfWriter writable(folder.filePath(QStringLiteral("sheet.pdf")));
+    EXPECT_EQ(failure(writable), "the sheet has nothing to print");
 }
 
 }  // namespace

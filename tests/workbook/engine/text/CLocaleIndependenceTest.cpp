@@ -1,57 +1,16 @@
 // Numbers are written through the caller's settings only: the C library's locale, which the
 // desktop program's toolkit sets from the environment, must not reach any text we produce.
+#include "support/ProgramSources.h"
 #include "TextTestLocales.h"
 #include "xls/A1Reference.h"
 #include "xls/NumberFormat.h"
 #include "xls/TypedInput.h"
 
 #include <clocale>
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-namespace fs = std::filesystem;
-
-// The program's own sources: everything but the tests, fuzz targets and benchmarks.
-const char* const kSourceFolders[] = {"app", "report", "preview", "receipts", "workbook"};
-
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Blanks comments out, keeping line breaks so that line numbers still hold.
-std::string withoutComments(const std::string& source) {
-    std::string code(source);
-    for (size_t i = 0; i + 1 < code.size(); ++i) {
-        if (code[i] == '"' || code[i] == '\'') {
-            const char quote = code[i];
-            for (++i; i < code.size() && code[i] != quote; ++i)
-                if (code[i] == '\\') ++i;
-        } else if (code[i] == '/' && code[i + 1] == '/') {
-            for (; i < code.size() && code[i] != '\n'; ++i) code[i] = ' ';
-        } else if (code[i] == '/' && code[i + 1] == '*') {
-            for (; i + 1 < code.size() && !(code[i] == '*' && code[i + 1] == '/'); ++i)
-                if (code[i] != '\n') code[i] = ' ';
-            code[i] = code[i + 1] = ' ';
-        }
-    }
-    return code;
-}
-
-int lineOf(const std::string& code, size_t offset) {
-    return 1 + int(std::count(code.begin(), code.begin() + std::ptrdiff_t(offset), '\n'));
-}
-
-}  // namespace
 
 // Each of these reads or writes numbers (or dates) through the process's C locale, so a German
 // desktop turns 110797 into "1,1079,7". Text formats itself with QLocale or std::to_chars instead.
@@ -67,18 +26,13 @@ TEST(CLocaleIndependence, NoSourceCallsALocaleSensitiveCLibraryFunction) {
         R"((^|[^\w.>])(std)?(::)?(is(alnum|alpha|blank|cntrl|digit|graph|lower|print|punct|space|upper|xdigit)|)"
         R"(to(lower|upper))\s*\()");
     int files = 0;
-    for (const char* folder : kSourceFolders) {
-        for (const auto& entry : fs::recursive_directory_iterator(fs::path(BRINDLEMOOR_SOURCE_DIR) / folder)) {
-            const std::string extension = entry.path().extension().string();
-            if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h")) continue;
-            ++files;
-            const std::string code = withoutComments(contentsOf(entry.path()));
-            for (const std::regex* rule : {&forbidden, &floatingPrintf, &characterClass})
-                for (auto it = std::sregex_iterator(code.begin(), code.end(), *rule); it != std::sregex_iterator();
-                     ++it)
-                    ADD_FAILURE() << entry.path().string() << ":" << lineOf(code, size_t(it->position())) << ": "
-                                  << it->str().substr(0, 40);
-        }
+    for (const ProgramSource& source : ReadProgramSources()) {
+        ++files;
+        for (const std::regex* rule : {&forbidden, &floatingPrintf, &characterClass})
+            for (auto it = std::sregex_iterator(source.code.begin(), source.code.end(), *rule);
+                 it != std::sregex_iterator(); ++it)
+                ADD_FAILURE() << source.path.string() << ":" << LineOf(source.code, size_t(it->position())) << ": "
+                              << it->str().substr(0, 40);
     }
     EXPECT_GT(files, 100);
 }
@@ -118,12 +72,8 @@ TEST(CLocaleIndependence, LettersAndCaseAreAsciiUnderAnyCLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, kGermanCLocale))
         GTEST_SKIP() << "the " << kGermanCLocale << " locale is not available (./do makes it on Linux)";
-    EXPECT_FALSE(
-        xls::parseA1Range("\xC4"
-                          "1"));
-    EXPECT_FALSE(
-        xls::parseA1Range("A\xC4"
-                          "1"));
+    EXPECT_FALSE(xls::parseA1Range(std::string{'\xC4', '1'}));
+    EXPECT_FALSE(xls::parseA1Range(std::string{'A', '\xC4', '1'}));
     EXPECT_TRUE(xls::parseA1Range("iv65536"));
     const xls::TypedValue typed = xls::interpretTypedInput("tRuE", "General", unitedStates());
     EXPECT_EQ(std::get<bool>(typed.value), true);

@@ -11,7 +11,8 @@ namespace xls {
 
 // Gives the device the sheet's paper, orientation and margins (a printer that refuses them keeps
 // its own; the cells still land where the sheet puts them on the paper) and draws every page of
-// planPrint. False when there is nothing to print or the device cannot be painted on.
-bool printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet& sheet, const LocaleInfo& locale);
+// planPrint. Throws xls::Error when there is nothing to print ("the sheet has nothing to print")
+// or the device cannot be painted on.
+void printSheet(QPagedPaintDevice& device, const Workbook& workbook, const Sheet& sheet, const LocaleInfo& locale);
 
 }  // namespace xls

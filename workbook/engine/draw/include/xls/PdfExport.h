@@ -8,8 +8,8 @@
 
 namespace xls {
 
-// One page per printed page of planPrint, text searchable, fonts subset and embedded; empty when
-// there is nothing to print. Needs a QGuiApplication.
+// One page per printed page of planPrint, text searchable, fonts subset and embedded. Throws
+// xls::Error as printSheet does, for a sheet with nothing to print. Needs a QGuiApplication.
 QByteArray renderPdf(const Workbook& workbook, const Sheet& sheet, const LocaleInfo& locale);
 
 }  // namespace xls
