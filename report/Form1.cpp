@@ -8,6 +8,7 @@
 #include "report/EntryField.h"
 #include "report/FrameContents.h"
 #include "report/FormLayout.h"
+#include "report/GridControls.h"
 #include "report/LinedGroupBox.h"
 #include "report/RowDateBox.h"
 #include "report/RowDatePicker.h"
@@ -54,10 +55,8 @@ QString Indexed(const QString& name, int index) { return name + QString::number(
 
 // Flat single borders that overlap by one pixel draw the grid; the titles are light grey.
 const QString kGridStyle = QStringLiteral(
-    "QLineEdit[gridCell=\"true\"] { border: 1px solid black; border-radius: 0px; padding: 0px;"
-    " background: white; }"
-    "QLineEdit[columnTitle=\"true\"], QLabel[columnTitle=\"true\"] { border: 1px solid black;"
-    " background: #E0E0E0; }");
+    "GridCellField { border: 1px solid black; border-radius: 0px; padding: 0px; background: white; }"
+    "ColumnTitleField, ColumnTitleLabel { border: 1px solid black; background: #E0E0E0; }");
 
 constexpr std::array<std::array<QLineEdit*, kGridRows> Form1::*, kCategories> kAmountColumnMembers{
     &Form1::txtHotel, &Form1::txtTransport,     &Form1::txtFuel, &Form1::txtMeals,
@@ -151,8 +150,7 @@ void Form1::buildGrid() {
     m_receipts = new RowReceipts(this, [this](const QString& key, const QString& value) { storeEdit(key, value); });
 
     const auto title = [&](const QString& name, const QString& caption, const GridColumn& column) {
-        auto* label = Place(new QLabel(caption, contents), name, GridTitle(column));
-        label->setProperty("columnTitle", true);
+        auto* label = Place(new ColumnTitleLabel(caption, contents), name, GridTitle(column));
         label->setAlignment(Qt::AlignCenter);
         return label;
     };
@@ -160,17 +158,15 @@ void Form1::buildGrid() {
     Label4 = title(QStringLiteral("Label4"), QStringLiteral("Account"), kAccountColumn);
     lblYear = title(QStringLiteral("lblYear"), QStringLiteral("Description"), kDescTitle);
     for (int c = 0; c < kCategories; ++c) {
-        auto* heading = Place(new EntryField(contents, EntryField::Overflow::ShrinkThenEllipsis),
-                              Indexed(QStringLiteral("txtHeading"), c), GridTitle(kAmountColumns[size_t(c)]));
+        auto* heading = Place(new ColumnTitleField(contents), Indexed(QStringLiteral("txtHeading"), c),
+                              GridTitle(kAmountColumns[size_t(c)]));
         heading->setText(kDefaultHeadings[size_t(c)]);
-        heading->setProperty("columnTitle", true);
         heading->setAlignment(Qt::AlignCenter);
         txtHeading[size_t(c)] = heading;
     }
 
     const auto cell = [&](const QString& name, int row, const GridColumn& column) {
-        auto* field = Place(new EntryField(contents), Indexed(name, row), GridCell(column, row));
-        field->setProperty("gridCell", true);
+        auto* field = Place(new GridCellField(contents), Indexed(name, row), GridCell(column, row));
         field->setAlignment(Qt::AlignCenter);
         WholeValueTip::attach(field);
         return field;

@@ -21,8 +21,6 @@
 
 namespace {
 
-const char* const kRowProperty = "receiptRow";
-
 // The local files a drag carries, or nothing when it carries anything else.
 QStringList DroppedFiles(const QMimeData* data) {
     if (!data || !data->hasUrls()) return {};
@@ -32,6 +30,12 @@ QStringList DroppedFiles(const QMimeData* data) {
         paths << url.toLocalFile();
     }
     return paths;
+}
+
+// The events a row's receipts answer; a field sees many others, which pass untouched.
+bool ConcernsReceipts(QEvent::Type type) {
+    return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop ||
+           type == QEvent::ContextMenu || type == QEvent::KeyPress;
 }
 
 bool OpensMenu(const QKeyEvent* key) {
@@ -66,7 +70,7 @@ void RowReceipts::addRow(int row, RowDateBox* box, RowDatePicker* picker, const 
     std::vector<QWidget*> watched{picker, picker->textField(), picker->checkBox()};
     watched.insert(watched.end(), fields.begin(), fields.end());
     for (QWidget* widget : watched) {
-        widget->setProperty(kRowProperty, row);
+        m_rowOf.insert(widget, row);
         widget->setAcceptDrops(true);
         widget->installEventFilter(this);
     }
@@ -144,9 +148,11 @@ QMenu* RowReceipts::showMenu(int row, QWidget* field, const QPoint& at) {
 }
 
 bool RowReceipts::eventFilter(QObject* watched, QEvent* event) {
+    if (!ConcernsReceipts(event->type())) return QObject::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    const QVariant row = watched->property(kRowProperty);
-    if (!widget || !row.isValid()) return QObject::eventFilter(watched, event);
+    const auto found = m_rowOf.constFind(watched);
+    if (!widget || found == m_rowOf.constEnd()) return QObject::eventFilter(watched, event);
+    const int row = found.value();
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
@@ -160,15 +166,13 @@ bool RowReceipts::eventFilter(QObject* watched, QEvent* event) {
         const QStringList paths = DroppedFiles(drop->mimeData());
         if (paths.isEmpty()) break;
         drop->acceptProposedAction();
-        attach(row.toInt(), paths);
+        attach(row, paths);
         return true;
     }
-    case QEvent::ContextMenu:
-        showMenu(row.toInt(), widget, static_cast<QContextMenuEvent*>(event)->globalPos());
-        return true;
+    case QEvent::ContextMenu: showMenu(row, widget, static_cast<QContextMenuEvent*>(event)->globalPos()); return true;
     case QEvent::KeyPress:
         if (!OpensMenu(static_cast<QKeyEvent*>(event))) break;
-        showMenu(row.toInt(), widget, widget->mapToGlobal(widget->rect().center()));
+        showMenu(row, widget, widget->mapToGlobal(widget->rect().center()));
         return true;
     default: break;
     }

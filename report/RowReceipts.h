@@ -8,6 +8,7 @@
 #include "receipts/ReceiptLibrary.h"
 #include "workbook/model/ExpenseReport.h"
 
+#include <QHash>
 #include <QObject>
 
 #include <array>
@@ -61,4 +62,6 @@ private:
     std::array<QList<StoredReceipt>, kGridRows> m_lists;
     std::array<RowDateBox*, kGridRows> m_boxes{};
     std::array<RowDatePicker*, kGridRows> m_pickers{};
+    // The row of each watched control, found without a lookup by name on every event it sees.
+    QHash<const QObject*, int> m_rowOf;
 };

@@ -65,6 +65,23 @@ TEST(AmountText, GroupingSeparatorsStandOnlyBetweenTheSettingsGroups) {
     ExpectAccepted(kSweden, {{QStringLiteral("\u22123,00 kr"), -300}, {"-3", -300}});
 }
 
+// Each read follows the settings in force at that moment, also when they change between two reads
+// of the same text.
+TEST(AmountText, EachAmountIsReadUnderTheSettingsOfItsMoment) {
+    const QLocale before;
+    for (int round = 0; round < 2; ++round) {
+        QLocale::setDefault(kGermany);
+        EXPECT_EQ(ParseAmount("1.234,57"), Amount{123457});
+        EXPECT_EQ(ParseAmount("1,5"), Amount{150});
+        QLocale::setDefault(kUnitedStates);
+        EXPECT_EQ(ParseAmount("1,234.57"), Amount{123457});
+        EXPECT_FALSE(ParseAmount("1,5").has_value());
+        EXPECT_EQ(ParseAmount("1.234,57", kGermany), Amount{123457});
+        EXPECT_EQ(ParseAmount("1,234.57"), Amount{123457});
+    }
+    QLocale::setDefault(before);
+}
+
 TEST(AmountText, HalfCentsRoundAwayFromZeroInDecimal) {
     ExpectAccepted(kUnitedStates, {{"2.675", 268},
                                    {"0.015", 2},

@@ -51,11 +51,11 @@ Range rowSpan(int row, const ColumnSpan& span) {
 
 // The shortest window from `side` (to a factor of two) that is at least `pixels` wide, or the whole
 // text: measuring grows with what the cell shows, not with the text.
-std::string windowCovering(const std::string& text, WindowSide side, int pixels, const QFontMetrics& metrics) {
-    size_t chars = size_t(std::max(0, pixels) / std::max(1, metrics.averageCharWidth())) + 8;
+std::string windowCovering(const std::string& text, WindowSide side, int pixels, const TextWidths& widths) {
+    size_t chars = size_t(std::max(0, pixels) / std::max(1, widths.metrics().averageCharWidth())) + 8;
     for (;; chars *= 2) {
         std::string window = textWindow(text, chars, side);
-        if (window.size() == text.size() || metrics.horizontalAdvance(drawnText(window)) >= pixels) return window;
+        if (window.size() == text.size() || widths.advance(drawnText(window)) >= pixels) return window;
     }
 }
 
@@ -64,45 +64,49 @@ std::string windowCovering(const std::string& text, WindowSide side, int pixels,
 CellTextLayout::CellTextLayout(const CellLookup& cells, const SheetGeometry& geometry, const LocaleInfo& locale,
                                std::vector<QFont> fonts, int maxDigitWidth)
     : cells_(cells), geometry_(geometry), locale_(locale), fonts_(std::move(fonts)), indentStep_(3 * maxDigitWidth) {
-    for (const QFont& font : fonts_) emboldened_.push_back(needsEmboldening(font));
+    for (const QFont& font : fonts_) {
+        widths_.emplace_back(font);
+        emboldened_.push_back(needsEmboldening(font));
+    }
 }
 
 size_t CellTextLayout::fontIndex(uint16_t index) const { return index < fonts_.size() ? index : 0; }
 const QFont& CellTextLayout::fontAt(uint16_t index) const { return fonts_[fontIndex(index)]; }
+const TextWidths& CellTextLayout::widthsAt(uint16_t index) const { return widths_[fontIndex(index)]; }
 bool CellTextLayout::emboldenAt(uint16_t index) const { return emboldened_[fontIndex(index)]; }
 
-DisplayText CellTextLayout::fitNumber(const Value& value, const std::string& code, const QFontMetrics& metrics,
+DisplayText CellTextLayout::fitNumber(const Value& value, const std::string& code, const TextWidths& widths,
                                       int room) const {
     if (isGeneralCode(code)) {
         for (int chars = kGeneralChars - 1; chars > 0; --chars) {
             DisplayText shorter = formatValue(value, code, locale_, chars, cells_.workbook().date1904);
-            if (displayWidth(metrics, shorter) <= room) return shorter;
+            if (displayWidth(widths, shorter) <= room) return shorter;
         }
     }
     DisplayText hashes;
     hashes.isNumber = true;
-    const int hashWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('#')));
+    const int hashWidth = std::max(1, widths.metrics().horizontalAdvance(QLatin1Char('#')));
     hashes.pieces.push_back({DisplayPiece::Kind::Text, std::string(size_t(std::max(0, room / hashWidth)), '#')});
     return hashes;
 }
 
 std::string CellTextLayout::visiblePart(const std::string& text, const TextPlacement& placement, const QRect& reachable,
-                                        const QFontMetrics& metrics) const {
+                                        const TextWidths& widths) const {
     if (placement.wrap) {
         // Lines never hold more than the area's width, so this much text fills every line shown.
-        const int lines = wrappedLinesShown(metrics, placement.area.height());
-        return windowCovering(text, WindowSide::Start, lines * (placement.area.width() + 1), metrics);
+        const int lines = wrappedLinesShown(widths.metrics(), placement.area.height());
+        return windowCovering(text, WindowSide::Start, lines * (placement.area.width() + 1), widths);
     }
     // Only what lies inside the picture can be seen.
     const int left = std::max(reachable.left(), 0);
     const int right = std::min(reachable.right(), geometry_.width() - 1);
     switch (placement.align) {
-    case HAlign::Right: return windowCovering(text, WindowSide::End, placement.area.right() - left + 1, metrics);
+    case HAlign::Right: return windowCovering(text, WindowSide::End, placement.area.right() - left + 1, widths);
     case HAlign::Center: {
         const int centre = placement.area.center().x();
-        return windowCovering(text, WindowSide::Middle, 2 * (std::max(centre - left, right - centre) + 1), metrics);
+        return windowCovering(text, WindowSide::Middle, 2 * (std::max(centre - left, right - centre) + 1), widths);
     }
-    default: return windowCovering(text, WindowSide::Start, right - placement.area.left() + 1, metrics);
+    default: return windowCovering(text, WindowSide::Start, right - placement.area.left() + 1, widths);
     }
 }
 
@@ -119,6 +123,7 @@ std::optional<CellTextJob> CellTextLayout::layout(int row, int col) const {
     const bool number = std::holds_alternative<double>(value);
     CellTextJob job{row, {col, col}, {}, {}, {}};
     job.style.font = fontAt(format.font);
+    job.widths = &widthsAt(format.font);
     job.style.embolden = emboldenAt(format.font);
     job.style.underline = font.underline;
 
@@ -137,7 +142,7 @@ std::optional<CellTextJob> CellTextLayout::layout(int row, int col) const {
     placement.area = textArea(cell);
     placement.clip = inside(cell);
 
-    const QFontMetrics metrics(job.style.font);
+    const TextWidths& widths = *job.widths;
     const bool overflows = !number && !merge && !placement.wrap && placement.align != HAlign::Fill &&
                            format.hAlign != HAlign::CenterAcross;
     const OverflowSide side = overflowSide(placement.align);
@@ -146,7 +151,7 @@ std::optional<CellTextJob> CellTextLayout::layout(int row, int col) const {
             overflows
                 ? inside(geometry_.rectOf(rowSpan(row, overflowSpan(cells_, geometry_, row, col, side, kUnlimited))))
                 : placement.clip;
-        job.text = formatValue(visiblePart(*text, placement, reachable, metrics), code, locale_);
+        job.text = formatValue(visiblePart(*text, placement, reachable, widths), code, locale_);
     } else {
         job.text = formatValue(value, code, locale_, kGeneralChars, cells_.workbook().date1904);
     }
@@ -155,9 +160,9 @@ std::optional<CellTextJob> CellTextLayout::layout(int row, int col) const {
     if (placement.wrap) return job;
 
     const int room = placement.area.width() - placement.indent;
-    const int width = displayWidth(metrics, job.text);
+    const int width = displayWidth(widths, job.text);
     if (number && width > room) {
-        job.text = fitNumber(value, code, metrics, room);
+        job.text = fitNumber(value, code, widths, room);
     } else if (overflows) {
         job.span = overflowSpan(cells_, geometry_, row, col, side, width - room);
         placement.clip = inside(geometry_.rectOf(rowSpan(row, job.span)));

@@ -19,6 +19,7 @@ struct CellTextJob {
     DisplayText text;
     TextStyle style;
     TextPlacement placement;
+    const TextWidths* widths = nullptr;  // measures in style.font; the layout's own
 };
 
 class CellTextLayout {
@@ -32,18 +33,20 @@ public:
 private:
     size_t fontIndex(uint16_t index) const;
     const QFont& fontAt(uint16_t index) const;
+    const TextWidths& widthsAt(uint16_t index) const;
     bool emboldenAt(uint16_t index) const;
     // What of a long text the cell can show: bounded by the cell (or, for text running on, by
     // the picture), never by the text's length.
     std::string visiblePart(const std::string& text, const TextPlacement& placement, const QRect& reachable,
-                            const QFontMetrics& metrics) const;
-    DisplayText fitNumber(const Value& value, const std::string& code, const QFontMetrics& metrics, int room) const;
+                            const TextWidths& widths) const;
+    DisplayText fitNumber(const Value& value, const std::string& code, const TextWidths& widths, int room) const;
 
     const CellLookup& cells_;
     const SheetGeometry& geometry_;
     const LocaleInfo& locale_;
     std::vector<QFont> fonts_;
-    std::vector<bool> emboldened_;  // bold fonts whose bold face draws no heavier than regular
+    std::vector<TextWidths> widths_;  // one for each font
+    std::vector<bool> emboldened_;    // bold fonts whose bold face draws no heavier than regular
     int indentStep_;
 };
 

@@ -11,8 +11,8 @@
 namespace xls {
 namespace {
 
-int pieceWidth(const QFontMetrics& metrics, const DisplayPiece& piece) {
-    return piece.kind == DisplayPiece::Kind::Fill ? 0 : metrics.horizontalAdvance(drawnText(piece.text));
+int pieceWidth(const TextWidths& widths, const DisplayPiece& piece) {
+    return piece.kind == DisplayPiece::Kind::Fill ? 0 : widths.advance(drawnText(piece.text));
 }
 
 struct WrappedLine {
@@ -76,11 +76,11 @@ struct Extent {
 };
 
 // One line of pieces; a fill piece stretches the line over the whole area.
-Extent paintPieces(QPainter& painter, const QFontMetrics& metrics, const DisplayText& text, const TextStyle& style,
+Extent paintPieces(QPainter& painter, const TextWidths& widths, const DisplayText& text, const TextStyle& style,
                    const TextPlacement& placement, int baseline) {
     const auto fill = std::find_if(text.pieces.begin(), text.pieces.end(),
                                    [](const DisplayPiece& piece) { return piece.kind == DisplayPiece::Kind::Fill; });
-    const int width = displayWidth(metrics, text);
+    const int width = displayWidth(widths, text);
     int x = alignedLeft(placement, width);
     int fillRoom = 0;
     if (fill != text.pieces.end()) {
@@ -92,7 +92,7 @@ Extent paintPieces(QPainter& painter, const QFontMetrics& metrics, const Display
         const QString pieceText = drawnText(piece.text);
         if (piece.kind == DisplayPiece::Kind::Fill) {
             if (&piece != &*fill) continue;  // only the first fill code counts
-            const int step = metrics.horizontalAdvance(pieceText);
+            const int step = widths.advance(pieceText);
             // A blank fill (the accounting formats' "* ") only takes room: drawing it would put
             // runs of spaces into a document's text.
             if (step > 0 && !pieceText.trimmed().isEmpty())
@@ -102,7 +102,7 @@ Extent paintPieces(QPainter& painter, const QFontMetrics& metrics, const Display
             continue;
         }
         if (piece.kind == DisplayPiece::Kind::Text) drawTextRun(painter, QPoint(x, baseline), pieceText, style);
-        x += metrics.horizontalAdvance(pieceText);
+        x += widths.advance(pieceText);
     }
     return {start, x - start};
 }
@@ -114,15 +114,19 @@ int wrappedLinesShown(const QFontMetrics& metrics, int height) {
     return 2 * ((std::max(0, height) + spacing - 1) / spacing) + 2;
 }
 
-int displayWidth(const QFontMetrics& metrics, const DisplayText& text) {
+int displayWidth(const TextWidths& widths, const DisplayText& text) {
     int width = 0;
-    for (const DisplayPiece& piece : text.pieces) width += pieceWidth(metrics, piece);
+    for (const DisplayPiece& piece : text.pieces) width += pieceWidth(widths, piece);
     return width;
 }
 
+int displayWidth(const QFontMetrics& metrics, const DisplayText& text) {
+    return displayWidth(TextWidths(metrics), text);
+}
+
 void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyle& style,
-                      const TextPlacement& placement) {
-    const QFontMetrics metrics(style.font);
+                      const TextPlacement& placement, const TextWidths& widths) {
+    const QFontMetrics& metrics = widths.metrics();
     painter.save();
     painter.setClipRect(placement.clip);
     painter.setFont(style.font);
@@ -154,12 +158,12 @@ void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyl
         if (placement.align == HAlign::Fill) {
             // Fill alignment repeats the whole text across the cell, at least once.
             const QString once = drawnText(text.plain());
-            const int step = std::max(1, metrics.horizontalAdvance(once));
+            const int step = std::max(1, widths.advance(once));
             const int copies = std::max(1, placement.area.width() / step);
             drawTextRun(painter, QPoint(left, baseline), once.repeated(copies), style);
             width = copies * step;
         } else {
-            const Extent extent = paintPieces(painter, metrics, text, style, placement, baseline);
+            const Extent extent = paintPieces(painter, widths, text, style, placement, baseline);
             left = extent.left;
             width = extent.width;
         }

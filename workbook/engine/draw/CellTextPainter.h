@@ -3,6 +3,7 @@
 #pragma once
 
 #include "TextRun.h"
+#include "TextWidths.h"
 #include "xls/Model.h"
 #include "xls/NumberFormat.h"
 
@@ -22,12 +23,14 @@ struct TextPlacement {
 };
 
 // Width of the text with pads counted and fill pieces left out.
+int displayWidth(const TextWidths& widths, const DisplayText& text);
 int displayWidth(const QFontMetrics& metrics, const DisplayText& text);
 // How many lines of wrapped text are laid out for an area `height` pixels tall: enough to place
 // a text that fits, or overflows a little, by its vertical alignment. A longer text shows its
 // first lines from the top.
 int wrappedLinesShown(const QFontMetrics& metrics, int height);
+// `widths` measures in the style's font.
 void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyle& style,
-                      const TextPlacement& placement);
+                      const TextPlacement& placement, const TextWidths& widths);
 
 }  // namespace xls

@@ -96,7 +96,7 @@ void RangePainter::paint(QPainter& painter, const RangeLook& look) const {
         if (!job) continue;
         if (look.gridlines) hideCrossedGridlines(painter, geometry_, cells_, *job);
         job->style.overstrike = look.overstrike;
-        paintDisplayText(painter, job->text, job->style, job->placement);
+        paintDisplayText(painter, job->text, job->style, job->placement, *job->widths);
     }
     paintBorders(painter, geometry_, cells_);
 }
