@@ -6,8 +6,6 @@
 #include "xls/PdfExport.h"
 #include "xls/PrintPlan.h"
 
-#include <QLocale>
-
 #include <stdexcept>
 
 namespace {
@@ -24,14 +22,14 @@ const QString kNothingToPrint = QStringLiteral("the sheet has nothing to print")
 
 void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
     const xls::Workbook book = ReadWorkbookFile(path, kCannotBePrinted);
-    if (!xls::printSheet(device, book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(QLocale())))
+    if (!xls::printSheet(device, book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(CurrentRegionalSettings())))
         fail(path, kNothingToPrint);
 }
 
 QByteArray WorkbookFilePdf(const QString& path, const std::vector<HandInReceipt>& receipts) {
     const xls::Workbook book = ReadWorkbookFile(path, kCannotBePrinted);
     const xls::Sheet& sheet = book.sheets[book.activeSheet];
-    QByteArray pdf = xls::renderPdf(book, sheet, LocaleInfoFromQLocale(QLocale()));
+    QByteArray pdf = xls::renderPdf(book, sheet, LocaleInfoFromQLocale(CurrentRegionalSettings()));
     if (pdf.isEmpty()) fail(path, kNothingToPrint);
     return HandInPdf(pdf, xls::planPrint(book, sheet).layout, receipts);
 }

@@ -3,6 +3,8 @@
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/AmountInput.h"
 
+#include <cmath>
+
 namespace {
 
 std::optional<Amount> FromCents(std::optional<std::int64_t> cents) {
@@ -11,8 +13,8 @@ std::optional<Amount> FromCents(std::optional<std::int64_t> cents) {
 
 }  // namespace
 
-std::optional<Amount> ParseAmount(const QString& text, const QLocale& locale) {
-    return FromCents(xls::parseAmountCents(text.toStdString(), LocaleInfoFromQLocale(locale)));
+std::optional<Amount> ParseAmount(const QString& text, const RegionalSettings& settings) {
+    return FromCents(xls::parseAmountCents(text.toStdString(), LocaleInfoFromQLocale(settings)));
 }
 
 std::optional<Amount> AmountOf(double value) {
@@ -21,8 +23,14 @@ std::optional<Amount> AmountOf(double value) {
     return FromCents(xls::parseAmountCents(shortest.toStdString(), xls::LocaleInfo{}));
 }
 
-QString CurrencyForm(Amount amount, const QLocale& locale) {
+QString CurrencyForm(Amount amount, const RegionalSettings& settings) {
     // Up to the largest amount the nearest double lies well within half a cent of the amount, so
     // its two decimals are the amount's own.
-    return locale.toCurrencyString(double(amount.cents) / 100.0, locale.currencySymbol(), 2);
+    const double value = double(amount.cents) / 100.0;
+    const QLocale& money = settings.money;
+    QString form = money.toCurrencyString(value, money.currencySymbol(), 2);
+    if (settings.numbers == money) return form;
+    // The money's form around the digits as the numbers write them.
+    const double size = std::abs(value);
+    return form.replace(money.toString(size, 'f', 2), settings.numbers.toString(size, 'f', 2));
 }
