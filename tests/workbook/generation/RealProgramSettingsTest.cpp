@@ -75,6 +75,7 @@ protected:
         SKIP_WITHOUT_PDF_TOOLS();
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(store()));
         ReloadSettingsLocation();
+        QDir().mkpath(path(QStringLiteral("scratch")));
         for (const auto& [key, value] : std::initializer_list<std::pair<QString, QString>>{
                  {QStringLiteral("txtPurpose"), QStringLiteral("Settings trip")},
                  {QStringLiteral("dtpFrom"), QStringLiteral("2016-11-05")},
@@ -96,6 +97,7 @@ protected:
     QProcessEnvironment underSettings(const QProcessEnvironment& base) const {
         QProcessEnvironment environment = WithDesktopSettings(base, GetParam().environment);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), store());
+        environment.insert(QStringLiteral("temp"), path(QStringLiteral("scratch")));  // the window's scratch files
         return environment;
     }
 
@@ -139,11 +141,8 @@ private:
 TEST_P(RealProgramSettings, SavedFilesAgreeWithTheBatchInTheSettingsForms) {
     VirtualDisplay display;
     ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
-    QProcessEnvironment environment = underSettings(display.environment());
-    environment.insert(QStringLiteral("temp"), path(QStringLiteral("scratch")));
-    QDir().mkpath(path(QStringLiteral("scratch")));
     QProcess program;
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(underSettings(display.environment()));
     program.start(kProgram, {});
     ASSERT_TRUE(program.waitForStarted(10000));
 

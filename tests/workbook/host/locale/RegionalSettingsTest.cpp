@@ -27,6 +27,15 @@ std::string names(const RegionalSettings& settings) {
         .toStdString();
 }
 
+// What each category gave the engine: "decimal group true-word | symbol place spacing negatives
+// language | short date, March".
+std::string categories(const xls::LocaleInfo& info) {
+    return info.decimal + " " + info.group + " " + info.trueWord + " | " + info.currencySymbol +
+           (info.currencyBefore ? " before" : " after") + (info.currencySpaced ? " spaced" : " unspaced") +
+           (info.negativeParentheses ? " parentheses " : " minus ") +
+           QString::number(info.languageId, 16).toStdString() + " | " + info.shortDateCode + " " + info.monthNames[2];
+}
+
 }  // namespace
 
 TEST(RegionalSettings, EachCategoryIsChosenByLcAllThenItsOwnVariableThenLang) {
@@ -57,30 +66,10 @@ TEST(RegionalSettings, AChosenDefaultLocaleGovernsEveryCategory) {
 }
 
 TEST(RegionalSettings, TheEngineTakesSeparatorsFromNumbersCurrencyFromMoneyAndDatesFromTime) {
-    const xls::LocaleInfo usNumbers = LocaleInfoFromQLocale(RegionalSettings(kUnitedStates, kGermany, kFrance));
-    EXPECT_EQ(usNumbers.decimal, ".");
-    EXPECT_EQ(usNumbers.group, ",");
-    EXPECT_EQ(usNumbers.trueWord, "TRUE");
-    EXPECT_EQ(usNumbers.currencySymbol, "€");
-    EXPECT_FALSE(usNumbers.currencyBefore);
-    EXPECT_TRUE(usNumbers.currencySpaced);
-    EXPECT_FALSE(usNumbers.negativeParentheses);
-    EXPECT_EQ(usNumbers.languageId, 0x0407);
-    EXPECT_EQ(usNumbers.dateOrder, xls::DateOrder::DayMonthYear);
-    EXPECT_EQ(usNumbers.shortDateCode, "dd/mm/yyyy");
-    EXPECT_EQ(usNumbers.monthNames[2], "mars");
-
-    const xls::LocaleInfo germanNumbers =
-        LocaleInfoFromQLocale(RegionalSettings(kGermany, kUnitedStates, kUnitedStates));
-    EXPECT_EQ(germanNumbers.decimal, ",");
-    EXPECT_EQ(germanNumbers.group, ".");
-    EXPECT_EQ(germanNumbers.trueWord, "WAHR");
-    EXPECT_EQ(germanNumbers.currencySymbol, "$");
-    EXPECT_TRUE(germanNumbers.currencyBefore);
-    EXPECT_TRUE(germanNumbers.negativeParentheses);
-    EXPECT_EQ(germanNumbers.languageId, 0x0409);
-    EXPECT_EQ(germanNumbers.shortDateCode, "m/d/yyyy");
-    EXPECT_EQ(germanNumbers.monthNames[2], "March");
+    EXPECT_EQ(categories(LocaleInfoFromQLocale(RegionalSettings(kUnitedStates, kGermany, kFrance))),
+              ". , TRUE | € after spaced minus 407 | dd/mm/yyyy mars");
+    EXPECT_EQ(categories(LocaleInfoFromQLocale(RegionalSettings(kGermany, kUnitedStates, kUnitedStates))),
+              ", . WAHR | $ before unspaced parentheses 409 | m/d/yyyy March");
 }
 
 // An amount is shown as the sheet shows a currency cell, and read back by the same rule.
