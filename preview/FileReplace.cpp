@@ -9,7 +9,6 @@
 #include "xlsx/XlsxWorkbook.h"
 
 #include <QFile>
-#include <QLocale>
 
 #include <functional>
 #include <vector>
@@ -68,7 +67,7 @@ void ReplaceWithXlsx(const QString& workbook, const QString& target) {
     const xls::Workbook model = ReadWorkbookFile(workbook, failure);
     std::vector<uint8_t> bytes;
     try {
-        bytes = xlsx::writeXlsx(model, LocaleInfoFromQLocale(QLocale()));
+        bytes = xlsx::writeXlsx(model, LocaleInfoFromQLocale(CurrentRegionalSettings()));
     } catch (const xls::Error& error) {
         Fail(QStringLiteral("%1 %2: %3").arg(workbook, failure, QString::fromUtf8(error.what())));
     }

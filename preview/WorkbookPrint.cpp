@@ -8,8 +8,6 @@
 #include "xls/PdfExport.h"
 #include "xls/PrintPlan.h"
 
-#include <QLocale>
-
 namespace {
 
 const QString kCannotBePrinted = QStringLiteral("cannot be printed");
@@ -23,7 +21,7 @@ const QString kCannotBePrinted = QStringLiteral("cannot be printed");
 void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device) {
     const xls::Workbook book = ReadWorkbookFile(path, kCannotBePrinted);
     try {
-        xls::printSheet(device, book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(QLocale()));
+        xls::printSheet(device, book, book.sheets[book.activeSheet], LocaleInfoFromQLocale(CurrentRegionalSettings()));
     } catch (const xls::Error& error) {
         fail(path, QString::fromUtf8(error.what()));
     }
@@ -34,7 +32,7 @@ QByteArray WorkbookFilePdf(const QString& path, const std::vector<HandInReceipt>
     const xls::Sheet& sheet = book.sheets[book.activeSheet];
     QByteArray pdf;
     try {
-        pdf = xls::renderPdf(book, sheet, LocaleInfoFromQLocale(QLocale()));
+        pdf = xls::renderPdf(book, sheet, LocaleInfoFromQLocale(CurrentRegionalSettings()));
     } catch (const xls::Error& error) {
         fail(path, QString::fromUtf8(error.what()));
     }

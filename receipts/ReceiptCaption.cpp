@@ -3,7 +3,6 @@
 #include "workbook/model/AmountText.h"
 
 #include <QFontMetricsF>
-#include <QLocale>
 #include <QStringList>
 
 namespace {
@@ -34,12 +33,12 @@ QString ReceiptCaption::fitted(const QFontMetricsF& metrics, qreal width) const 
 
 ReceiptCaption CaptionOf(const ExpenseRow& row, qsizetype index) {
     Amount total;
-    for (const QString& amount : row.amounts) total.cents += ParseAmount(amount).value_or(Amount{}).cents;
-    const QLocale locale;
-    return {row.date ? locale.toString(*row.date, QStringLiteral("dd-MMM-yyyy")) : QString(),
+    const RegionalSettings settings = CurrentRegionalSettings();
+    for (const QString& amount : row.amounts) total.cents += ParseAmount(amount, settings).value_or(Amount{}).cents;
+    return {row.date ? settings.dates.toString(*row.date, QStringLiteral("dd-MMM-yyyy")) : QString(),
             row.account,
             row.description,
-            CurrencyForm(total, locale),
+            CurrencyForm(total, settings),
             QStringLiteral("receipt %1 of %2").arg(index + 1).arg(row.receipts.size()),
             row.receipts.value(index).name};
 }

@@ -14,11 +14,11 @@
 #include "report/ReportError.h"
 #include "report/RowDatePicker.h"
 #include "report/RowReceipts.h"
+#include "workbook/host/RegionalSettings.h"
 #include "workbook/model/AmountText.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QLocale>
 #include <QSignalBlocker>
 
 namespace {
@@ -150,9 +150,10 @@ void Form1::Form_Load() {
 
     handler.step(228, [] { LockWindowUpdate(nullptr); });
     if (!cutFields.isEmpty())
-        MsgBox(QStringLiteral("Stored text longer than the %1 characters a field holds is shown cut to that length, "
-                              "and only that part goes into the workbook: %2. The whole text stays stored until "
-                              "you change the field.")
-                   .arg(QLocale().toString(kMaxFieldText), cutFields.join(QStringLiteral(", "))));
+        MsgBox(
+            QStringLiteral("Stored text longer than the %1 characters a field holds is shown cut to that length, "
+                           "and only that part goes into the workbook: %2. The whole text stays stored until "
+                           "you change the field.")
+                .arg(CurrentRegionalSettings().numbers.toString(kMaxFieldText), cutFields.join(QStringLiteral(", "))));
     handler.step(230, [this] { runAvailabilityCheck(); });
 }

@@ -1,8 +1,7 @@
 #include "workbook/Excel1.h"
 
 #include "workbook/HostConnection.h"
-
-#include <QLocale>
+#include "workbook/host/RegionalSettings.h"
 
 #include <cmath>
 #include <limits>
@@ -27,7 +26,7 @@ int GetSaveFormat(const std::shared_ptr<host::Application>& instance) {
 
 int SaveFormatForVersion(const QString& version) {
     bool ok = false;
-    const double number = QLocale().toDouble(ConvertDecimalSeparator(version, false), &ok);
+    const double number = CurrentRegionalSettings().numbers.toDouble(ConvertDecimalSeparator(version, false), &ok);
     if (!ok) throw host::HostError(QStringLiteral("The host version \"%1\" is not a number.").arg(version));
     const double whole = std::nearbyint(number);
     if (whole < std::numeric_limits<int16_t>::min() || whole > std::numeric_limits<int16_t>::max())

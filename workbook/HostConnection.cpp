@@ -1,6 +1,6 @@
 #include "workbook/HostConnection.h"
 
-#include <QLocale>
+#include "workbook/host/RegionalSettings.h"
 
 std::shared_ptr<host::Application> xlApp;
 
@@ -9,8 +9,8 @@ void CreateExcel() { xlApp = host::CreateObject(QStringLiteral("Excel.Applicatio
 void ReleaseExcel() { xlApp.reset(); }
 
 QString GetDecimalSeparator() {
-    // The character after the leading zero of one half, whatever the locale writes there.
-    return QLocale().toString(0.5).trimmed().mid(1, 1);
+    // The character after the leading zero of one half, whatever the numbers' settings write there.
+    return CurrentRegionalSettings().numbers.toString(0.5).trimmed().mid(1, 1);
 }
 
 QString ConvertDecimalSeparator(const QString& text, bool towardsPoint) {

@@ -18,7 +18,7 @@
 
 namespace {
 
-// Amounts and dates are read, and the workbook typed, under the named settings.
+// Amounts and dates are read, and the workbook typed, under the named settings in every category.
 void useSettings(const QString& name) {
     if (name.isEmpty()) return;
     const QLocale locale(name);

@@ -2,6 +2,7 @@
 
 #include "workbook/model/AmountText.h"
 #include "workbook/batch/BatchExit.h"
+#include "workbook/host/RegionalSettings.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -42,9 +43,12 @@ QHash<QString, KeyRule> rulesByFoldedKey() {
     return rules;
 }
 
-QString settingsName() {
-    const QLocale locale;
-    return locale.language() == QLocale::C ? QStringLiteral("C") : locale.name();
+// The settings amounts are read under: the money's, and the numbers' where they differ.
+QString amountSettingsName() {
+    const RegionalSettings settings = CurrentRegionalSettings();
+    const QString money = SettingsName(settings.money);
+    const QString numbers = SettingsName(settings.numbers);
+    return money == numbers ? money : QStringLiteral("%1 money and %2 number").arg(money, numbers);
 }
 
 // The value as JSON shows it, shortened: one line whatever the value holds.
@@ -57,7 +61,7 @@ QString shown(const QJsonValue& value) {
 
 // The settings' short date with its year in two digits, then in four.
 std::optional<QDate> shortDate(const QString& text) {
-    const QLocale locale;
+    const QLocale locale = CurrentRegionalSettings().dates;
     QString format = locale.dateFormat(QLocale::ShortFormat);
     if (!format.contains(QLatin1String("yyyy"))) {
         QDate date = locale.toDate(text, format);
@@ -128,7 +132,7 @@ private:
             value = AmountOf(m_value.toDouble());
         else if (m_value.isString())
             value = m_value.toString().trimmed().isEmpty() ? Amount{} : ParseAmount(m_value.toString());
-        if (!value) refuse(QStringLiteral("is not an amount under the %1 settings").arg(settingsName()));
+        if (!value) refuse(QStringLiteral("is not an amount under the %1 settings").arg(amountSettingsName()));
         return CurrencyForm(*value);
     }
 
@@ -138,7 +142,8 @@ private:
             if (text.isEmpty() && mayBeEmpty) return {};
             if (const std::optional<QDate> date = reportDate(text)) return StoredDateText(*date);
         }
-        refuse(QStringLiteral("is not a date (YYYY-MM-DD or the %1 settings' short date)").arg(settingsName()));
+        refuse(QStringLiteral("is not a date (YYYY-MM-DD or the %1 settings' short date)")
+                   .arg(SettingsName(CurrentRegionalSettings().dates)));
     }
 
     QString text() const {

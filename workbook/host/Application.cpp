@@ -116,8 +116,8 @@ void Application::ensureRunning() const {
 }
 
 const xls::LocaleInfo& Application::localeInfo() {
-    // Converting a locale is far slower than a cell write, so it is done once per default locale.
-    const QLocale current;
+    // Converting the settings is far slower than a cell write, so it is done once per settings.
+    const RegionalSettings current = CurrentRegionalSettings();
     if (!m_localeOf || *m_localeOf != current) {
         m_locale = LocaleInfoFromQLocale(current);
         m_localeOf = current;

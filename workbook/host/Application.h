@@ -4,6 +4,7 @@
 
 #include "workbook/host/HostError.h"
 #include "workbook/host/HostWorkbook.h"
+#include "workbook/host/RegionalSettings.h"
 #include "xls/Locale.h"
 
 #include <QLocale>
@@ -65,7 +66,7 @@ private:
     bool m_visible = false;
     bool m_displayAlerts = true;
     bool m_quit = false;
-    std::optional<QLocale> m_localeOf;
+    std::optional<RegionalSettings> m_localeOf;
     xls::LocaleInfo m_locale;
 };
 

@@ -128,36 +128,38 @@ std::pair<std::string, std::string> booleanWords(QLocale::Language language) {
 
 }  // namespace
 
-xls::LocaleInfo LocaleInfoFromQLocale(const QLocale& locale) {
+xls::LocaleInfo LocaleInfoFromQLocale(const RegionalSettings& settings) {
     xls::LocaleInfo info;
-    info.decimal = utf8(locale.decimalPoint());
-    info.group = utf8(locale.groupSeparator());
-    readGrouping(locale, info);
-    info.minusSign = utf8(locale.negativeSign());
-    info.currencySymbol = utf8(locale.currencySymbol(QLocale::CurrencySymbol));
-    readCurrencyForm(locale, info);
-    info.languageId = languageIdOf(locale);
+    const QLocale& numbers = settings.numbers;
+    info.decimal = utf8(numbers.decimalPoint());
+    info.group = utf8(numbers.groupSeparator());
+    readGrouping(numbers, info);
+    info.minusSign = utf8(numbers.negativeSign());
+    std::tie(info.trueWord, info.falseWord) = booleanWords(numbers.language());
 
-    const QString datePattern = locale.dateFormat(QLocale::ShortFormat);
+    const QLocale& money = settings.money;
+    info.currencySymbol = utf8(money.currencySymbol(QLocale::CurrencySymbol));
+    readCurrencyForm(money, info);
+    info.languageId = languageIdOf(money);
+
+    const QLocale& dates = settings.dates;
+    const QString datePattern = dates.dateFormat(QLocale::ShortFormat);
     info.dateOrder = dateOrderOf(datePattern);
     info.dateSeparator = separatorOf(datePattern, info.dateSeparator);
-    info.timeSeparator = separatorOf(locale.timeFormat(QLocale::ShortFormat), info.timeSeparator);
+    info.timeSeparator = separatorOf(dates.timeFormat(QLocale::ShortFormat), info.timeSeparator);
     info.shortDateCode = shortDateCode(datePattern);
-
     for (int month = 1; month <= 12; ++month) {
-        info.monthNames[size_t(month - 1)] = utf8(locale.monthName(month, QLocale::LongFormat));
-        info.monthAbbreviations[size_t(month - 1)] =
-            withoutTrailingPoint(locale.monthName(month, QLocale::ShortFormat));
+        info.monthNames[size_t(month - 1)] = utf8(dates.monthName(month, QLocale::LongFormat));
+        info.monthAbbreviations[size_t(month - 1)] = withoutTrailingPoint(dates.monthName(month, QLocale::ShortFormat));
     }
     // Qt counts Monday as 1 and Sunday as 7; the engine starts on Sunday.
     for (int day = 0; day < 7; ++day) {
         const int qtDay = day == 0 ? 7 : day;
-        info.dayNames[size_t(day)] = utf8(locale.dayName(qtDay, QLocale::LongFormat));
-        info.dayAbbreviations[size_t(day)] = withoutTrailingPoint(locale.dayName(qtDay, QLocale::ShortFormat));
+        info.dayNames[size_t(day)] = utf8(dates.dayName(qtDay, QLocale::LongFormat));
+        info.dayAbbreviations[size_t(day)] = withoutTrailingPoint(dates.dayName(qtDay, QLocale::ShortFormat));
     }
-    info.am = utf8(locale.amText());
-    info.pm = utf8(locale.pmText());
-    std::tie(info.trueWord, info.falseWord) = booleanWords(locale.language());
+    info.am = utf8(dates.amText());
+    info.pm = utf8(dates.pmText());
     return info;
 }
 

@@ -45,7 +45,7 @@ Cell& Cell::operator=(const QDate& date) {
     }
     if (date < kFirstSerialDate || date > kLastSerialDate) {
         // No serial can stand for it: as text, every reader shows the date that was picked.
-        store(FullYearShortDate(QLocale(), date).toStdString(), nullptr);
+        store(FullYearShortDate(CurrentRegionalSettings().dates, date).toStdString(), nullptr);
         return *this;
     }
     const std::string shortDate = m_book->modelAsWritten().numberFormatCode(kShortDate);

@@ -1,5 +1,7 @@
 #include "workbook/model/ExpenseReport.h"
 
+#include "workbook/host/RegionalSettings.h"
+
 #include <QLocale>
 
 QString& ExpenseReport::text(TextField field) { return this->*TextFieldOf(field).member; }
@@ -28,7 +30,7 @@ std::optional<QDate> ParseStoredDate(const QString& text) {
     if (trimmed.isEmpty()) return std::nullopt;
     QDate date = QDate::fromString(trimmed, Qt::ISODate);
     if (date.isValid()) return date;
-    const QLocale locale;
+    const QLocale locale = CurrentRegionalSettings().dates;
     for (const QString& format : {locale.dateFormat(QLocale::ShortFormat), locale.dateFormat(QLocale::LongFormat)}) {
         date = locale.toDate(trimmed, format);
         if (date.isValid()) {

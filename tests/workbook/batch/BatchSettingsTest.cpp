@@ -1,6 +1,7 @@
 // The batch run as a desktop's settings start it (LANG and the categories apart from it, not
 // --locale): the PDF shows what the workbook holds, in the settings' currency and date order.
 #include "BatchProcess.h"
+#include "support/DesktopLocales.h"
 #include "support/PdfTools.h"
 
 #include <QRegularExpression>
@@ -26,10 +27,8 @@ class BatchSettings : public BatchTest, public ::testing::WithParamInterface<Set
 protected:
     void SetUp() override {
         BatchTest::SetUp();
-        for (const char* category : {"LC_ALL", "LANG", "LANGUAGE", "LC_NUMERIC", "LC_MONETARY", "LC_TIME"})
-            environment.remove(QString::fromLatin1(category));
-        for (const QString& pair : GetParam().environment)
-            environment.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+        SKIP_WITHOUT_LOCALES(GetParam().environment);
+        environment = WithDesktopSettings(environment, GetParam().environment);
     }
 };
 
@@ -69,37 +68,61 @@ TEST_P(BatchSettings, ExcelWorkbookIsReadableAndInTheSettingsCurrency) {
     EXPECT_TRUE(format.contains(GetParam().storedSymbol)) << format.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(DesktopSettings, BatchSettings,
-                         ::testing::Values(Settings{"German",
-                                                    {QStringLiteral("LANG=de_DE.UTF-8")},
-                                                    QStringLiteral("05.11.2016"),
-                                                    QStringLiteral("1.234,57 €"),
-                                                    QStringLiteral("- 3,00 €"),
-                                                    QStringLiteral("[$€-407]")},
-                                           Settings{"French",
-                                                    {QStringLiteral("LANG=fr_FR.UTF-8")},
-                                                    QStringLiteral("05/11/2016"),
-                                                    QStringLiteral("1 234,57 €"),
-                                                    QStringLiteral("- 3,00 €"),
-                                                    QStringLiteral("[$€-40C]")},
-                                           Settings{"British",
-                                                    {QStringLiteral("LANG=en_GB.UTF-8")},
-                                                    QStringLiteral("05/11/2016"),
-                                                    QStringLiteral("£ 1,234.57"),
-                                                    QStringLiteral("-£ 3.00"),
-                                                    QStringLiteral("[$£-809]")},
-                                           Settings{"UnitedStates",
-                                                    {QStringLiteral("LANG=en_US.UTF-8")},
-                                                    QStringLiteral("11/5/2016"),
-                                                    QStringLiteral("$ 1,234.57"),
-                                                    QStringLiteral("$ (3.00)"),
-                                                    QStringLiteral("\"$\"")},
-                                           // German numbers under United States money and dates.
-                                           Settings{"SplitNumeric",
-                                                    {QStringLiteral("LANG=en_US.UTF-8"),
-                                                     QStringLiteral("LC_NUMERIC=de_DE.UTF-8")},
-                                                    QStringLiteral("11/5/2016"),
-                                                    QStringLiteral("$ 1.234,57"),
-                                                    QStringLiteral("$ (3,00)"),
-                                                    QStringLiteral("\"$\"")}),
-                         [](const ::testing::TestParamInfo<Settings>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    DesktopSettings, BatchSettings,
+    ::testing::Values(Settings{"German",
+                               {QStringLiteral("LANG=de_DE.UTF-8")},
+                               QStringLiteral("05.11.2016"),
+                               QStringLiteral("1.234,57 €"),
+                               QStringLiteral("- 3,00 €"),
+                               QStringLiteral("[$€-407]")},
+                      Settings{"French",
+                               {QStringLiteral("LANG=fr_FR.UTF-8")},
+                               QStringLiteral("05/11/2016"),
+                               QStringLiteral("1 234,57 €"),
+                               QStringLiteral("- 3,00 €"),
+                               QStringLiteral("[$€-40C]")},
+                      Settings{"British",
+                               {QStringLiteral("LANG=en_GB.UTF-8")},
+                               QStringLiteral("05/11/2016"),
+                               QStringLiteral("£ 1,234.57"),
+                               QStringLiteral("-£ 3.00"),
+                               QStringLiteral("[$£-809]")},
+                      Settings{"UnitedStates",
+                               {QStringLiteral("LANG=en_US.UTF-8")},
+                               QStringLiteral("11/5/2016"),
+                               QStringLiteral("$ 1,234.57"),
+                               QStringLiteral("$ (3.00)"),
+                               QStringLiteral("\"$\"")},
+                      // German numbers under United States money and dates.
+                      Settings{"SplitNumeric",
+                               {QStringLiteral("LANG=en_US.UTF-8"), QStringLiteral("LC_NUMERIC=de_DE.UTF-8")},
+                               QStringLiteral("11/5/2016"),
+                               QStringLiteral("$ 1.234,57"),
+                               QStringLiteral("$ (3,00)"),
+                               QStringLiteral("\"$\"")},
+                      // German money under United States numbers and dates: the
+                      // money's symbol, place and negative form, the numbers' digits.
+                      Settings{"SplitMonetary",
+                               {QStringLiteral("LANG=en_US.UTF-8"), QStringLiteral("LC_MONETARY=de_DE.UTF-8")},
+                               QStringLiteral("11/5/2016"),
+                               QStringLiteral("1,234.57 €"),
+                               QStringLiteral("- 3.00 €"),
+                               QStringLiteral("[$€-407]")},
+                      // United States dates under German numbers and money.
+                      Settings{"SplitTime",
+                               {QStringLiteral("LANG=de_DE.UTF-8"), QStringLiteral("LC_TIME=en_US.UTF-8")},
+                               QStringLiteral("11/5/2016"),
+                               QStringLiteral("1.234,57 €"),
+                               QStringLiteral("- 3,00 €"),
+                               QStringLiteral("[$€-407]")},
+                      // LC_ALL overrides every category and LANG.
+                      Settings{"AllOverridden",
+                               {QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=en_US.UTF-8"),
+                                QStringLiteral("LC_NUMERIC=en_US.UTF-8"), QStringLiteral("LC_MONETARY=en_GB.UTF-8"),
+                                QStringLiteral("LC_TIME=fr_FR.UTF-8")},
+                               QStringLiteral("05.11.2016"),
+                               QStringLiteral("1.234,57 €"),
+                               QStringLiteral("- 3,00 €"),
+                               QStringLiteral("[$€-407]")}),
+    [](const ::testing::TestParamInfo<Settings>& info) { return std::string(info.param.name); });
