@@ -12,13 +12,13 @@ namespace {
 
 // Each layer's failure type, by the header that declares it.
 const std::map<std::string, std::string> kFailureTypes = {
-    {"workbook/engine/include/xls/Error.h", "Error"},  // also the drawing and the Excel Workbook form
-    {"workbook/host/HostError.h", "HostError"},        // also the generation run and the snapshot
-    {"app/AppError.h", "AppError"},
-    {"receipts/ReceiptError.h", "ReceiptError"},
+    {"workbook/engine/include/xls/Error.h", "Error"},             // also the drawing and the Excel Workbook form
+    {"workbook/include/workbook/host/HostError.h", "HostError"},  // also the generation run and the snapshot
+    {"app/include/app/AppError.h", "AppError"},
+    {"receipts/include/receipts/ReceiptError.h", "ReceiptError"},
     {"report/ReportError.h", "ReportError"},
     {"preview/PreviewError.h", "PreviewError"},
-    {"workbook/batch/BatchExit.h", "BatchFailure"},
+    {"workbook/batch/include/workbook/batch/BatchExit.h", "BatchFailure"},
 };
 
 const char* const kStandardFailures[] = {
