@@ -1,4 +1,4 @@
-#include "app/AccessibleWindow.h"
+#include "AccessibleWindow.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "app/FixedWindow.h"
 
-#include "app/AccessibleWindow.h"
+#include "AccessibleWindow.h"
 
 #include <QWidget>
 

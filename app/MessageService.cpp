@@ -1,7 +1,7 @@
 #include "app/MessageService.h"
 
 #include "app/AppTitle.h"
-#include "app/MessageText.h"
+#include "MessageText.h"
 #include "app/PrintableText.h"
 
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "app/MessageText.h"
+#include "MessageText.h"
 
 #include <QRegularExpression>
 

@@ -3,7 +3,7 @@
 #include "app/MessageService.h"
 #include "app/OutputTarget.h"
 #include "app/SettingsFile.h"
-#include "app/StoreFile.h"
+#include "StoreFile.h"
 #include "app/StoreFileText.h"
 
 #include <QDateTime>

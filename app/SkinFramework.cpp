@@ -1,4 +1,4 @@
-#include "app/SkinFramework.h"
+#include "SkinFramework.h"
 
 #include "app/AppError.h"
 

@@ -1,4 +1,4 @@
-#include "app/StoreFile.h"
+#include "StoreFile.h"
 
 #include "app/OutputSet.h"
 #include "app/ReplacementFile.h"

@@ -1,7 +1,7 @@
 #include "app/StoreSection.h"
 
 #include "app/SettingsFile.h"
-#include "app/StoreFile.h"
+#include "StoreFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app/WindowColours.h"
 
 #include "app/ProgramFolders.h"
-#include "app/SkinFramework.h"
+#include "SkinFramework.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>

@@ -3,7 +3,7 @@
 #include "app/WindowColours.h"
 #include "app/WindowFreeze.h"
 #include "app/ProgramFolders.h"
-#include "app/SkinFramework.h"
+#include "SkinFramework.h"
 
 #include <QApplication>
 #include <QCheckBox>
