@@ -1,6 +1,6 @@
 #include "report/DatePicker.h"
 
-#include "report/EntryAccessibility.h"
+#include "EntryAccessibility.h"
 
 #include <QAccessible>
 #include <QCalendarWidget>

@@ -1,7 +1,7 @@
-#include "report/EntryAccessibility.h"
+#include "EntryAccessibility.h"
 
 #include "report/DatePicker.h"
-#include "report/FrameContents.h"
+#include "FrameContents.h"
 
 #include <QAccessibleWidget>
 #include <QLineEdit>

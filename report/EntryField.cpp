@@ -1,4 +1,4 @@
-#include "report/EntryField.h"
+#include "EntryField.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -3,7 +3,7 @@
 // buttons by their captions.
 #include "report/Form1.h"
 
-#include "report/RowDatePicker.h"
+#include "RowDatePicker.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 #include "app/ErrorHandler.h"
 #include "app/MessageService.h"
 #include "app/SettingsStore.h"
-#include "report/RowDatePicker.h"
+#include "RowDatePicker.h"
 #include "workbook/model/AmountText.h"
 
 #include <QApplication>

@@ -11,9 +11,9 @@
 #include "app/ProgramFolders.h"
 #include "app/SettingsStore.h"
 #include "report/DatePicker.h"
-#include "report/ReportError.h"
-#include "report/RowDatePicker.h"
-#include "report/RowReceipts.h"
+#include "ReportError.h"
+#include "RowDatePicker.h"
+#include "RowReceipts.h"
 #include "workbook/host/RegionalSettings.h"
 #include "workbook/model/AmountText.h"
 

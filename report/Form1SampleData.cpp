@@ -2,7 +2,7 @@
 #include "report/Form1.h"
 
 #include "app/ErrorHandler.h"
-#include "report/RowDatePicker.h"
+#include "RowDatePicker.h"
 #include "workbook/model/AmountText.h"
 
 #include <QDateEdit>

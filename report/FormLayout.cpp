@@ -1,4 +1,4 @@
-#include "report/FormLayout.h"
+#include "FormLayout.h"
 
 namespace form1_layout {
 

@@ -1,6 +1,6 @@
-#include "report/FrameContents.h"
+#include "FrameContents.h"
 
-#include "report/EntryAccessibility.h"
+#include "EntryAccessibility.h"
 
 #include <QGroupBox>
 

@@ -1,4 +1,4 @@
-#include "report/GridControls.h"
+#include "GridControls.h"
 
 GridCellField::GridCellField(QWidget* parent) : EntryField(parent) {}
 

@@ -2,7 +2,7 @@
 // class: a selector on a property would look the property up by name for every control polished.
 #pragma once
 
-#include "report/EntryField.h"
+#include "EntryField.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "report/Hairline.h"
+#include "Hairline.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "report/LinedGroupBox.h"
+#include "LinedGroupBox.h"
 
-#include "report/Hairline.h"
+#include "Hairline.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "report/ReceiptDialog.h"
+#include "ReceiptDialog.h"
 
 #include "receipts/ReceiptType.h"
 

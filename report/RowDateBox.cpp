@@ -1,6 +1,6 @@
-#include "report/RowDateBox.h"
+#include "RowDateBox.h"
 
-#include "report/Hairline.h"
+#include "Hairline.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "report/RowDatePicker.h"
+#include "RowDatePicker.h"
 
 #include <QApplication>
 #include <QCheckBox>

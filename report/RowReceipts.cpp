@@ -1,11 +1,11 @@
-#include "report/RowReceipts.h"
+#include "RowReceipts.h"
 
 #include "app/AppTitle.h"
 #include "app/MessageService.h"
 #include "receipts/ReceiptError.h"
-#include "report/ReceiptDialog.h"
-#include "report/RowDateBox.h"
-#include "report/RowDatePicker.h"
+#include "ReceiptDialog.h"
+#include "RowDateBox.h"
+#include "RowDatePicker.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
-#include "report/WholeValueTip.h"
+#include "WholeValueTip.h"
 
-#include "report/EntryField.h"
+#include "EntryField.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -2,9 +2,9 @@
 // order, Enter pressing the focused button, a name for every control, the amount check's message
 // announced, and the whole value of a cell too narrow for it.
 #include "EntryWindowFixture.h"
-#include "report/EntryField.h"
-#include "report/RowDatePicker.h"
-#include "report/WholeValueTip.h"
+#include "EntryField.h"
+#include "RowDatePicker.h"
+#include "WholeValueTip.h"
 #include "support/AccessibleNames.h"
 #include "support/FieldByName.h"
 #include "workbook/model/AmountText.h"

@@ -1,7 +1,7 @@
 #include "EntryWindowFixture.h"
 #include "app/AppTitle.h"
 #include "app/PointerKinds.h"
-#include "report/RowDatePicker.h"
+#include "RowDatePicker.h"
 #include "support/FieldByName.h"
 #include "workbook/model/AmountText.h"
 

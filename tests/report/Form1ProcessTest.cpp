@@ -2,10 +2,10 @@
 // the window has the designed client size, and at a fractional scale factor no line of the grid or the footer is lost.
 #include "EntryWindowFixture.h"
 #include "support/FieldByName.h"
-#include "report/FormLayout.h"
+#include "FormLayout.h"
 #include "support/VirtualDisplay.h"
 #include "receipts/ReceiptLibrary.h"
-#include "report/RowReceipts.h"
+#include "RowReceipts.h"
 #include "support/ReceiptFiles.h"
 
 #include <QDir>

@@ -5,10 +5,10 @@
 #include "EntryWindowFixture.h"
 #include "receipts/ReceiptCheck.h"
 #include "receipts/ReceiptLibrary.h"
-#include "report/ReceiptDialog.h"
-#include "report/RowDateBox.h"
-#include "report/RowDatePicker.h"
-#include "report/RowReceipts.h"
+#include "ReceiptDialog.h"
+#include "RowDateBox.h"
+#include "RowDatePicker.h"
+#include "RowReceipts.h"
 #include "support/ReceiptFiles.h"
 
 #include <QDesktopServices>

@@ -1,5 +1,5 @@
 #include "EntryWindowFixture.h"
-#include "report/RowDatePicker.h"
+#include "RowDatePicker.h"
 #include "support/FieldByName.h"
 
 #include <QDateEdit>
