@@ -1,9 +1,9 @@
-#include "preview/FileReplace.h"
+#include "FileReplace.h"
 
 #include "app/OutputSet.h"
-#include "preview/PreviewError.h"
-#include "preview/WorkbookFile.h"
-#include "preview/WorkbookPrint.h"
+#include "PreviewError.h"
+#include "WorkbookFile.h"
+#include "WorkbookPrint.h"
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/Error.h"
 #include "xlsx/XlsxWorkbook.h"

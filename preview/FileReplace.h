@@ -1,7 +1,7 @@
 // Replacing a file so that the target is either the complete new file or left as it was.
 #pragma once
 
-#include "preview/PreviewError.h"
+#include "PreviewError.h"
 #include "receipts/HandInPdf.h"
 
 #include <QString>

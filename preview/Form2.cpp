@@ -8,10 +8,10 @@
 #include "app/FileService.h"
 #include "app/FixedWindow.h"
 #include "app/ProgramFolders.h"
-#include "preview/Form2Layout.h"
-#include "preview/PictureBox.h"
-#include "preview/TopLevelWindows.h"
-#include "preview/ViewerArithmetic.h"
+#include "Form2Layout.h"
+#include "PictureBox.h"
+#include "TopLevelWindows.h"
+#include "ViewerArithmetic.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // What a screen reader calls the preview's controls; the buttons go by their captions.
 #include "preview/Form2.h"
 
-#include "preview/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QScrollBar>
 

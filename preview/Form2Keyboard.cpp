@@ -4,7 +4,7 @@
 // one-unit step. Every move goes through the bars, so the picture is always where they say.
 #include "preview/Form2.h"
 
-#include "preview/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QApplication>
 #include <QScrollBar>

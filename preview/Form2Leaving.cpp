@@ -6,10 +6,10 @@
 #include "app/FileService.h"
 #include "app/MessageService.h"
 #include "app/OutputTarget.h"
-#include "preview/PreviewError.h"
-#include "preview/SaveDialog.h"
-#include "preview/SaveTarget.h"
-#include "preview/TopLevelWindows.h"
+#include "PreviewError.h"
+#include "SaveDialog.h"
+#include "SaveTarget.h"
+#include "TopLevelWindows.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -3,9 +3,9 @@
 #include "preview/Form2.h"
 
 #include "app/ErrorHandler.h"
-#include "preview/FileReplace.h"
-#include "preview/PrintDialog.h"
-#include "preview/WorkbookPrint.h"
+#include "FileReplace.h"
+#include "PrintDialog.h"
+#include "WorkbookPrint.h"
 
 #include <QPrinter>
 #include <QShortcut>

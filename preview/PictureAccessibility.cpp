@@ -1,6 +1,6 @@
-#include "preview/PictureAccessibility.h"
+#include "PictureAccessibility.h"
 
-#include "preview/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QAccessibleWidget>
 

@@ -1,7 +1,7 @@
-#include "preview/PictureBox.h"
+#include "PictureBox.h"
 
-#include "preview/PictureAccessibility.h"
-#include "preview/PreviewError.h"
+#include "PictureAccessibility.h"
+#include "PreviewError.h"
 #include "app/Twips.h"
 
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "preview/PrintDialog.h"
+#include "PrintDialog.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

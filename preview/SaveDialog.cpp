@@ -1,4 +1,4 @@
-#include "preview/SaveDialog.h"
+#include "SaveDialog.h"
 
 #include <QFileDialog>
 

@@ -1,6 +1,6 @@
-#include "preview/SaveTarget.h"
+#include "SaveTarget.h"
 
-#include "preview/FileReplace.h"
+#include "FileReplace.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // What a save of the result workbook writes, and where: one row per format the save dialog offers.
 #pragma once
 
-#include "preview/SaveDialog.h"
+#include "SaveDialog.h"
 #include "receipts/HandInPdf.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "preview/TopLevelWindows.h"
+#include "TopLevelWindows.h"
 
 #include <QApplication>
 #include <QWidget>

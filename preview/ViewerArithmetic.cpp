@@ -1,4 +1,4 @@
-#include "preview/ViewerArithmetic.h"
+#include "ViewerArithmetic.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "preview/WorkbookFile.h"
+#include "WorkbookFile.h"
 
-#include "preview/PreviewError.h"
+#include "PreviewError.h"
 #include "xls/WorkbookIo.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // The result workbook file read back into the engine's model, for what is made from it.
 #pragma once
 
-#include "preview/PreviewError.h"
+#include "PreviewError.h"
 #include "xls/Model.h"
 
 #include <QString>

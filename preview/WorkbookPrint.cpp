@@ -1,7 +1,7 @@
-#include "preview/WorkbookPrint.h"
+#include "WorkbookPrint.h"
 
-#include "preview/PreviewError.h"
-#include "preview/WorkbookFile.h"
+#include "PreviewError.h"
+#include "WorkbookFile.h"
 #include "workbook/host/LocaleAdapter.h"
 #include "xls/Error.h"
 #include "xls/PagePainter.h"

@@ -2,7 +2,7 @@
 // device, or as a PDF document followed by the receipts handed in with it.
 #pragma once
 
-#include "preview/PreviewError.h"
+#include "PreviewError.h"
 #include "receipts/HandInPdf.h"
 
 #include <QByteArray>

@@ -3,8 +3,8 @@
 // a name, and the title bar offers no maximise.
 #include "PreviewFixture.h"
 
-#include "preview/PictureBox.h"
-#include "preview/SaveDialog.h"
+#include "PictureBox.h"
+#include "SaveDialog.h"
 #include "support/AccessibleNames.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // real widgets: a change of the geometry code must not move a single one.
 #include "PreviewFixture.h"
 
-#include "preview/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 #include "PreviewFixture.h"
 #include "support/FileBytes.h"
 
-#include "preview/PictureBox.h"
-#include "preview/SaveDialog.h"
+#include "PictureBox.h"
+#include "SaveDialog.h"
 
 #include <QDir>
 #include <QFile>

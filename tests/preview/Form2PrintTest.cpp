@@ -2,8 +2,8 @@
 // nothing printed when the dialog is cancelled.
 #include "PreviewFixture.h"
 #include "SampleResultWorkbook.h"
-#include "preview/PrintDialog.h"
-#include "preview/WorkbookPrint.h"
+#include "PrintDialog.h"
+#include "WorkbookPrint.h"
 #include "xls/WorkbookIo.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 // file; judged by poppler and qpdf. A receipt that cannot be read leaves the target as it was.
 #include "PreviewFixture.h"
 #include "SampleResultWorkbook.h"
-#include "preview/PrintDialog.h"
-#include "preview/SaveDialog.h"
+#include "PrintDialog.h"
+#include "SaveDialog.h"
 #include "receipts/HandInPdf.h"
 #include "support/FileBytes.h"
 #include "support/PdfTools.h"

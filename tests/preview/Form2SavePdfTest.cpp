@@ -4,7 +4,7 @@
 #include "SaveFixture.h"
 #include "support/FileBytes.h"
 #include "SampleResultWorkbook.h"
-#include "preview/SaveDialog.h"
+#include "SaveDialog.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "PreviewFixture.h"
 
 #include "app/PointerKinds.h"
-#include "preview/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QApplication>
 #include <QGroupBox>

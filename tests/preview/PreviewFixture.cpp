@@ -1,8 +1,8 @@
 #include "PreviewFixture.h"
 
 #include "app/ProgramEnd.h"
-#include "preview/PictureBox.h"
-#include "preview/SaveDialog.h"
+#include "PictureBox.h"
+#include "SaveDialog.h"
 
 #include <QPainter>
 #include <QTest>

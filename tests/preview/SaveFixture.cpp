@@ -1,7 +1,7 @@
 #include "SaveFixture.h"
 
 #include "SampleResultWorkbook.h"
-#include "preview/SaveDialog.h"
+#include "SaveDialog.h"
 
 #include <QDir>
 #include <QPushButton>

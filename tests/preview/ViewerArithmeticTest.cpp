@@ -1,5 +1,5 @@
 // Rounding and range rules of the viewer's arithmetic that the widget tests do not reach.
-#include "preview/ViewerArithmetic.h"
+#include "ViewerArithmetic.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "app/ProgramEnd.h"
 #include "app/ProgramFolders.h"
 #include "app/SettingsStore.h"
-#include "preview/SaveDialog.h"
+#include "SaveDialog.h"
 #include "workbook/generation/GenerationRun.h"
 
 #include <QLocale>

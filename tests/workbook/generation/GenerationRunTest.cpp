@@ -3,7 +3,7 @@
 #include "GenerationFixture.h"
 #include "support/FieldByName.h"
 
-#include "preview/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QDir>
 #include <QFile>
