@@ -1,7 +1,7 @@
 #include "receipts/HandInPdf.h"
 
 #include "receipts/ImageReceiptPage.h"
-#include "receipts/PdfReceipt.h"
+#include "PdfReceipt.h"
 #include "receipts/ReceiptCheck.h"
 #include "receipts/ReceiptError.h"
 #include "xls/ScreenFonts.h"

@@ -1,4 +1,4 @@
-#include "receipts/PdfReceipt.h"
+#include "PdfReceipt.h"
 
 #include "receipts/ReceiptError.h"
 

@@ -1,7 +1,7 @@
 #include "receipts/ReceiptCheck.h"
 
 #include "receipts/JpegStructure.h"
-#include "receipts/PdfReceipt.h"
+#include "PdfReceipt.h"
 #include "receipts/ReceiptError.h"
 
 #include <QBuffer>
