@@ -12,10 +12,10 @@
 #include "workbook/Excel1.h"
 #include "workbook/HostConnection.h"
 #include "workbook/TemplateFill.h"
-#include "workbook/generation/ScratchFiles.h"
+#include "ScratchFiles.h"
 #include "workbook/host/HostError.h"
-#include "workbook/snapshot/PictureFile.h"
-#include "workbook/snapshot/SheetSnapshot.h"
+#include "PictureFile.h"
+#include "SheetSnapshot.h"
 #include "workbook/template/TemplateBytes.h"
 
 #include <QDir>

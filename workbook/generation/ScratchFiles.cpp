@@ -1,4 +1,4 @@
-#include "workbook/generation/ScratchFiles.h"
+#include "ScratchFiles.h"
 
 #include "app/OutputSet.h"
 

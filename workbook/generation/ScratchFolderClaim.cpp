@@ -1,6 +1,6 @@
 #include "workbook/generation/ScratchFolderClaim.h"
 
-#include "workbook/generation/ScratchFiles.h"
+#include "ScratchFiles.h"
 
 #include <QFile>
 

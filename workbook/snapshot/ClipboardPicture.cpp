@@ -1,4 +1,4 @@
-#include "workbook/snapshot/ClipboardPicture.h"
+#include "ClipboardPicture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "workbook/snapshot/PictureFile.h"
+#include "PictureFile.h"
 
 #include "workbook/snapshot/PictureFileLayout.h"
 

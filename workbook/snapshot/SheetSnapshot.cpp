@@ -1,9 +1,9 @@
-#include "workbook/snapshot/SheetSnapshot.h"
+#include "SheetSnapshot.h"
 
 #include "app/ErrorHandler.h"
-#include "workbook/generation/ScratchFiles.h"
+#include "ScratchFiles.h"
 #include "workbook/host/HostError.h"
-#include "workbook/snapshot/PictureFile.h"
+#include "PictureFile.h"
 
 #include <optional>
 

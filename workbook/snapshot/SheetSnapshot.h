@@ -2,7 +2,7 @@
 #pragma once
 
 #include "workbook/host/HostWorkbook.h"
-#include "workbook/snapshot/ClipboardPicture.h"
+#include "ClipboardPicture.h"
 
 #include <QString>
 

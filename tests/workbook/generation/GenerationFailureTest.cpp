@@ -1,6 +1,6 @@
 // Failures of the generation run: what can still be previewed is, what cannot ends the run cleanly.
 #include "GenerationFixture.h"
-#include "workbook/generation/ScratchFiles.h"
+#include "ScratchFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The picture file the run hands to the preview: read back pixel for pixel at its resolution, while
 // other and damaged picture files are left to the general readers.
-#include "workbook/snapshot/PictureFile.h"
+#include "PictureFile.h"
 #include "workbook/snapshot/PictureFileLayout.h"
 
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "support/GoldenImage.h"
 #include "workbook/CellMap.h"
 #include "workbook/host/Application.h"
-#include "workbook/snapshot/SheetSnapshot.h"
+#include "SheetSnapshot.h"
 #include "xls/WorkbookIo.h"
 
 #include <QClipboard>
