@@ -1,4 +1,4 @@
-#include "workbook/batch/BatchOptions.h"
+#include "BatchOptions.h"
 
 #include "workbook/batch/BatchExit.h"
 

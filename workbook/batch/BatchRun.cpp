@@ -3,12 +3,12 @@
 #include "app/SettingsFile.h"
 #include "workbook/batch/BatchExit.h"
 #include "workbook/batch/BatchMessage.h"
-#include "workbook/batch/BatchOptions.h"
-#include "workbook/batch/ManyReports.h"
-#include "workbook/batch/ReportReceipts.h"
+#include "BatchOptions.h"
+#include "ManyReports.h"
+#include "ReportReceipts.h"
 #include "workbook/batch/ReportRules.h"
-#include "workbook/batch/ReportSources.h"
-#include "workbook/batch/ReportWriter.h"
+#include "ReportSources.h"
+#include "ReportWriter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "workbook/batch/FixedDeflate.h"
+#include "FixedDeflate.h"
 
 #include <array>
 #include <bit>

@@ -1,12 +1,12 @@
-#include "workbook/batch/ManyReports.h"
+#include "ManyReports.h"
 
-#include "workbook/batch/Alongside.h"
+#include "Alongside.h"
 #include "workbook/batch/BatchExit.h"
-#include "workbook/batch/ReportReceipts.h"
+#include "ReportReceipts.h"
 #include "workbook/batch/BatchMessage.h"
 #include "workbook/batch/ReportRules.h"
-#include "workbook/batch/ReportSources.h"
-#include "workbook/batch/ReportWriter.h"
+#include "ReportSources.h"
+#include "ReportWriter.h"
 
 #include <QDir>
 #include <QElapsedTimer>

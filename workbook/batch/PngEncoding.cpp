@@ -1,7 +1,7 @@
-#include "workbook/batch/PngEncoding.h"
+#include "PngEncoding.h"
 
-#include "workbook/batch/Alongside.h"
-#include "workbook/batch/FixedDeflate.h"
+#include "Alongside.h"
+#include "FixedDeflate.h"
 
 #include <zlib.h>
 

@@ -1,4 +1,4 @@
-#include "workbook/batch/ReportReceipts.h"
+#include "ReportReceipts.h"
 
 #include "receipts/ReceiptCheck.h"
 #include "receipts/ReceiptError.h"

@@ -1,4 +1,4 @@
-#include "workbook/batch/ReportSources.h"
+#include "ReportSources.h"
 
 #include "app/SettingsFile.h"
 #include "app/StoreSection.h"

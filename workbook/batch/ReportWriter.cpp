@@ -1,10 +1,10 @@
-#include "workbook/batch/ReportWriter.h"
+#include "ReportWriter.h"
 
 #include "app/OutputSet.h"
 #include "workbook/Excel1.h"
 #include "workbook/TemplateFill.h"
 #include "workbook/batch/BatchExit.h"
-#include "workbook/batch/PngEncoding.h"
+#include "PngEncoding.h"
 #include "receipts/HandInPdf.h"
 #include "receipts/ReceiptError.h"
 #include "workbook/template/TemplateBytes.h"

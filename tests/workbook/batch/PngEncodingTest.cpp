@@ -1,7 +1,7 @@
 // The batch's own PNG encoder and its deflate writer, read back by independent decoders (Qt's
 // libpng reader, zlib's inflate).
-#include "workbook/batch/FixedDeflate.h"
-#include "workbook/batch/PngEncoding.h"
+#include "FixedDeflate.h"
+#include "PngEncoding.h"
 
 #include <QPainter>
 #include <QtEndian>
