@@ -1,11 +1,11 @@
 // The whole generation run, click to preview shown, on the sample report and with every text field
 // at its limit (offscreen platform).
 #include "app/MessageService.h"
-#include "bench/support/ResidentSize.h"
+#include "support/ResidentSize.h"
 #include "app/SettingsStore.h"
 #include "preview/Form2.h"
 #include "report/Form1.h"
-#include "tests/support/EntryFields.h"
+#include "support/EntryFields.h"
 #include "workbook/generation/GenerationRun.h"
 
 #include <QApplication>

@@ -8,8 +8,8 @@
 // server recorded covers it whole: the server paints no background for the program's windows, so
 // that damage is the program's first complete frame arriving, which is what the user then sees.
 // Being mapped alone is not: a mapped window shows nothing until the program draws into it.
-#include "bench/support/ResidentSize.h"
-#include "tests/support/VirtualDisplay.h"
+#include "support/ResidentSize.h"
+#include "support/VirtualDisplay.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 // Random text typed into General, text and number cells under both test locales: no crash, no hang,
 // never a value a cell cannot hold (text past the limit, a number that is not finite), and a text
 // cell takes everything as text.
-#include "tests/workbook/engine/text/TextTestLocales.h"
+#include "TextTestLocales.h"
 #include "xls/TypedInput.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "bench/support/ResidentSize.h"
+#include "ResidentSize.h"
 
 #include <QFile>
 
