@@ -12,9 +12,9 @@
 
 class QPagedPaintDevice;
 
-// Numbers and dates appear as under the default locale, as in the preview's picture. Both throw
-// PreviewError naming the file when it cannot be read or its sheet cannot be printed (nothing to
-// print, a device that cannot be drawn on), the PDF also ReceiptError for a receipt that cannot be
-// read.
+// Numbers, money and dates appear as under the current regional settings, as in the preview's
+// picture. Both throw PreviewError naming the file when it cannot be read or its sheet cannot be
+// printed (nothing to print, a device that cannot be drawn on), the PDF also ReceiptError for a
+// receipt that cannot be read.
 void PrintWorkbookFile(const QString& path, QPagedPaintDevice& device);
 QByteArray WorkbookFilePdf(const QString& path, const std::vector<HandInReceipt>& receipts = {});

@@ -28,7 +28,9 @@ std::string withoutComments(const std::string& source) {
         } else if (code[i] == '/' && code[i + 1] == '*') {
             for (; i + 1 < code.size() && !(code[i] == '*' && code[i + 1] == '/'); ++i)
                 if (code[i] != '\n') code[i] = ' ';
-            code[i] = code[i + 1] = ' ';
+            // An unclosed comment runs to the end: its last character is the only one left.
+            code[i] = ' ';
+            if (i + 1 < code.size()) code[++i] = ' ';
         }
     }
     return code;

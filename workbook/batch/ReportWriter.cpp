@@ -32,9 +32,11 @@ QByteArray xlsxOf(const xls::Workbook& model, const xls::LocaleInfo& locale) {
 QImage pictureOf(host::Workbook& book) {
     xls::Workbook& model = book.model();
     const host::CellRange used = book.ActiveSheet().UsedRange();
-    QImage picture = xls::renderRange(model, model.sheets.at(model.activeSheet), used.bounds(), book.localeInfo());
-    if (picture.isNull()) throw CouldNotWrite(QStringLiteral("the picture of the sheet could not be drawn"));
-    return picture;
+    try {
+        return xls::renderRange(model, model.sheets.at(model.activeSheet), used.bounds(), book.localeInfo());
+    } catch (const xls::Error&) {
+        throw CouldNotWrite(QStringLiteral("the picture of the sheet could not be drawn"));
+    }
 }
 
 // The sheet on paper by its own page setup, then every receipt of the report.

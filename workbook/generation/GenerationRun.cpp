@@ -141,10 +141,12 @@ void RunGeneration(Form1& form) {
     handler.step(228, [&] { Require(state.previewInstance).Quit(); });
     handler.step(230, [&] { form.pointer().setKind(kPointerDefault); });
     handler.step(232, [&] {
-        state.picture = LoadPictureFile(state.snapshotPath);
-        if (state.picture.isNull())
+        try {
+            state.picture = LoadPictureFile(state.snapshotPath);
+        } catch (const host::HostError&) {
             throw host::HostError(QStringLiteral("The picture of the sheet could not be loaded from %1.")
                                       .arg(QDir::toNativeSeparators(state.snapshotPath)));
+        }
     });
     if (state.picture.isNull()) return AbandonRun(form, state);
 

@@ -2,6 +2,7 @@
 
 #include "workbook/host/HostError.h"
 #include "workbook/host/HostWorkbook.h"
+#include "xls/Error.h"
 #include "xls/SheetPainter.h"
 
 #include <QClipboard>
@@ -24,9 +25,13 @@ void CellRange::CopyPicture() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         throw HostError(QStringLiteral("The clipboard is not available to take the picture."));
     // At the screen's resolution, as a spreadsheet copies what it shows.
-    const QImage picture = xls::renderRange(book, book.sheets.at(size_t(m_sheetIndex)), m_bounds, m_book->localeInfo(),
-                                            qGuiApp->devicePixelRatio());
-    if (picture.isNull()) throw HostError(QStringLiteral("The picture of the range could not be drawn."));
+    QImage picture;
+    try {
+        picture = xls::renderRange(book, book.sheets.at(size_t(m_sheetIndex)), m_bounds, m_book->localeInfo(),
+                                   qGuiApp->devicePixelRatio());
+    } catch (const xls::Error&) {
+        throw HostError(QStringLiteral("The picture of the range could not be drawn."));
+    }
     QGuiApplication::clipboard()->setImage(picture);
 }
 

@@ -11,13 +11,13 @@ std::optional<QImage> ReadClipboardImage() {
     return image;
 }
 
-QImage GetClipboardPicture(int, const ClipboardAttempt& attempt) {
+std::optional<QImage> GetClipboardPicture(int, const ClipboardAttempt& attempt) {
     for (int tries = 0; tries < kClipboardAttempts; ++tries) {
         try {
-            if (std::optional<QImage> picture = attempt()) return *picture;
+            if (std::optional<QImage> picture = attempt(); picture && !picture->isNull()) return picture;
         } catch (...) {
             // A failed attempt is simply tried again.
         }
     }
-    return {};
+    return std::nullopt;
 }

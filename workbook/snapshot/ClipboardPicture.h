@@ -14,6 +14,6 @@ using ClipboardAttempt = std::function<std::optional<QImage>()>;
 // Reads the system clipboard as a picture (format 0: whatever picture format it offers).
 std::optional<QImage> ReadClipboardImage();
 
-// Up to kClipboardAttempts attempts, one right after the other; a null image when all failed.
-// Reports nothing itself.
-QImage GetClipboardPicture(int format, const ClipboardAttempt& attempt = ReadClipboardImage);
+// Up to kClipboardAttempts attempts, one right after the other, until one gives a picture that is
+// not null; nullopt when none did: the clipboard held no picture. Reports nothing itself.
+std::optional<QImage> GetClipboardPicture(int format, const ClipboardAttempt& attempt = ReadClipboardImage);

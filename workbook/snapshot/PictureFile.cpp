@@ -3,7 +3,9 @@
 #include "workbook/snapshot/PictureFileLayout.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QImageReader>
 
 #include <bit>
 
@@ -13,6 +15,10 @@ namespace {
 constexpr bool kRowsAreFileRows = std::endian::native == std::endian::little;
 
 host::HostError Unencodable() { return host::HostError(QStringLiteral("The sheet picture could not be encoded.")); }
+
+host::HostError Unreadable(const QString& path, const QString& why) {
+    return host::HostError(QStringLiteral("The picture file %1 %2.").arg(QDir::toNativeSeparators(path), why));
+}
 
 }  // namespace
 
@@ -38,21 +44,27 @@ QByteArray PictureFileBytes(const QImage& picture) {
 QImage LoadPictureFile(const QString& path) {
     if constexpr (kRowsAreFileRows) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return {};
+        if (!file.open(QIODevice::ReadOnly))
+            throw Unreadable(path, QStringLiteral("cannot be opened: ") + file.errorString());
         const QByteArray header = file.read(qint64(kPictureHeaderSize));
         const auto layout =
             ReadPictureLayout(std::span(reinterpret_cast<const uint8_t*>(header.constData()), size_t(header.size())),
                               uint64_t(file.size()));
         if (layout) {
             QImage picture(layout->width, layout->height, QImage::Format_RGB32);
-            if (picture.isNull() || size_t(picture.sizeInBytes()) != layout->pixelBytes) return {};
+            if (picture.isNull() || size_t(picture.sizeInBytes()) != layout->pixelBytes)
+                throw Unreadable(path, QStringLiteral("holds a picture too large to hold in memory"));
             if (file.read(reinterpret_cast<char*>(picture.bits()), qint64(layout->pixelBytes)) !=
                 qint64(layout->pixelBytes))
-                return {};
+                throw Unreadable(path, QStringLiteral("is cut short"));
             picture.setDotsPerMeterX(layout->dotsPerMeterX);
             picture.setDotsPerMeterY(layout->dotsPerMeterY);
             return picture;
         }
     }
-    return QImage(path);
+    QImageReader reader(path);
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw Unreadable(path, QStringLiteral("cannot be read as a picture: ") + reader.errorString());
+    return picture;
 }

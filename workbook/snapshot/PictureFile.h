@@ -12,5 +12,6 @@
 QByteArray PictureFileBytes(const QImage& picture);
 
 // The picture in the file: a file laid out as PictureFileBytes writes it is read straight into the
-// image, any other picture file through the general readers. A null image when none can read it.
+// image, any other picture file through the general readers. Throws host::HostError naming the
+// file and why when it cannot be opened, is cut short or no reader can read it.
 QImage LoadPictureFile(const QString& path);

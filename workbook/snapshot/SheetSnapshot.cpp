@@ -31,9 +31,9 @@ void saveCellsActivesheet(const std::shared_ptr<host::Workbook>& book, const QSt
     if (handler.test(106, [&] { return lastRow <= 1 || lastColumn <= 1; })) return;
     handler.step(110, [&] { sheet->UsedRange().CopyPicture(); });
     handler.step(112, [&] {
-        const QImage picture = GetClipboardPicture(0, attempt);
-        if (picture.isNull()) throw host::HostError(QStringLiteral("The clipboard holds no picture of the sheet."));
-        const QByteArray bytes = PictureFileBytes(picture);
+        const std::optional<QImage> picture = GetClipboardPicture(0, attempt);
+        if (!picture) throw host::HostError(QStringLiteral("The clipboard holds no picture of the sheet."));
+        const QByteArray bytes = PictureFileBytes(*picture);
         // A new file renamed into place: whatever sits at path, a planted link included, is replaced.
         WriteBytesToFile(bytes, path);
     });

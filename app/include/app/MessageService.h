@@ -8,7 +8,7 @@
 enum class MsgIcon { None, Exclamation };
 enum class MsgButtons { Ok, YesNo };
 
-// Message-box results as the described platform numbers them.
+// Message-box results by their customary numbers.
 inline constexpr int kMsgOk = 1;
 inline constexpr int kMsgYes = 6;
 inline constexpr int kMsgNo = 7;

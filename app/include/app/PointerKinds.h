@@ -1,4 +1,4 @@
-// Pointer kinds as the described platform numbers them.
+// Pointer kinds by their customary numbers: 0 the default arrow, 11 the hourglass, 99 our own cursor.
 #pragma once
 
 inline constexpr int kPointerDefault = 0;

@@ -171,7 +171,9 @@ TEST_P(RealProgramSettings, SavedFilesAgreeWithTheBatchInTheSettingsForms) {
     const QString cells = cellsByReader(path(QStringLiteral("window.xls")));
     EXPECT_TRUE(cells.contains(QStringLiteral("1234.57"))) << cells.toStdString();
     EXPECT_EQ(cells, cellsByReader(path(QStringLiteral("batch.xls"))));
-    EXPECT_EQ(cellsByReader(path(QStringLiteral("window.xlsx"))), cellsByReader(path(QStringLiteral("batch.xlsx"))));
+    const QString xlsxCells = cellsByReader(path(QStringLiteral("window.xlsx")));
+    EXPECT_TRUE(xlsxCells.contains(QStringLiteral("1234.57"))) << xlsxCells.toStdString();
+    EXPECT_EQ(xlsxCells, cellsByReader(path(QStringLiteral("batch.xlsx"))));
     const QString page = PdfPageText(path(QStringLiteral("window.pdf")), 1);
     EXPECT_EQ(page, PdfPageText(path(QStringLiteral("batch.pdf")), 1));
     EXPECT_TRUE(squeezed(page).contains(GetParam().period)) << page.toStdString();

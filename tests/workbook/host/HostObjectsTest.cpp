@@ -208,4 +208,13 @@ TEST_F(HostObjects, CopyPicturePutsTheRangeOnTheClipboard) {
     EXPECT_GT(picture.width(), picture.height());
 }
 
+TEST_F(HostObjects, CopyPictureOfARangeThatShowsNothingFailsAndLeavesTheClipboard) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    host::Worksheet sheet = openTemplate()->ActiveSheet();
+    sheet.model().rows[0].hidden = true;
+    EXPECT_EQ(failureOf([&] { sheet.Range(QStringLiteral("B1")).CopyPicture(); }),
+              "The picture of the range could not be drawn.");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include "PictureFile.h"
 #include "workbook/snapshot/PictureFileLayout.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -60,8 +61,34 @@ TEST(PictureFile, OtherAndDamagedPictureFilesGoToTheGeneralReaders) {
     wide[18] = char(0xFF);  // a width the pixels do not fill
     Write(path, wide);
     EXPECT_EQ(LoadPictureFile(path).size(), QImage(path).size());
-    EXPECT_TRUE(LoadPictureFile(folder.filePath(QStringLiteral("missing.bmp"))).isNull());
+    EXPECT_THROW(LoadPictureFile(folder.filePath(QStringLiteral("missing.bmp"))), host::HostError);
     EXPECT_THROW(PictureFileBytes(QImage()), host::HostError);
+}
+
+// A file no reader can take is refused by its name and what is wrong with it, never handed back as
+// an empty picture.
+TEST(PictureFile, AFileThatCannotBeReadIsRefusedNamingItAndWhy) {
+    QTemporaryDir folder;
+    const auto refusal = [](const QString& path) {
+        try {
+            LoadPictureFile(path);
+        } catch (const host::HostError& error) {
+            return QString::fromUtf8(error.what());
+        }
+        return QString();
+    };
+    const QString missing = folder.filePath(QStringLiteral("missing.bmp"));
+    EXPECT_EQ(refusal(missing), QStringLiteral("The picture file %1 cannot be opened: No such file or directory.")
+                                    .arg(QDir::toNativeSeparators(missing)));
+
+    const QString path = folder.filePath(QStringLiteral("temp.bmp"));
+    Write(path, "BM not a picture at all");
+    EXPECT_TRUE(refusal(path).startsWith(
+        QStringLiteral("The picture file %1 cannot be read as a picture: ").arg(QDir::toNativeSeparators(path))))
+        << refusal(path).toStdString();
+    Write(path, QByteArray());
+    EXPECT_TRUE(refusal(path).contains(QStringLiteral("cannot be read as a picture"))) << "an empty file";
+    EXPECT_TRUE(refusal(folder.path()).startsWith(QStringLiteral("The picture file "))) << "a folder";
 }
 
 TEST(PictureFileLayout, RefusesEveryHeaderFieldItDoesNotWrite) {

@@ -91,6 +91,21 @@ TEST_F(SheetSnapshot, AFailedClipboardAttemptIsTriedAgainWithoutAMessage) {
     EXPECT_EQ(QImage(picturePath()).size(), offered.size());
 }
 
+// An attempt that hands over a null picture has found none: it is tried again, and a clipboard
+// that only ever offers one holds no picture.
+TEST(ClipboardPicture, ANullPictureIsNoPictureAndIsTriedAgain) {
+    int attempts = 0;
+    const QImage offered(8, 8, QImage::Format_RGB32);
+    const std::optional<QImage> picture = GetClipboardPicture(0, [&]() -> std::optional<QImage> {
+        if (++attempts < 3) return QImage();
+        return offered;
+    });
+    EXPECT_EQ(attempts, 3);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->size(), offered.size());
+    EXPECT_FALSE(GetClipboardPicture(0, [] { return std::optional<QImage>(QImage()); }));
+}
+
 TEST_F(SheetSnapshot, LinksPlantedAtThePicturesPlaceAreReplacedNeverFollowed) {
     const QImage offered(8, 8, QImage::Format_RGB32);
     const auto attempt = [&]() -> std::optional<QImage> { return offered; };

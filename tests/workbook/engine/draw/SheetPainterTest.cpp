@@ -1,6 +1,7 @@
 // Pixel probes on hand-built sheets: every column is 82 px wide and every row 27 px tall, so
 // cell (row, col) covers x 82*col .. 82*col+81 and y 27*row .. 27*row+26, gridline included.
 #include "SheetFixtures.h"
+#include "xls/Error.h"
 #include "xls/ScreenFonts.h"
 #include "xls/SheetPainter.h"
 
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -316,9 +318,32 @@ TEST(SheetPainter, DamagedIndicesAndEmptyRangesDoNotBreakDrawing) {
     missingFont.font = 77;
     builder.put(0, 1, std::string("y"), builder.format(missingFont));
     EXPECT_FALSE(render(builder).isNull());
-    EXPECT_TRUE(render(builder, {3, 0, 2, 0}).isNull());
+    EXPECT_THROW(render(builder, {3, 0, 2, 0}), xls::Error);
     builder.sheet().columns.front().hidden = true;
-    EXPECT_TRUE(render(builder).isNull());
+    EXPECT_THROW(render(builder), xls::Error);
+}
+
+// A range that cannot be drawn says why, rather than handing back an empty picture.
+TEST(SheetPainter, ARangeThatCannotBeDrawnIsRefusedWithItsReason) {
+    SheetBuilder builder;
+    builder.put(0, 0, std::string("x"));
+    const auto failure = [&builder](const xls::Range& range, qreal devicePixelRatio) {
+        try {
+            xls::renderRange(builder.book, builder.sheet(), range, xls::LocaleInfo{}, devicePixelRatio);
+        } catch (const xls::Error& error) {
+            return std::string(error.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(failure({0, 0, 0, 0}, 2.0), "");
+    EXPECT_EQ(failure({3, 0, 2, 0}, 1.0), "the range holds no cell to draw");
+    // Too many device pixels for an image side: beyond what an image holds, then beyond an int.
+    EXPECT_EQ(failure({0, 0, 0, 0}, 2e6), "the picture of the range is too large to hold");
+    EXPECT_EQ(failure({0, 0, 0, 0}, 1e9), "the picture of the range is too large to hold");
+    EXPECT_EQ(failure({0, 0, 0, 0}, 0.0), "the picture's device pixel ratio is not above zero");
+    EXPECT_EQ(failure({0, 0, 0, 0}, std::nan("")), "the picture's device pixel ratio is not above zero");
+    builder.sheet().columns.front().hidden = true;
+    EXPECT_EQ(failure({0, 0, 0, 0}, 1.0), "the range shows nothing: its rows or columns are all hidden");
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         const std::optional<xls::Range> used = sheet.usedRange();
         if (!used) throw xls::Error("the active sheet is empty");
         const QImage picture = xls::renderRange(book, sheet, *used, xls::LocaleInfo{});
-        if (picture.isNull() || !picture.save(args[2], "PNG")) throw xls::Error("the picture could not be written");
+        if (!picture.save(args[2], "PNG")) throw xls::Error("the picture could not be written");
     } catch (const std::exception& error) {
         err << args[1] << ": " << error.what() << "\n";
         return 1;
