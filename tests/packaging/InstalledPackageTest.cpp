@@ -192,6 +192,30 @@ TEST_F(InstalledPackage, BatchFrontEndMakesTheSampleWorkbook) {
     EXPECT_EQ(totals.output, kSampleTotals);
 }
 
+TEST_F(InstalledPackage, BatchFrontEndMakesTheExcelWorkbookThroughTheInstalledOutputModule) {
+    EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral(BRINDLEMOOR_MODULE_DIR "/libbrindlemoor-outputs.so"))));
+    EXPECT_FALSE(QFileInfo::exists(installed(QStringLiteral("usr/bin/libbrindlemoor-outputs.so"))));
+    QTemporaryDir work;
+    const QString report = work.filePath(QStringLiteral("report.json"));
+    const QString xlsx = work.filePath(QStringLiteral("report.xlsx"));
+    QFile file(report);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(SampleReportJson());
+    file.close();
+
+    QProcessEnvironment unitedStates = QProcessEnvironment::systemEnvironment();
+    unitedStates.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    unitedStates.remove(QStringLiteral("QT_PLUGIN_PATH"));
+    const Finished batch = RunTool(installed(QStringLiteral("usr/bin/brindlemoor-batch")),
+                                   {QStringLiteral("--report"), report, QStringLiteral("--xlsx"), xlsx}, unitedStates);
+    ASSERT_EQ(batch.exitCode, 0) << batch.output.toStdString();
+    const Finished totals = RunTool(QStringLiteral("/usr/bin/python3"),
+                                    {QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/generation/read_totals.py"),
+                                     QStringLiteral("openpyxl"), xlsx});
+    ASSERT_EQ(totals.exitCode, 0) << totals.output.toStdString();
+    EXPECT_EQ(totals.output, kSampleTotals);
+}
+
 TEST_F(InstalledPackage, ProgramShowsItsEntryWindowWithTheInstalledCursorAndSkin) {
     if (!VirtualDisplay::available()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
     const QString program = installed(QStringLiteral("usr/bin/brindlemoor"));
