@@ -181,13 +181,6 @@ void PutCaption(QPDF& pdf, QPDFPageObjectHelper& page, QPDFPageObjectHelper& cap
 
 }  // namespace
 
-std::vector<HandInReceipt> ReceiptsToHandIn(const ExpenseReport& report) {
-    std::vector<HandInReceipt> receipts;
-    for (const ExpenseRow& row : report.rows)
-        for (qsizetype i = 0; i < row.receipts.size(); ++i) receipts.push_back({row.receipts[i], CaptionOf(row, i)});
-    return receipts;
-}
-
 QByteArray HandInPdf(const QByteArray& reportPdf, const QPageLayout& paper,
                      const std::vector<HandInReceipt>& receipts) {
     if (receipts.empty()) return reportPdf;

@@ -1,7 +1,7 @@
 #include "receipts/ReceiptCheck.h"
 
 #include "receipts/JpegStructure.h"
-#include "PdfReceipt.h"
+#include "receipts/PdfReceiptCheck.h"
 #include "receipts/ReceiptError.h"
 
 #include <QBuffer>
@@ -75,7 +75,7 @@ ReceiptType ReceiptTypeOrRefuse(const QByteArray& bytes, const QString& name) {
 ReceiptType CheckReceiptBytes(const QByteArray& bytes, const QString& name) {
     const ReceiptType type = ReceiptTypeOrRefuse(bytes, name);
     if (type == ReceiptType::Pdf)
-        OpenPdfReceipt(bytes, name);
+        CheckPdfReceipt(bytes, name);
     else
         CheckImage(bytes, type, name);
     return type;

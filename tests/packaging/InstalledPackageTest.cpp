@@ -108,6 +108,31 @@ protected:
     }
 
     QString installed(const QString& path) const { return root.filePath(path); }
+    // The installed batch front end makes the sample report's file (under --xls or --xlsx), which
+    // the reader ("xlrd", "openpyxl") finds the sample's totals in. Only the package's own folders
+    // are searched for its output module (no QT_PLUGIN_PATH).
+    void expectSampleTotals(const QString& option, const QString& name, const QString& reader) const {
+        QTemporaryDir work;
+        const QString report = work.filePath(QStringLiteral("report.json"));
+        const QString output = work.filePath(name);
+        QFile file(report);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(SampleReportJson());
+        file.close();
+
+        // The sample's amounts are in United States currency form.
+        QProcessEnvironment unitedStates = QProcessEnvironment::systemEnvironment();
+        unitedStates.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+        unitedStates.remove(QStringLiteral("QT_PLUGIN_PATH"));
+        const Finished batch = RunTool(installed(QStringLiteral("usr/bin/brindlemoor-batch")),
+                                       {QStringLiteral("--report"), report, option, output}, unitedStates);
+        ASSERT_EQ(batch.exitCode, 0) << batch.output.toStdString();
+        const Finished totals = RunTool(
+            QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/generation/read_totals.py"), reader, output});
+        ASSERT_EQ(totals.exitCode, 0) << totals.output.toStdString();
+        EXPECT_EQ(totals.output, kSampleTotals);
+    }
     QString field(const QString& name) const {
         return RunTool(QStringLiteral("dpkg-deb"), {QStringLiteral("--field"), deb, name}).output;
     }
@@ -171,25 +196,13 @@ TEST_F(InstalledPackage, PutsEveryFileWhereTheDesktopLooksForIt) {
 }
 
 TEST_F(InstalledPackage, BatchFrontEndMakesTheSampleWorkbook) {
-    QTemporaryDir work;
-    const QString report = work.filePath(QStringLiteral("report.json"));
-    const QString xls = work.filePath(QStringLiteral("report.xls"));
-    QFile file(report);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(SampleReportJson());
-    file.close();
+    expectSampleTotals(QStringLiteral("--xls"), QStringLiteral("report.xls"), QStringLiteral("xlrd"));
+}
 
-    // The sample's amounts are in United States currency form.
-    QProcessEnvironment unitedStates = QProcessEnvironment::systemEnvironment();
-    unitedStates.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-    const Finished batch = RunTool(installed(QStringLiteral("usr/bin/brindlemoor-batch")),
-                                   {QStringLiteral("--report"), report, QStringLiteral("--xls"), xls}, unitedStates);
-    ASSERT_EQ(batch.exitCode, 0) << batch.output.toStdString();
-    const Finished totals = RunTool(QStringLiteral("/usr/bin/python3"),
-                                    {QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/tests/workbook/generation/read_totals.py"),
-                                     QStringLiteral("xlrd"), xls});
-    ASSERT_EQ(totals.exitCode, 0) << totals.output.toStdString();
-    EXPECT_EQ(totals.output, kSampleTotals);
+TEST_F(InstalledPackage, BatchFrontEndMakesTheExcelWorkbookThroughTheInstalledOutputModule) {
+    EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral(BRINDLEMOOR_MODULE_DIR "/libbrindlemoor-outputs.so"))));
+    EXPECT_FALSE(QFileInfo::exists(installed(QStringLiteral("usr/bin/libbrindlemoor-outputs.so"))));
+    expectSampleTotals(QStringLiteral("--xlsx"), QStringLiteral("report.xlsx"), QStringLiteral("openpyxl"));
 }
 
 TEST_F(InstalledPackage, ProgramShowsItsEntryWindowWithTheInstalledCursorAndSkin) {

@@ -9,9 +9,12 @@ void CheckReceipts(const ExpenseReport& report, const QString& name) {
         for (const ReceiptFile& receipt : report.rows[size_t(row)].receipts) {
             try {
                 CheckReceiptFile(receipt.path);
-            } catch (const ReceiptError& refused) {
-                throw BadInput(
-                    QStringLiteral("%1: %2: %3").arg(name, ReceiptsKey(row), QString::fromStdString(refused.what())));
+            } catch (const ReceiptError& error) {
+                // A receipt that could not be checked at all is no fault of the input.
+                const bool refused = error.cause() == ReceiptError::Cause::Refused;
+                throw BatchFailure(
+                    refused ? kBatchBadInput : kBatchCouldNotWrite,
+                    QStringLiteral("%1: %2: %3").arg(name, ReceiptsKey(row), QString::fromStdString(error.what())));
             }
         }
     }

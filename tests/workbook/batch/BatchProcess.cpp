@@ -92,16 +92,15 @@ BatchResult BatchTest::run(const QStringList& arguments, const QByteArray& input
         }
         if (output) ::dup2(*output, STDOUT_FILENO);
     });
-    const QString program = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor-batch");
     if (runAs && runAs->uid != ::geteuid()) {
         const QString groups =
             runAs->group ? QStringLiteral("--groups=%1").arg(*runAs->group) : QStringLiteral("--clear-groups");
         process.start(QStringLiteral("setpriv"),
                       QStringList{QStringLiteral("--reuid=%1").arg(runAs->uid),
-                                  QStringLiteral("--regid=%1").arg(runAs->gid), groups, program} +
+                                  QStringLiteral("--regid=%1").arg(runAs->gid), groups, executable} +
                           arguments);
     } else {
-        process.start(program, arguments);
+        process.start(executable, arguments);
     }
     EXPECT_TRUE(process.waitForStarted(60000));
     if (!input.isEmpty()) process.write(input);

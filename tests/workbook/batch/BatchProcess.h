@@ -67,6 +67,7 @@ protected:
     static QString formatByXlrd(const QString& workbook, int row, int column);
 
     QTemporaryDir folder;
+    QString executable = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor-batch");
     QProcessEnvironment environment;
     std::optional<OrdinaryUser> runAs;  // run the executable as this user when set
     // The most processes and threads the user that runs the executable may have (RLIMIT_NPROC).
