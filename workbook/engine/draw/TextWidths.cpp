@@ -18,7 +18,9 @@ std::shared_ptr<TextWidths::Shapes> ThreadShapes(const QFont& font) {
     // Never destroyed: the fonts' engines go with the application, and a font let go after them
     // would reach into what is gone.
     thread_local auto& fonts = *new QHash<QString, std::shared_ptr<TextWidths::Shapes>>;
-    const QString key = font.key();
+    // A font's key leaves out its kerning and hinting, which change widths and glyphs.
+    const QString key =
+        font.key() + QString::number(int(font.kerning())) + QString::number(int(font.hintingPreference()));
     if (const auto known = fonts.constFind(key); known != fonts.constEnd()) return *known;
     if (fonts.size() >= kRememberedFonts) fonts.clear();
     auto shapes = std::make_shared<TextWidths::Shapes>(font, QFontMetrics(font));

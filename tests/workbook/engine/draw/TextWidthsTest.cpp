@@ -96,6 +96,11 @@ TEST(TextWidths, AdvancesAreTheFontMetricsAdvancesAndStayAfterManyOtherTexts) {
         ASSERT_EQ(widths.advance(text), metrics.horizontalAdvance(text)) << i;
     }
     for (const QString& text : kTexts) EXPECT_EQ(xls::TextWidths(font).advance(text), metrics.horizontalAdvance(text));
+    // The same face kerned is another font: what the unkerned one remembered is not its width.
+    QFont kerned = font;
+    kerned.setKerning(true);
+    for (const QString& text : kTexts)
+        EXPECT_EQ(xls::TextWidths(kerned).advance(text), QFontMetrics(kerned).horizontalAdvance(text));
 }
 
 TEST(TextWidths, ADocumentGetsTheTextItselfAndAPictureTheSamePixelsAfterIt) {
