@@ -81,6 +81,7 @@ void PictureBox::setPicture(const QImage& picture) {
 
 void PictureBox::paintPicture(const QImage& image, const QRectF& destinationTwips, const QRectF& sourceTwips) {
     if (image.isNull() || m_image.isNull()) return;
+    settleImage();
     const auto toPixels = [](const QRectF& twips, qreal ratio) {
         return QRectF(twips.topLeft() * ratio / kTwipsPerPixel, twips.size() * ratio / kTwipsPerPixel);
     };
@@ -103,6 +104,7 @@ void PictureBox::applyGeometry() {
     // screen's device pixels, so what is painted into it is as sharp as the screen.
     const qreal ratio = devicePixelRatioF();
     if (inner == m_image.deviceIndependentSize().toSize() && ratio == m_image.devicePixelRatio()) return;
+    settleImage();
     QImage resized(inner * ratio, QImage::Format_RGB32);
     resized.setDevicePixelRatio(ratio);
     resized.fill(m_backColour);
@@ -116,15 +118,28 @@ void PictureBox::applyGeometry() {
 
 void PictureBox::restartImage() {
     if (m_image.isNull()) return;
+    m_restartPending = true;
+    update();
+}
+
+void PictureBox::settleImage() const {
+    if (!m_restartPending) return;
+    m_restartPending = false;
+    if (m_image.isNull()) return;
     m_image.fill(m_backColour);
     if (!m_picture.isNull()) {
         QPainter painter(&m_image);
         painter.drawImage(0, 0, m_picture);
     }
-    update();
+}
+
+const QImage& PictureBox::persistentImage() const {
+    settleImage();
+    return m_image;
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    settleImage();
     QPainter painter(this);
     if (m_border == Border::None) {
         painter.drawImage(0, 0, m_image);

@@ -37,7 +37,7 @@ public:
     // A null image clears the picture. Either way the persistent image restarts from the picture.
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
-    const QImage& persistentImage() const { return m_image; }
+    const QImage& persistentImage() const;
 
     // Stretches the source part of image into the destination part of the persistent image.
     void paintPicture(const QImage& image, const QRectF& destinationTwips, const QRectF& sourceTwips);
@@ -57,7 +57,11 @@ protected:
 private:
     int borderTwips() const;
     void applyGeometry();
+    // The persistent image restarts from the back colour and the picture when it is next looked at
+    // or painted into: a box given a colour and a picture in turn, or one that stays hidden, fills
+    // and draws its image once, or never.
     void restartImage();
+    void settleImage() const;
 
     Border m_border;
     QWidget* m_client;
@@ -68,5 +72,6 @@ private:
     bool m_autoSize = false;
     QColor m_backColour = Qt::white;
     QImage m_picture;
-    QImage m_image;
+    mutable QImage m_image;
+    mutable bool m_restartPending = false;
 };
