@@ -18,11 +18,21 @@ QImage Picture(int width, int height, const QColor& colour) {
 
 int Twips(int pixels) { return pixels * kTwipsPerPixel; }
 
-TEST(PictureBox, ThePersistentImageIsTheLastColourAndPictureWhateverCameBetween) {
+class PictureBoxes : public ::testing::Test {
+protected:
+    // A box of that many pixels in the test's window.
+    PictureBox& box(int width, int height, PictureBox::Border border = PictureBox::Border::None) {
+        auto* made = new PictureBox(border, &window);
+        made->setOuterWidth(Twips(width));
+        made->setOuterHeight(Twips(height));
+        return *made;
+    }
+
     QWidget window;
-    PictureBox box(PictureBox::Border::None, &window);
-    box.setOuterWidth(Twips(40));
-    box.setOuterHeight(Twips(30));
+};
+
+TEST_F(PictureBoxes, ThePersistentImageIsTheLastColourAndPictureWhateverCameBetween) {
+    PictureBox& box = this->box(40, 30);
     box.setPicture(Picture(10, 10, Qt::red));
     box.setBackColour(Qt::blue);
     box.setPicture(Picture(20, 10, Qt::green));
@@ -34,11 +44,8 @@ TEST(PictureBox, ThePersistentImageIsTheLastColourAndPictureWhateverCameBetween)
     EXPECT_EQ(image.pixelColor(5, 10), QColor(Qt::yellow));
 }
 
-TEST(PictureBox, AResizeKeepsWhatWasShownAndFillsTheNewAreaWithTheBackColour) {
-    QWidget window;
-    PictureBox box(PictureBox::Border::None, &window);
-    box.setOuterWidth(Twips(10));
-    box.setOuterHeight(Twips(10));
+TEST_F(PictureBoxes, AResizeKeepsWhatWasShownAndFillsTheNewAreaWithTheBackColour) {
+    PictureBox& box = this->box(10, 10);
     box.setBackColour(Qt::blue);
     // Larger than the box: only the part the box held before the resize stays.
     box.setPicture(Picture(30, 30, Qt::red));
@@ -53,11 +60,8 @@ TEST(PictureBox, AResizeKeepsWhatWasShownAndFillsTheNewAreaWithTheBackColour) {
     EXPECT_EQ(image.pixelColor(19, 10), QColor(Qt::blue));
 }
 
-TEST(PictureBox, PaintingIntoItStartsFromTheRestartedImage) {
-    QWidget window;
-    PictureBox box(PictureBox::Border::None, &window);
-    box.setOuterWidth(Twips(20));
-    box.setOuterHeight(Twips(20));
+TEST_F(PictureBoxes, PaintingIntoItStartsFromTheRestartedImage) {
+    PictureBox& box = this->box(20, 20);
     box.setPicture(Picture(20, 20, Qt::red));
     box.setBackColour(Qt::green);
     box.setPicture(QImage());
@@ -67,11 +71,8 @@ TEST(PictureBox, PaintingIntoItStartsFromTheRestartedImage) {
     EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::green));
 }
 
-TEST(PictureBox, TheBoxPaintsItsPersistentImageInsideItsBorder) {
-    QWidget window;
-    PictureBox box(PictureBox::Border::FixedSingle, &window);
-    box.setOuterWidth(Twips(22));
-    box.setOuterHeight(Twips(22));
+TEST_F(PictureBoxes, TheBoxPaintsItsPersistentImageInsideItsBorder) {
+    PictureBox& box = this->box(22, 22, PictureBox::Border::FixedSingle);
     box.setBackColour(Qt::blue);
     box.setPicture(Picture(10, 10, Qt::red));
     const QImage shown = box.grab().toImage();
