@@ -1,7 +1,6 @@
 #include "workbook/snapshot/SheetSnapshot.h"
 
 #include "app/ErrorHandler.h"
-#include "workbook/generation/ScratchFiles.h"
 #include "workbook/host/HostError.h"
 #include "workbook/snapshot/PictureFile.h"
 
@@ -33,8 +32,7 @@ void saveCellsActivesheet(const std::shared_ptr<host::Workbook>& book, const QSt
     handler.step(112, [&] {
         const QImage picture = GetClipboardPicture(0, attempt);
         if (picture.isNull()) throw host::HostError(QStringLiteral("The clipboard holds no picture of the sheet."));
-        const QByteArray bytes = PictureFileBytes(picture);
         // A new file renamed into place: whatever sits at path, a planted link included, is replaced.
-        WriteBytesToFile(bytes, path);
+        WritePictureFile(picture, path);
     });
 }
