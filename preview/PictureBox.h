@@ -55,11 +55,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // What the persistent image holds after a resize: what it held (and the back colour where it
+    // grew), or nothing that matters, as a restart follows at once.
+    enum class Content { Kept, Restarted };
+
     int borderTwips() const;
-    void applyGeometry();
+    void applyGeometry(Content content = Content::Kept);
+    bool imageIsEmpty() const;
     // The persistent image restarts from the back colour and the picture when it is next looked at
     // or painted into: a box given a colour and a picture in turn, or one that stays hidden, fills
-    // and draws its image once, or never.
+    // and draws its image once, or never, and at the size it has by then.
     void restartImage();
     void settleImage() const;
 
@@ -72,6 +77,10 @@ private:
     bool m_autoSize = false;
     QColor m_backColour = Qt::white;
     QImage m_picture;
+    // The image's size in the box's pixels and the screen's pixel ratio; m_image has them unless a
+    // restart is pending.
+    QSize m_imageSize;
+    qreal m_imageRatio = 1.0;
     mutable QImage m_image;
     mutable bool m_restartPending = false;
 };

@@ -60,6 +60,28 @@ TEST_F(PictureBoxes, AResizeKeepsWhatWasShownAndFillsTheNewAreaWithTheBackColour
     EXPECT_EQ(image.pixelColor(19, 10), QColor(Qt::blue));
 }
 
+TEST_F(PictureBoxes, ASizingBoxShowsEachNewPictureWholeAndAnEmptyOneTheBackColourAtEverySize) {
+    PictureBox& box = this->box(10, 10);
+    box.setAutoSize(true);
+    box.setBackColour(Qt::blue);
+    box.setPicture(Picture(12, 8, Qt::red));
+    box.paintPicture(Picture(4, 4, Qt::black), QRectF(0, 0, Twips(4), Twips(4)), QRectF(0, 0, Twips(4), Twips(4)));
+    box.setPicture(Picture(30, 20, Qt::green));
+    ASSERT_EQ(box.persistentImage().size(), QSize(30, 20));
+    EXPECT_EQ(box.persistentImage().pixelColor(1, 1), QColor(Qt::green)) << "nothing painted before stays";
+    EXPECT_EQ(box.persistentImage().pixelColor(29, 19), QColor(Qt::green));
+
+    box.setAutoSize(false);
+    box.setPicture(QImage());
+    box.setOuterWidth(0);
+    box.setOuterWidth(Twips(25));
+    box.setOuterHeight(Twips(35));
+    const QImage& image = box.persistentImage();
+    ASSERT_EQ(image.size(), QSize(25, 35));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(image.pixelColor(24, 34), QColor(Qt::blue));
+}
+
 TEST_F(PictureBoxes, PaintingIntoItStartsFromTheRestartedImage) {
     PictureBox& box = this->box(20, 20);
     box.setPicture(Picture(20, 20, Qt::red));
