@@ -18,6 +18,22 @@ QImage Picture(int width, int height, const QColor& colour) {
 
 int Twips(int pixels) { return pixels * kTwipsPerPixel; }
 
+struct Pixel {
+    QPoint at;
+    QColor colour;
+};
+
+// The image is that large and shows those colours at those pixels.
+::testing::AssertionResult Shows(const QImage& image, QSize size, std::initializer_list<Pixel> pixels) {
+    if (image.size() != size)
+        return ::testing::AssertionFailure() << "the image is " << image.width() << " x " << image.height();
+    for (const Pixel& pixel : pixels)
+        if (image.pixelColor(pixel.at) != pixel.colour)
+            return ::testing::AssertionFailure() << "the pixel at " << pixel.at.x() << ", " << pixel.at.y() << " is "
+                                                 << image.pixelColor(pixel.at).name().toStdString();
+    return ::testing::AssertionSuccess();
+}
+
 class PictureBoxes : public ::testing::Test {
 protected:
     // A box of that many pixels in the test's window.
@@ -37,11 +53,8 @@ TEST_F(PictureBoxes, ThePersistentImageIsTheLastColourAndPictureWhateverCameBetw
     box.setBackColour(Qt::blue);
     box.setPicture(Picture(20, 10, Qt::green));
     box.setBackColour(Qt::yellow);
-    const QImage& image = box.persistentImage();
-    ASSERT_EQ(image.size(), QSize(40, 30));
-    EXPECT_EQ(image.pixelColor(19, 9), QColor(Qt::green));
-    EXPECT_EQ(image.pixelColor(20, 9), QColor(Qt::yellow));
-    EXPECT_EQ(image.pixelColor(5, 10), QColor(Qt::yellow));
+    EXPECT_TRUE(Shows(box.persistentImage(), QSize(40, 30),
+                      {{{19, 9}, Qt::green}, {{20, 9}, Qt::yellow}, {{5, 10}, Qt::yellow}}));
 }
 
 TEST_F(PictureBoxes, AResizeKeepsWhatWasShownAndFillsTheNewAreaWithTheBackColour) {
@@ -54,10 +67,7 @@ TEST_F(PictureBoxes, AResizeKeepsWhatWasShownAndFillsTheNewAreaWithTheBackColour
     box.setPicture(Picture(30, 30, Qt::red));
     box.setBackColour(Qt::blue);
     box.setOuterHeight(Twips(20));
-    const QImage& image = box.persistentImage();
-    ASSERT_EQ(image.size(), QSize(20, 20));
-    EXPECT_EQ(image.pixelColor(19, 9), QColor(Qt::red));
-    EXPECT_EQ(image.pixelColor(19, 10), QColor(Qt::blue));
+    EXPECT_TRUE(Shows(box.persistentImage(), QSize(20, 20), {{{19, 9}, Qt::red}, {{19, 10}, Qt::blue}}));
 }
 
 TEST_F(PictureBoxes, ASizingBoxShowsEachNewPictureWholeAndAnEmptyOneTheBackColourAtEverySize) {
@@ -67,19 +77,15 @@ TEST_F(PictureBoxes, ASizingBoxShowsEachNewPictureWholeAndAnEmptyOneTheBackColou
     box.setPicture(Picture(12, 8, Qt::red));
     box.paintPicture(Picture(4, 4, Qt::black), QRectF(0, 0, Twips(4), Twips(4)), QRectF(0, 0, Twips(4), Twips(4)));
     box.setPicture(Picture(30, 20, Qt::green));
-    ASSERT_EQ(box.persistentImage().size(), QSize(30, 20));
-    EXPECT_EQ(box.persistentImage().pixelColor(1, 1), QColor(Qt::green)) << "nothing painted before stays";
-    EXPECT_EQ(box.persistentImage().pixelColor(29, 19), QColor(Qt::green));
+    EXPECT_TRUE(Shows(box.persistentImage(), QSize(30, 20), {{{1, 1}, Qt::green}, {{29, 19}, Qt::green}}))
+        << "nothing painted before stays";
 
     box.setAutoSize(false);
     box.setPicture(QImage());
     box.setOuterWidth(0);
     box.setOuterWidth(Twips(25));
     box.setOuterHeight(Twips(35));
-    const QImage& image = box.persistentImage();
-    ASSERT_EQ(image.size(), QSize(25, 35));
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::blue));
-    EXPECT_EQ(image.pixelColor(24, 34), QColor(Qt::blue));
+    EXPECT_TRUE(Shows(box.persistentImage(), QSize(25, 35), {{{0, 0}, Qt::blue}, {{24, 34}, Qt::blue}}));
 }
 
 TEST_F(PictureBoxes, PaintingIntoItStartsFromTheRestartedImage) {
@@ -88,21 +94,15 @@ TEST_F(PictureBoxes, PaintingIntoItStartsFromTheRestartedImage) {
     box.setBackColour(Qt::green);
     box.setPicture(QImage());
     box.paintPicture(Picture(10, 10, Qt::black), QRectF(0, 0, Twips(5), Twips(5)), QRectF(0, 0, Twips(10), Twips(10)));
-    const QImage& image = box.persistentImage();
-    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::green));
+    EXPECT_TRUE(Shows(box.persistentImage(), QSize(20, 20), {{{2, 2}, Qt::black}, {{10, 10}, Qt::green}}));
 }
 
 TEST_F(PictureBoxes, TheBoxPaintsItsPersistentImageInsideItsBorder) {
     PictureBox& box = this->box(22, 22, PictureBox::Border::FixedSingle);
     box.setBackColour(Qt::blue);
     box.setPicture(Picture(10, 10, Qt::red));
-    const QImage shown = box.grab().toImage();
-    ASSERT_EQ(shown.size(), QSize(22, 22));
-    EXPECT_EQ(shown.pixelColor(1, 1), QColor(Qt::red));
-    EXPECT_EQ(shown.pixelColor(10, 10), QColor(Qt::red));
-    EXPECT_EQ(shown.pixelColor(11, 11), QColor(Qt::blue));
-    EXPECT_EQ(shown.pixelColor(20, 20), QColor(Qt::blue));
+    EXPECT_TRUE(Shows(box.grab().toImage(), QSize(22, 22),
+                      {{{1, 1}, Qt::red}, {{10, 10}, Qt::red}, {{11, 11}, Qt::blue}, {{20, 20}, Qt::blue}}));
 }
 
 }  // namespace
