@@ -74,12 +74,13 @@ void PictureBox::setPicture(const QImage& picture) {
     if (m_autoSize) {
         m_outerWidth = PictureTwips(m_picture.width(), m_picture.devicePixelRatio()) + borderTwips();
         m_outerHeight = PictureTwips(m_picture.height(), m_picture.devicePixelRatio()) + borderTwips();
-        applyGeometry();
+        applyGeometry(Content::Restarted);
     }
     restartImage();
 }
 
 void PictureBox::paintPicture(const QImage& image, const QRectF& destinationTwips, const QRectF& sourceTwips) {
+    settleImage();
     if (image.isNull() || m_image.isNull()) return;
     const auto toPixels = [](const QRectF& twips, qreal ratio) {
         return QRectF(twips.topLeft() * ratio / kTwipsPerPixel, twips.size() * ratio / kTwipsPerPixel);
@@ -91,7 +92,9 @@ void PictureBox::paintPicture(const QImage& image, const QRectF& destinationTwip
     update();
 }
 
-void PictureBox::applyGeometry() {
+bool PictureBox::imageIsEmpty() const { return (m_imageSize * m_imageRatio).isEmpty(); }
+
+void PictureBox::applyGeometry(Content content) {
     const int width = TwipsToPixels(m_outerWidth);
     const int height = TwipsToPixels(m_outerHeight);
     setGeometry(TwipsToPixels(m_left), TwipsToPixels(m_top), width, height);
@@ -102,7 +105,19 @@ void PictureBox::applyGeometry() {
     // A resize keeps what was painted; new area shows the back colour. The image holds the
     // screen's device pixels, so what is painted into it is as sharp as the screen.
     const qreal ratio = devicePixelRatioF();
-    if (inner == m_image.deviceIndependentSize().toSize() && ratio == m_image.devicePixelRatio()) return;
+    if (inner == m_imageSize && ratio == m_imageRatio) return;
+    // An image about to restart, or one that is only the back colour, is made at its last size.
+    if (content == Content::Restarted || (m_restartPending && m_picture.isNull())) {
+        m_imageSize = inner;
+        m_imageRatio = ratio;
+        m_image = QImage();
+        m_restartPending = true;
+        update();
+        return;
+    }
+    settleImage();
+    m_imageSize = inner;
+    m_imageRatio = ratio;
     QImage resized(inner * ratio, QImage::Format_RGB32);
     resized.setDevicePixelRatio(ratio);
     resized.fill(m_backColour);
@@ -115,16 +130,37 @@ void PictureBox::applyGeometry() {
 }
 
 void PictureBox::restartImage() {
-    if (m_image.isNull()) return;
+    if (imageIsEmpty()) return;
+    m_restartPending = true;
+    update();
+}
+
+void PictureBox::settleImage() const {
+    if (!m_restartPending) return;
+    m_restartPending = false;
+    if (imageIsEmpty()) {
+        m_image = QImage();
+        return;
+    }
+    if (m_image.size() != m_imageSize * m_imageRatio || m_image.devicePixelRatio() != m_imageRatio) {
+        m_image = QImage(m_imageSize * m_imageRatio, QImage::Format_RGB32);
+        if (m_image.isNull()) return;  // too large to allocate
+        m_image.setDevicePixelRatio(m_imageRatio);
+    }
     m_image.fill(m_backColour);
     if (!m_picture.isNull()) {
         QPainter painter(&m_image);
         painter.drawImage(0, 0, m_picture);
     }
-    update();
+}
+
+const QImage& PictureBox::persistentImage() const {
+    settleImage();
+    return m_image;
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    settleImage();
     QPainter painter(this);
     if (m_border == Border::None) {
         painter.drawImage(0, 0, m_image);

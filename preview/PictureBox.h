@@ -37,7 +37,7 @@ public:
     // A null image clears the picture. Either way the persistent image restarts from the picture.
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
-    const QImage& persistentImage() const { return m_image; }
+    const QImage& persistentImage() const;
 
     // Stretches the source part of image into the destination part of the persistent image.
     void paintPicture(const QImage& image, const QRectF& destinationTwips, const QRectF& sourceTwips);
@@ -55,9 +55,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // What the persistent image holds after a resize: what it held (and the back colour where it
+    // grew), or nothing that matters, as a restart follows at once.
+    enum class Content { Kept, Restarted };
+
     int borderTwips() const;
-    void applyGeometry();
+    void applyGeometry(Content content = Content::Kept);
+    bool imageIsEmpty() const;
+    // The persistent image restarts from the back colour and the picture when it is next looked at
+    // or painted into: a box given a colour and a picture in turn, or one that stays hidden, fills
+    // and draws its image once, or never, and at the size it has by then.
     void restartImage();
+    void settleImage() const;
 
     Border m_border;
     QWidget* m_client;
@@ -68,5 +77,10 @@ private:
     bool m_autoSize = false;
     QColor m_backColour = Qt::white;
     QImage m_picture;
-    QImage m_image;
+    // The image's size in the box's pixels and the screen's pixel ratio; m_image has them unless a
+    // restart is pending.
+    QSize m_imageSize;
+    qreal m_imageRatio = 1.0;
+    mutable QImage m_image;
+    mutable bool m_restartPending = false;
 };

@@ -1,6 +1,7 @@
 #include "workbook/host/Application.h"
 
 #include "workbook/host/LocaleAdapter.h"
+#include "RememberedReadings.h"
 #include "xls/Error.h"
 #include "xls/Formula.h"
 #include "xls/WorkbookIo.h"
@@ -35,8 +36,7 @@ xls::Workbook readModel(const QString& fileName) {
 
 xls::Workbook modelFromBytes(const QByteArray& bytes, const QString& fileName) {
     try {
-        xls::Workbook model = xls::readWorkbook(
-            std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+        xls::Workbook model = ReadWorkbookBytes(bytes);
         if (model.sheets.empty()) throw xls::Error("it holds no worksheet");
         // Results cached by whatever wrote the file are not trusted; from here on every cell
         // write keeps them current.

@@ -1,5 +1,6 @@
 #include "PictureFile.h"
 
+#include "app/OutputSet.h"
 #include "workbook/snapshot/PictureFileLayout.h"
 
 #include <QBuffer>
@@ -22,23 +23,47 @@ host::HostError Unreadable(const QString& path, const QString& why) {
 
 }  // namespace
 
-QByteArray PictureFileBytes(const QImage& picture) {
+namespace {
+
+// The file as it is written: its header, then the pixels where they lie in the picture, uncopied.
+struct PictureFileParts {
+    QImage rgb;
+    QByteArray header;
+    QByteArray pixels;  // over rgb's rows
+};
+
+PictureFileParts PartsOf(const QImage& picture) {
     if (picture.isNull() || picture.width() > kMaxPictureSide || picture.height() > kMaxPictureSide)
         throw Unencodable();
-    const QImage rgb =
-        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
-    QByteArray bytes;
+    PictureFileParts parts;
+    parts.rgb = picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    const QImage& rgb = parts.rgb;
     if constexpr (!kRowsAreFileRows) {
-        QBuffer buffer(&bytes);
+        QBuffer buffer(&parts.header);
         if (!buffer.open(QIODevice::WriteOnly) || !rgb.save(&buffer, "BMP")) throw Unencodable();
-        return bytes;
+        return parts;
     }
     const auto header = PictureFileHeader(rgb.width(), rgb.height(), rgb.dotsPerMeterX(), rgb.dotsPerMeterY());
+    parts.header = QByteArray(reinterpret_cast<const char*>(header.data()), qsizetype(header.size()));
     // An RGB32 row is always a whole number of pixels long, so the rows follow one another unpadded.
-    bytes.reserve(qsizetype(header.size()) + rgb.sizeInBytes());
-    bytes.append(reinterpret_cast<const char*>(header.data()), qsizetype(header.size()));
-    bytes.append(reinterpret_cast<const char*>(rgb.constBits()), rgb.sizeInBytes());
-    return bytes;
+    parts.pixels = QByteArray::fromRawData(reinterpret_cast<const char*>(rgb.constBits()), rgb.sizeInBytes());
+    return parts;
+}
+
+}  // namespace
+
+QByteArray PictureFileBytes(const QImage& picture) {
+    const PictureFileParts parts = PartsOf(picture);
+    return parts.header + parts.pixels;
+}
+
+void WritePictureFile(const QImage& picture, const QString& path) {
+    const PictureFileParts parts = PartsOf(picture);
+    OutputSet output;
+    QIODevice& file = output.join(path, LinkAtTarget::Replace);
+    WriteToOutput(file, parts.header, path);
+    WriteToOutput(file, parts.pixels, path);
+    output.commit();
 }
 
 QImage LoadPictureFile(const QString& path) {

@@ -1,7 +1,6 @@
 #include "SheetSnapshot.h"
 
 #include "app/ErrorHandler.h"
-#include "ScratchFiles.h"
 #include "workbook/host/HostError.h"
 #include "PictureFile.h"
 
@@ -33,8 +32,7 @@ void saveCellsActivesheet(const std::shared_ptr<host::Workbook>& book, const QSt
     handler.step(112, [&] {
         const std::optional<QImage> picture = GetClipboardPicture(0, attempt);
         if (!picture) throw host::HostError(QStringLiteral("The clipboard holds no picture of the sheet."));
-        const QByteArray bytes = PictureFileBytes(*picture);
         // A new file renamed into place: whatever sits at path, a planted link included, is replaced.
-        WriteBytesToFile(bytes, path);
+        WritePictureFile(*picture, path);
     });
 }

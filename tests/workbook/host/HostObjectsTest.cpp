@@ -142,6 +142,30 @@ TEST_F(HostObjects, StaleResultsInAnOpenedFileAreComputedOnOpening) {
     EXPECT_EQ(app->Workbooks().Open(file.fileName())->ActiveSheet().Cells(1, 1).Value(), xls::Value(6.0));
 }
 
+// The same file opened again, by any instance, is the file as it is now: writes to an earlier
+// opening do not show, and a file rewritten in place, to the same size, is read anew.
+TEST_F(HostObjects, EveryOpeningIsTheFileAsItIsNow) {
+    const auto first = openTemplate();
+    first->ActiveSheet().Cells(11, 5) = QStringLiteral("12.50");
+    const auto otherInstance = host::CreateObject(QStringLiteral("Excel.Application"));
+    const auto second = otherInstance->Workbooks().Open(templatePath);
+    EXPECT_EQ(second->ActiveSheet().Cells(11, 5).Value(), xls::Value());
+    EXPECT_EQ(second->ActiveSheet().Cells(29, 13).Value(), xls::Value(0.0));
+
+    const QString resultPath = folder.filePath(QStringLiteral("result.xls"));
+    first->SaveAs(resultPath, host::xlExcel8);
+    EXPECT_EQ(app->Workbooks().Open(resultPath)->ActiveSheet().Cells(11, 5).Value(), xls::Value(12.5));
+    second->ActiveSheet().Cells(11, 5) = QStringLiteral("17.25");
+    const QByteArray other = second->SaveToBytes(host::xlExcel8);
+    QFile result(resultPath);
+    ASSERT_EQ(result.size(), other.size()) << "the same cells in another value keep the file's size";
+    ASSERT_TRUE(result.open(QIODevice::WriteOnly));
+    result.write(other);
+    result.close();
+    EXPECT_EQ(app->Workbooks().Open(resultPath)->ActiveSheet().Cells(11, 5).Value(), xls::Value(17.25));
+    EXPECT_EQ(app->Workbooks().Open(resultPath)->ActiveSheet().Cells(29, 13).Value(), xls::Value(17.25));
+}
+
 TEST_F(HostObjects, SaveFailuresAreClearAndLeaveNothingBehind) {
     const auto book = openTemplate();
     const QString missingFolder = folder.filePath(QStringLiteral("missing/result.xls"));

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -43,6 +44,33 @@ TEST(PictureFile, ReadsBackWhatItWroteAndOtherReadersAgree) {
     // A picture with alpha is stored as the sheet shows it, opaque.
     Write(path, PictureFileBytes(picture.convertToFormat(QImage::Format_ARGB32)));
     EXPECT_EQ(LoadPictureFile(path), picture);
+}
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(PictureFile, TheWrittenFileIsTheBytesAndReplacesALinkWithoutFollowingIt) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("temp.bmp"));
+    const QString elsewhere = folder.filePath(QStringLiteral("elsewhere.txt"));
+    Write(elsewhere, "kept");
+    ASSERT_TRUE(QFile::link(elsewhere, path));
+    const QImage picture = Sample();
+    WritePictureFile(picture, path);
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(Read(path), PictureFileBytes(picture));
+    EXPECT_EQ(Read(elsewhere), QByteArray("kept"));
+    // A picture from another format is written from its converted pixels.
+    WritePictureFile(picture.convertToFormat(QImage::Format_ARGB32), path);
+    EXPECT_EQ(LoadPictureFile(path), picture);
+
+    const QString unwritable = folder.filePath(QStringLiteral("missing/temp.bmp"));
+    EXPECT_ANY_THROW(WritePictureFile(picture, unwritable));
+    EXPECT_THROW(WritePictureFile(QImage(), path), host::HostError);
+    EXPECT_EQ(Read(path), PictureFileBytes(picture)) << "a failed write leaves the file as it was";
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 TEST(PictureFile, OtherAndDamagedPictureFilesGoToTheGeneralReaders) {

@@ -97,11 +97,11 @@ Extent paintPieces(QPainter& painter, const TextWidths& widths, const DisplayTex
             // runs of spaces into a document's text.
             if (step > 0 && !pieceText.trimmed().isEmpty())
                 for (int used = 0; used + step <= fillRoom; used += step)
-                    drawTextRun(painter, QPoint(x + used, baseline), pieceText, style);
+                    drawTextRun(painter, widths, QPoint(x + used, baseline), pieceText, style);
             x += fillRoom;
             continue;
         }
-        if (piece.kind == DisplayPiece::Kind::Text) drawTextRun(painter, QPoint(x, baseline), pieceText, style);
+        if (piece.kind == DisplayPiece::Kind::Text) drawTextRun(painter, widths, QPoint(x, baseline), pieceText, style);
         x += widths.advance(pieceText);
     }
     return {start, x - start};
@@ -145,7 +145,7 @@ void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyl
             const int width = line.width;
             const int left = alignedLeft(placement, width);
             const int baseline = top + metrics.ascent();
-            drawTextRun(painter, QPoint(left, baseline), line.text, style);
+            drawTextRun(painter, widths, QPoint(left, baseline), line.text, style);
             if (drawnUnderline)
                 paintUnderline(painter, style, metrics, accounting ? placement.area.left() : left,
                                accounting ? placement.area.width() : width, baseline);
@@ -160,7 +160,7 @@ void paintDisplayText(QPainter& painter, const DisplayText& text, const TextStyl
             const QString once = drawnText(text.plain());
             const int step = std::max(1, widths.advance(once));
             const int copies = std::max(1, placement.area.width() / step);
-            drawTextRun(painter, QPoint(left, baseline), once.repeated(copies), style);
+            drawTextRun(painter, widths, QPoint(left, baseline), once.repeated(copies), style);
             width = copies * step;
         } else {
             const Extent extent = paintPieces(painter, widths, text, style, placement, baseline);

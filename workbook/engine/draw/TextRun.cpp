@@ -12,14 +12,15 @@ constexpr double kEmboldenShare = 1.0 / 16;
 
 }  // namespace
 
-void drawTextRun(QPainter& painter, const QPoint& baseline, const QString& text, const TextStyle& style) {
-    painter.drawText(baseline, text);
+void drawTextRun(QPainter& painter, const TextWidths& widths, const QPoint& baseline, const QString& text,
+                 const TextStyle& style) {
+    widths.draw(painter, baseline, text);
     if (!style.embolden) return;
     const int strength = std::max(1, int(std::lround(style.font.pixelSize() * kEmboldenShare)));
     for (int shift = 1; shift <= strength; ++shift) {
         const QPoint shifted = baseline + QPoint(shift, 0);
         if (style.overstrike == Overstrike::Text) {
-            painter.drawText(shifted, text);
+            widths.draw(painter, shifted, text);
             continue;
         }
         QPainterPath outline;

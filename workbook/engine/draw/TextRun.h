@@ -1,6 +1,7 @@
 // One run of text drawn at a baseline, with the emboldening a too-light bold face needs.
 #pragma once
 
+#include "TextWidths.h"
 #include "xls/Model.h"
 
 #include <QColor>
@@ -26,6 +27,8 @@ struct TextStyle {
     Overstrike overstrike = Overstrike::Text;
 };
 
-void drawTextRun(QPainter& painter, const QPoint& baseline, const QString& text, const TextStyle& style);
+// `widths` measures and draws in style.font.
+void drawTextRun(QPainter& painter, const TextWidths& widths, const QPoint& baseline, const QString& text,
+                 const TextStyle& style);
 
 }  // namespace xls
