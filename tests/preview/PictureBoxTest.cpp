@@ -1,7 +1,7 @@
 // The picture box's persistent image: what it holds after any order of colour, picture, resize and
 // painting into it, and what the box paints on screen.
 #include "app/Twips.h"
-#include "preview/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QImage>
 #include <QWidget>
