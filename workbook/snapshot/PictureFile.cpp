@@ -21,10 +21,6 @@ host::HostError Unreadable(const QString& path, const QString& why) {
     return host::HostError(QStringLiteral("The picture file %1 %2.").arg(QDir::toNativeSeparators(path), why));
 }
 
-}  // namespace
-
-namespace {
-
 // The file as it is written: its header, then the pixels where they lie in the picture, uncopied.
 struct PictureFileParts {
     QImage rgb;
