@@ -220,9 +220,7 @@ TEST_F(InstalledPackage, ProgramShowsItsEntryWindowWithTheInstalledCursorAndSkin
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path());
     QProcess running;
     running.setProcessEnvironment(environment);
-    running.start(program, {});
-    ASSERT_TRUE(running.waitForStarted(10000));
-    const QString window = display.waitForWindow(QStringLiteral("^Brindlemoor$"), 20000);
+    const QString window = display.startWithWindow(running, program, QStringLiteral("^Brindlemoor$"), 20000);
     const std::set<QString> opened = watch.opened();
     running.kill();
     running.waitForFinished(5000);

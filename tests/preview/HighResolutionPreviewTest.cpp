@@ -83,14 +83,12 @@ TEST(HighResolutionPreview, KeepsTheLayoutAndDrawsThePictureAtTheScreensResoluti
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(kProgram, {});
-    ASSERT_TRUE(program.waitForStarted(10000));
     const auto stop = qScopeGuard([&] {
         program.kill();
         program.waitForFinished(5000);
     });
 
-    const QString entry = display.waitForWindow(kTitle, 20000);
+    const QString entry = display.startWithWindow(program, kProgram, kTitle, 20000);
     ASSERT_FALSE(entry.isEmpty()) << "the entry window did not appear";
     EXPECT_TRUE(display.xdotool({"getwindowgeometry", entry}).contains("Geometry: 1550x1428"))
         << "775 x 714 pixels, each two device pixels wide";

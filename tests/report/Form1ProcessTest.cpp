@@ -51,9 +51,7 @@ protected:
     // Starts the program and returns its window id once the window is mapped.
     QString start() {
         program.setProcessEnvironment(environment);
-        program.start(kProgram, {});
-        if (!program.waitForStarted(10000)) return {};
-        return display->waitForWindow(QStringLiteral("^Brindlemoor$"), 20000);
+        return display->startWithWindow(program, kProgram, QStringLiteral("^Brindlemoor$"), 20000);
     }
     QString xdotool(const QStringList& arguments) { return display->xdotool(arguments); }
     // Gives the window the focus and waits until it has it: keys sent before then are lost.

@@ -6,14 +6,15 @@ node with its role, name, text, value, the names of what labels it, and its dept
 import json
 import subprocess
 import sys
+import tempfile
 import time
 
 import pyatspi
 
 
-def find_application(name, timeout):
+def find_application(name, timeout, program):
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
+    while time.monotonic() < deadline and program.poll() is None:
         desktop = pyatspi.Registry.getDesktop(0)
         for index in range(desktop.childCount):
             application = desktop.getChildAtIndex(index)
@@ -94,10 +95,26 @@ def wait_for_window(application, control_name, timeout):
     return []
 
 
+def start(path):
+    """The program with its accessible application. Beside other X servers starting and stopping,
+    a connection is now and then refused: the program then ends at once and is started again."""
+    for _ in range(3):
+        with tempfile.TemporaryFile() as errors:
+            program = subprocess.Popen([path], stderr=errors)
+            application = find_application("Brindlemoor", 60, program)
+            if application is not None or program.poll() is None:
+                return program, application
+            errors.seek(0)
+            said = errors.read()
+        sys.stderr.write(said.decode(errors="replace"))
+        if b"could not connect to display" not in said:
+            break
+    return program, None
+
+
 def main():
-    program = subprocess.Popen([sys.argv[1]])
+    program, application = start(sys.argv[1])
     try:
-        application = find_application("Brindlemoor", 60)
         if application is None:
             print("no accessible application appeared", file=sys.stderr)
             return 1

@@ -23,11 +23,17 @@ public:
     // ":N" once the server runs; empty when it did not start.
     const QString& name() const { return m_name; }
 
-    // Runs a program against this display and returns what it printed.
+    // Runs a client of this display and returns what it printed; a client the server refused is
+    // made again.
     QString run(const QString& program, const QStringList& arguments) const;
     QString xdotool(const QStringList& arguments) const { return run(QStringLiteral("xdotool"), arguments); }
     // The first visible window whose title matches the pattern and is not `except`; waits up to timeoutMs.
     QString waitForWindow(const QString& titlePattern, int timeoutMs, const QString& except = {}) const;
+    // Starts the program (environment set by the caller, this display's) and returns its first
+    // window whose title matches, or nothing after timeoutMs. A start the server refused, which
+    // ends at once, is made again, so the window a test waits for is not lost to the machine.
+    QString startWithWindow(QProcess& process, const QString& program, const QString& titlePattern,
+                            int timeoutMs) const;
     // Writes a screenshot of the whole screen (xwd format).
     void screenshot(const QString& path) const;
     // What the window shows, in device pixels (xwd); nothing when xwd could not dump it.
@@ -36,6 +42,8 @@ public:
     QProcessEnvironment environment() const;
 
 private:
+    QString findWindow(const QString& titlePattern, const QString& except) const;
+
     QTemporaryDir m_runtime;
     QProcess m_server;
     QString m_name;

@@ -1,9 +1,9 @@
 // The real program in a real window: sample data, generation, the preview, and a saved workbook,
 // driven with xdotool under Xvfb as a user would.
 #include "GenerationFixture.h"
+#include "support/RealSaveDialog.h"
 #include "support/VirtualDisplay.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
@@ -14,13 +14,6 @@ namespace {
 
 const QString kProgram = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor");
 const QString kTitle = QStringLiteral("^Brindlemoor$");
-
-bool waitForFile(const QString& path, int timeoutMs) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!QFileInfo::exists(path) && waited.elapsed() < timeoutMs) QTest::qWait(100);
-    return QFileInfo::exists(path);
-}
 
 }  // namespace
 
@@ -38,11 +31,10 @@ TEST_F(GenerationTest, RealProgramFromSampleDataToSavedWorkbook) {
     QDir().mkpath(outputPath(QStringLiteral("scratch")));
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(kProgram, {});
-    ASSERT_TRUE(program.waitForStarted(10000));
+    program.setWorkingDirectory(outputPath(QString()));  // where the save dialog opens
 
     // Positions are the buttons' centres in the windows' client pixels.
-    const QString entry = display.waitForWindow(kTitle, 20000);
+    const QString entry = display.startWithWindow(program, kProgram, kTitle, 20000);
     ASSERT_FALSE(entry.isEmpty()) << "the entry window did not appear";
     display.xdotool({"mousemove", "--window", entry, "584", "55", "click", "1"});  // Load Sample/Example Data
     QTest::qWait(300);
@@ -55,13 +47,11 @@ TEST_F(GenerationTest, RealProgramFromSampleDataToSavedWorkbook) {
     EXPECT_GT(QFileInfo(shot).size(), 656 * 626);
 
     display.xdotool({"mousemove", "--window", preview, "488", "603", "click", "1"});  // Save Results To Excel File
-    const QString dialog = display.waitForWindow(QStringLiteral("^Save File$"), 20000);
+    const QString dialog = display.waitForWindow(kSaveDialogTitle, 20000);
     ASSERT_FALSE(dialog.isEmpty()) << "the save dialog did not appear";
+    ASSERT_TRUE(AnswerSaveDialog(display, dialog, QStringLiteral("journey.xls")));
     const QString saved = outputPath(QStringLiteral("journey.xls"));
-    QTest::qWait(300);
-    display.xdotool({"type", "--window", dialog, "--delay", "10", saved});
-    display.xdotool({"key", "--window", dialog, "Return"});
-    ASSERT_TRUE(waitForFile(saved, 20000)) << "nothing was saved";
+    ASSERT_TRUE(WaitForFile(saved, 20000)) << "nothing was saved";
     const QString done = display.waitForWindow(kTitle, 10000, preview);
     EXPECT_FALSE(done.isEmpty()) << "no \"Done.\" box";
     if (!done.isEmpty()) display.xdotool({"key", "--window", done, "Return"});

@@ -3,6 +3,7 @@
 // dialog open, the display going away; after SIGKILL the next start clears it). A second start on
 // the same report brings the first window to the front instead of opening another, or says that
 // the running one does not answer.
+#include "support/RealSaveDialog.h"
 #include "support/VirtualDisplay.h"
 
 #include <QDir>
@@ -59,14 +60,7 @@ protected:
 
     QString start(QProcess& process) {
         process.setProcessEnvironment(environment);
-        // A connection to Xvfb is now and then refused on a loaded machine: the program then ends
-        // at once, and is started again.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            process.start(kProgram, {});
-            if (!process.waitForStarted(10000)) return {};
-            if (!process.waitForFinished(1000)) return display->waitForWindow(kTitle, 20000);
-        }
-        return {};
+        return display->startWithWindow(process, kProgram, kTitle, 20000);
     }
     // Start Creating Template, and the preview it opens.
     QString generate(const QString& entry, int clicks = 1) {
@@ -156,7 +150,7 @@ TEST_F(RealProgramLifecycle, SigtermWhileTheSaveDialogIsOpenLeavesNothing) {
     QString dialog;
     for (int attempt = 0; attempt < 5 && dialog.isEmpty(); ++attempt) {
         display->xdotool({"mousemove", "--window", preview, "488", "603", "click", "1"});
-        dialog = display->waitForWindow(QStringLiteral("^Save File$"), 4000);
+        dialog = display->waitForWindow(kSaveDialogTitle, 4000);
     }
     ASSERT_FALSE(dialog.isEmpty()) << "no save dialog";
     expectAClean(SIGTERM);

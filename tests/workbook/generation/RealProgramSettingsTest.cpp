@@ -4,9 +4,9 @@
 #include "app/SettingsStore.h"
 #include "support/DesktopLocales.h"
 #include "support/PdfTools.h"
+#include "support/RealSaveDialog.h"
 #include "support/VirtualDisplay.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -20,7 +20,6 @@ namespace {
 const QString kProgram = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor");
 const QString kBatch = QStringLiteral(BRINDLEMOOR_BINARY_DIR "/brindlemoor-batch");
 const QString kTitle = QStringLiteral("^Brindlemoor$");
-const QString kDialogTitle = QStringLiteral("^Save File$");
 
 struct DesktopSettings {
     const char* name;
@@ -29,13 +28,6 @@ struct DesktopSettings {
     QString period;           // the pay period's start as drawn
     QString hotel;            // 1234.57 as drawn
 };
-
-bool waitForFile(const QString& path, int timeoutMs) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!QFileInfo::exists(path) && waited.elapsed() < timeoutMs) QTest::qWait(100);
-    return QFileInfo::exists(path);
-}
 
 QString squeezed(QString text) {
     static const QRegularExpression blanks(QStringLiteral("[\\s\\x{00A0}\\x{202F}]+"));
@@ -92,6 +84,7 @@ protected:
     }
 
     QString store() const { return m_folder.filePath(QStringLiteral("store")); }
+    QString folder() const { return m_folder.path(); }
     QString path(const QString& name) const { return m_folder.filePath(name); }
 
     QProcessEnvironment underSettings(const QProcessEnvironment& base) const {
@@ -101,22 +94,14 @@ protected:
         return environment;
     }
 
-    // The preview's "Save Results To Excel File" under a name whose ending picks the form.
-    static void saveFromPreview(const VirtualDisplay& display, const QString& preview, const QString& target) {
+    // The preview's "Save Results To Excel File" under a name whose ending picks the form, typed
+    // into the dialog opened on the program's working folder, the test's own.
+    void saveFromPreview(const VirtualDisplay& display, const QString& preview, const QString& name) const {
         display.xdotool({"mousemove", "--window", preview, "488", "603", "click", "1"});
-        const QString dialog = display.waitForWindow(kDialogTitle, 20000);
+        const QString dialog = display.waitForWindow(kSaveDialogTitle, 20000);
         ASSERT_FALSE(dialog.isEmpty()) << "the save dialog did not appear";
-        QTest::qWait(300);
-        display.xdotool({"windowfocus", "--sync", dialog});
-        display.xdotool({"key", "--window", dialog, "ctrl+a"});  // the name the last save left there
-        display.xdotool({"type", "--window", dialog, "--delay", "10", target});
-        // A completion list the typing opened may take the first Return.
-        for (int attempt = 0; attempt < 5 && !QFileInfo::exists(target) && isShown(display, dialog, kDialogTitle);
-             ++attempt) {
-            display.xdotool({"key", "--window", dialog, "Return"});
-            QTest::qWait(1000);
-        }
-        ASSERT_TRUE(waitForFile(target, 20000)) << "nothing was saved as " << target.toStdString();
+        ASSERT_TRUE(AnswerSaveDialog(display, dialog, name));
+        ASSERT_TRUE(WaitForFile(path(name), 20000)) << "nothing was saved as " << path(name).toStdString();
         // The "Done." box takes keys only once it has the focus: answered until none is left.
         for (int attempt = 0; attempt < 20; ++attempt) {
             const QString done = display.waitForWindow(kTitle, attempt == 0 ? 5000 : 500, preview);
@@ -126,10 +111,6 @@ protected:
             QTest::qWait(300);
         }
         ASSERT_TRUE(display.waitForWindow(kTitle, 0, preview).isEmpty()) << "the \"Done.\" box stays";
-    }
-
-    static bool isShown(const VirtualDisplay& display, const QString& window, const QString& title) {
-        return display.xdotool({"search", "--onlyvisible", "--name", title}).split(u'\n').contains(window);
     }
 
 private:
@@ -143,10 +124,8 @@ TEST_P(RealProgramSettings, SavedFilesAgreeWithTheBatchInTheSettingsForms) {
     ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
     QProcess program;
     program.setProcessEnvironment(underSettings(display.environment()));
-    program.start(kProgram, {});
-    ASSERT_TRUE(program.waitForStarted(10000));
-
-    const QString entry = display.waitForWindow(kTitle, 20000);
+    program.setWorkingDirectory(folder());
+    const QString entry = display.startWithWindow(program, kProgram, kTitle, 20000);
     ASSERT_FALSE(entry.isEmpty()) << "the entry window did not appear";
     QTest::qWait(300);
     display.xdotool({"mousemove", "--window", entry, "388", "21", "click", "1"});  // Start Creating Template
@@ -154,7 +133,7 @@ TEST_P(RealProgramSettings, SavedFilesAgreeWithTheBatchInTheSettingsForms) {
     ASSERT_FALSE(preview.isEmpty()) << "the preview window did not appear";
     QTest::qWait(500);
     for (const char* name : {"window.xls", "window.xlsx", "window.pdf"})
-        ASSERT_NO_FATAL_FAILURE(saveFromPreview(display, preview, path(QString::fromLatin1(name))));
+        ASSERT_NO_FATAL_FAILURE(saveFromPreview(display, preview, QString::fromLatin1(name)));
     program.kill();
     program.waitForFinished(5000);
 
