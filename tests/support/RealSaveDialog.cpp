@@ -23,8 +23,7 @@ bool WaitUntilGone(const VirtualDisplay& display, const QString& window, int tim
 
 }  // namespace
 
-::testing::AssertionResult AnswerSaveDialog(const VirtualDisplay& display, const QString& dialog,
-                                            const QString& name) {
+::testing::AssertionResult AnswerSaveDialog(const VirtualDisplay& display, const QString& dialog, const QString& name) {
     QTest::qWait(300);
     display.xdotool({"windowfocus", "--sync", dialog});
     display.xdotool({"key", "--window", dialog, "ctrl+a"});  // the name the last save left there

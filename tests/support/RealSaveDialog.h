@@ -13,8 +13,7 @@ inline const QString kSaveDialogTitle = QStringLiteral("^Save File$");
 
 // Types `name` into the open dialog and presses Return until the dialog has gone. On failure, says
 // why and leaves a screenshot of the screen in the test's working folder.
-::testing::AssertionResult AnswerSaveDialog(const VirtualDisplay& display, const QString& dialog,
-                                            const QString& name);
+::testing::AssertionResult AnswerSaveDialog(const VirtualDisplay& display, const QString& dialog, const QString& name);
 
 // Whether the file a save makes is there within timeoutMs.
 bool WaitForFile(const QString& path, int timeoutMs);
