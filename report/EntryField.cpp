@@ -37,16 +37,40 @@ QStyleOptionFrame PanelOf(const QLineEdit* field) {
 EntryField::EntryField(QWidget* parent, Overflow overflow) : QLineEdit(parent), m_overflow(overflow) {}
 
 bool EntryField::fitsWhole(const QLineEdit* field) {
+    if (const auto* entry = qobject_cast<const EntryField*>(field)) return entry->fitsWhole();
     const QRect room = LineEditTextRect(field, PanelOf(field));
     return field->fontMetrics().horizontalAdvance(field->text()) + kCaretWidth <= room.width();
 }
 
+bool EntryField::fitsWhole() const { return fitsIn(textRect().width()); }
+
+EntryField::Measured& EntryField::measured() const {
+    const QString now = text();
+    const int dpi = logicalDpiY();
+    if (m_measured.dpi != dpi || m_measured.text != now || m_measured.font != font())
+        m_measured = Measured{now, font(), dpi, fontMetrics().horizontalAdvance(now), -1, QFont()};
+    return m_measured;
+}
+
+bool EntryField::fitsIn(int room) const { return measured().advance + kCaretWidth <= room; }
+
 QRect EntryField::textRect() const { return LineEditTextRect(this, PanelOf(this)); }
 
 QFont EntryField::shownFont() const {
-    QFont shown = font();
-    if (hasFocus() || m_overflow != Overflow::ShrinkThenEllipsis || fitsWhole(this)) return shown;
+    if (hasFocus() || m_overflow != Overflow::ShrinkThenEllipsis) return font();
     const int room = textRect().width();
+    if (fitsIn(room)) return font();
+    Measured& now = measured();
+    if (now.shrunkForRoom != room) {
+        now.shrunk = shrunkFont(room);
+        now.shrunkForRoom = room;
+    }
+    return now.shrunk;
+}
+
+// The largest step down that shows the title whole, else the smallest step it may take.
+QFont EntryField::shrunkFont(int room) const {
+    QFont shown = font();
     const double smallest = font().pointSizeF() * kSmallestShare;
     for (double size = font().pointSizeF() - kShrinkStep; size >= smallest; size -= kShrinkStep) {
         shown.setPointSizeF(size);
@@ -56,12 +80,12 @@ QFont EntryField::shownFont() const {
 }
 
 QString EntryField::shownText() const {
-    if (hasFocus() || fitsWhole(this)) return displayText();
+    if (hasFocus() || fitsWhole()) return displayText();
     return QFontMetrics(shownFont(), this).elidedText(displayText(), Qt::ElideRight, textRect().width());
 }
 
 void EntryField::paintEvent(QPaintEvent* event) {
-    if (hasFocus() || fitsWhole(this)) return QLineEdit::paintEvent(event);
+    if (hasFocus() || fitsWhole()) return QLineEdit::paintEvent(event);
     QPainter painter(this);
     const QStyleOptionFrame panel = PanelOf(this);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);

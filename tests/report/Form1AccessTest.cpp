@@ -341,6 +341,50 @@ TEST_F(Form1Access, AFieldNotBeingEditedShowsTheStartOfWhatItHolds) {
     expectStartAndEllipsis(f.txtMisc[2], 3);
 }
 
+// What a field shows is measured once and kept: every change of text, font, width or style that
+// changes what fits must show at once, never what was measured before it.
+TEST_F(Form1Access, WhatAFieldShowsFollowsEachChangeOfTextFontWidthAndStyle) {
+    Form1& f = open();
+    const QString ellipsis(QChar(0x2026));
+    auto* desc = static_cast<EntryField*>(f.txtDesc[2]);
+    const QString taxi = QStringLiteral("Taxi to the airport");
+    desc->setText(taxi);
+    ASSERT_EQ(desc->shownText(), taxi);
+
+    QFont large = desc->font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    desc->setFont(large);
+    EXPECT_TRUE(desc->shownText().endsWith(ellipsis)) << "a larger font no longer fits";
+    desc->setFont(f.font());
+    EXPECT_EQ(desc->shownText(), taxi);
+
+    const QSize designed = desc->size();
+    desc->resize(designed.width() / 2, designed.height());
+    EXPECT_TRUE(desc->shownText().endsWith(ellipsis)) << "a narrower field no longer fits";
+    desc->resize(designed);
+    EXPECT_EQ(desc->shownText(), taxi);
+
+    desc->setStyleSheet(QStringLiteral("padding-left: %1px;").arg(designed.width() / 2));
+    EXPECT_TRUE(desc->shownText().endsWith(ellipsis)) << "padding leaves less room";
+    EXPECT_TRUE(WholeValueTip::tooNarrow(desc));
+    desc->setStyleSheet(QString());
+    EXPECT_EQ(desc->shownText(), taxi);
+    EXPECT_FALSE(WholeValueTip::tooNarrow(desc));
+
+    // A title shrunk for its width stands in its own size again once wide enough, and shrinks again.
+    auto* entertainment = static_cast<EntryField*>(f.txtHeading[5]);
+    const QFont own = entertainment->font();
+    const QFont shrunk = entertainment->shownFont();
+    ASSERT_LT(shrunk.pointSizeF(), own.pointSizeF());
+    const QSize title = entertainment->size();
+    entertainment->resize(title.width() * 3, title.height());
+    EXPECT_EQ(entertainment->shownFont(), own);
+    entertainment->resize(title);
+    EXPECT_EQ(entertainment->shownFont(), shrunk);
+    entertainment->setText(QStringLiteral("Fun"));
+    EXPECT_EQ(entertainment->shownFont(), own) << "a shorter title fits in its own size";
+}
+
 TEST_F(Form1Access, TheTitleBarOffersNoMaximise) {
     Form1& f = open();
     EXPECT_FALSE(f.windowFlags() & Qt::WindowMaximizeButtonHint);
