@@ -1,6 +1,6 @@
 // The program's "Save File" dialog under Xvfb, answered as a user does: a bare file name typed into
-// the dialog opened on the program's working folder, then Return. Typing whole paths made the
-// dialog complete folders of a busy /tmp while the keys came in, and now and then it kept the name.
+// the dialog opened on the program's working folder, then Return. A bare name keeps the dialog's
+// completion list out of a busy /tmp while the keys come in.
 #pragma once
 
 #include "VirtualDisplay.h"
