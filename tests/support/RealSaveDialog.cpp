@@ -8,7 +8,7 @@
 namespace {
 
 bool IsShown(const VirtualDisplay& display, const QString& window) {
-    return display.xdotool({"search", "--onlyvisible", "--name", kSaveDialogTitle}).split(u'\n').contains(window);
+    return display.visibleWindows(kSaveDialogTitle).contains(window);
 }
 
 bool WaitUntilGone(const VirtualDisplay& display, const QString& window, int timeoutMs) {

@@ -102,10 +102,12 @@ QString VirtualDisplay::run(const QString& program, const QStringList& arguments
     }
 }
 
+QStringList VirtualDisplay::visibleWindows(const QString& titlePattern) const {
+    return xdotool({"search", "--onlyvisible", "--name", titlePattern}).split('\n', Qt::SkipEmptyParts);
+}
+
 QString VirtualDisplay::findWindow(const QString& titlePattern, const QString& except) const {
-    const QStringList ids =
-        xdotool({"search", "--onlyvisible", "--name", titlePattern}).split('\n', Qt::SkipEmptyParts);
-    for (const QString& id : ids)
+    for (const QString& id : visibleWindows(titlePattern))
         if (id != except) return id;
     return {};
 }

@@ -27,6 +27,8 @@ public:
     // made again.
     QString run(const QString& program, const QStringList& arguments) const;
     QString xdotool(const QStringList& arguments) const { return run(QStringLiteral("xdotool"), arguments); }
+    // The ids of the visible windows whose title matches the pattern, now.
+    QStringList visibleWindows(const QString& titlePattern) const;
     // The first visible window whose title matches the pattern and is not `except`; waits up to timeoutMs.
     QString waitForWindow(const QString& titlePattern, int timeoutMs, const QString& except = {}) const;
     // Starts the program (environment set by the caller, this display's) and returns its first

@@ -68,9 +68,7 @@ protected:
                           "--delay", "60", "1"});
         return display->waitForWindow(kTitle, 20000, entry);
     }
-    QStringList visibleWindows() const {
-        return display->xdotool({"search", "--onlyvisible", "--name", kTitle}).split('\n', Qt::SkipEmptyParts);
-    }
+    QStringList visibleWindows() const { return display->visibleWindows(kTitle); }
     // What the program keeps in the scratch folder, temporary files included.
     QStringList scratchFiles() const {
         return QDir(scratchBase.filePath(QStringLiteral("brindlemoor-") + QString::number(::getuid())))
