@@ -65,9 +65,9 @@ bool IsGridColumnTitle(const QWidget* widget) {
 
 QString SkinPath() { return ProgramFile(QStringLiteral("x/o.cjs")); }
 
-}  // namespace
-
 bool HasSkinFile() { return QFileInfo(SkinPath()).isFile(); }
+
+}  // namespace
 
 void ApplyMainSkin(QWidget* entryWindow) {
     if (!HasSkinFile()) return;

@@ -1,7 +1,6 @@
 #include "report/Form1.h"
 
 #include "app/ProgramEnd.h"
-#include "app/WindowColours.h"
 #include "app/ButtonKeys.h"
 #include "app/FixedWindow.h"
 #include "report/DatePicker.h"
@@ -15,6 +14,7 @@
 #include "RowReceipts.h"
 #include "WholeValueTip.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -52,11 +52,6 @@ W* Place(W* widget, const QString& name, const TwipsRect& rect) {
 }
 
 QString Indexed(const QString& name, int index) { return name + QString::number(index); }
-
-// Flat single borders that overlap by one pixel draw the grid; the titles are light grey.
-const QString kGridStyle = QStringLiteral(
-    "GridCellField { border: 1px solid black; border-radius: 0px; padding: 0px; background: white; }"
-    "ColumnTitleField, ColumnTitleLabel { border: 1px solid black; background: #E0E0E0; }");
 
 constexpr std::array<std::array<QLineEdit*, kGridRows> Form1::*, kCategories> kAmountColumnMembers{
     &Form1::txtHotel, &Form1::txtTransport,     &Form1::txtFuel, &Form1::txtMeals,
@@ -142,11 +137,14 @@ void Form1::buildGrid() {
     QPalette white = Frame1->palette();
     white.setColor(QPalette::Window, Qt::white);
     Frame1->setPalette(white);
-    // A sheet of the frame's own makes a skin given to the window later polish every cell again,
-    // several times over; with a skin to come, the grid's sheet waits for the window's first polish.
-    // Without one it is cheapest given now, before the cells exist.
-    if (!HasSkinFile()) Frame1->setStyleSheet(kGridStyle);
     auto* contents = new FrameContents(Frame1);
+    // The white is the frame's own: what it holds keeps the window's usual colours, but for the
+    // cells' white, given once here rather than to each cell.
+    QPalette usual = contents->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        usual.setColor(group, QPalette::Window, QApplication::palette().color(group, QPalette::Window));
+    usual.setColor(QPalette::Base, Qt::white);
+    contents->setPalette(usual);
     m_receipts = new RowReceipts(this, [this](const QString& key, const QString& value) { storeEdit(key, value); });
 
     const auto title = [&](const QString& name, const QString& caption, const GridColumn& column) {
@@ -271,11 +269,6 @@ void Form1::runAvailabilityCheck() {
 
 void Form1::PushButton22_Click() {
     if (GenerationRun()) GenerationRun()(*this);
-}
-
-bool Form1::event(QEvent* event) {
-    if (event->type() == QEvent::Polish && Frame1->styleSheet().isEmpty()) Frame1->setStyleSheet(kGridStyle);
-    return QWidget::event(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

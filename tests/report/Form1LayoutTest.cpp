@@ -3,7 +3,9 @@
 #include "support/FieldByName.h"
 
 #include <QDateEdit>
+#include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,6 +84,36 @@ TEST_F(Form1Layout, TabOrderRunsHeaderGridFooterHeadingsButtons) {
     // Parts inside a picker (its line edit, calendar) are not stops of their own.
     std::erase_if(actual, [&](QWidget* x) { return std::find(expected.begin(), expected.end(), x) == expected.end(); });
     EXPECT_EQ(actual, expected);
+}
+
+// The grid's look, as drawn: a black single border round every cell and title, white cells and light
+// grey titles inside it, up to the pixels next to the border; also under a style sheet on the window,
+// as a skin gives one, which paints frameless line edits in colours of its own.
+TEST_F(Form1Layout, GridCellsAndTitlesAreBorderedWhiteAndGrey) {
+    Form1& f = open();
+    const auto expectLook = [&](QWidget* control, const QColor& inside, const char* when) {
+        SCOPED_TRACE(control->objectName().toStdString() + ", " + when);
+        const QRect box(control->mapTo(f.Frame1, QPoint()), control->size());
+        const QImage drawn = f.Frame1->grab(box).toImage();
+        const int w = drawn.width(), h = drawn.height();
+        for (const QPoint& edge : {QPoint(0, h / 2), QPoint(w - 1, h / 2), QPoint(w / 2, 0), QPoint(w / 2, h - 1)})
+            EXPECT_EQ(drawn.pixelColor(edge), QColor(Qt::black)) << "border at " << edge.x() << "," << edge.y();
+        for (const QPoint& corner : {QPoint(1, 1), QPoint(w - 2, 1), QPoint(1, h - 2), QPoint(w - 2, h - 2)})
+            EXPECT_EQ(drawn.pixelColor(corner), inside) << "inside at " << corner.x() << "," << corner.y();
+    };
+    const QColor grey(0xE0, 0xE0, 0xE0);
+    const auto expectGrid = [&](const char* when) {
+        expectLook(f.txtAccount[5], Qt::white, when);
+        expectLook(f.txtMisc[14], Qt::white, when);
+        expectLook(f.txtHeading[0], grey, when);
+        expectLook(f.Label1, grey, when);
+    };
+    expectGrid("plain");
+    QFile skin(QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/app/assets/x/o.cjs"));
+    ASSERT_TRUE(skin.open(QIODevice::ReadOnly));
+    f.setStyleSheet(QString::fromUtf8(skin.readAll()));
+    QCoreApplication::processEvents();
+    expectGrid("under the skin");
 }
 
 }  // namespace

@@ -5,7 +5,5 @@ class QWidget;
 
 // Colours (and, when the skin file exists, the skin) of the entry window.
 void ApplyMainSkin(QWidget* entryWindow);
-// Whether ApplyMainSkin finds a skin file to apply.
-bool HasSkinFile();
 // The system face colour for the window and its frames and labels.
 void ApplyFormColours(QWidget* window);

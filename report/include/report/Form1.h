@@ -61,7 +61,6 @@ public:
     const std::array<QLineEdit*, kGridRows>& amountColumn(int category) const;
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
