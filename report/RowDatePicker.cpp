@@ -14,6 +14,7 @@ constexpr int kTextIndent = 18;
 RowDatePicker::RowDatePicker(QWidget* parent) : DatePicker(parent), m_check(new QCheckBox(this)) {
     m_check->setFocusPolicy(Qt::NoFocus);
     lineEdit()->setTextMargins(kTextIndent, 0, 0, 0);
+    lineEdit()->installEventFilter(this);
     m_keysDescription = QStringLiteral("Space gives or clears the date; F4 or Alt+Down opens the calendar.");
     setAccessibleDescription(m_keysDescription);
 
@@ -58,16 +59,30 @@ void RowDatePicker::resizeEvent(QResizeEvent* event) {
     m_check->setGeometry(kCheckBoxLeft, (height() - box.height()) / 2, box.width(), box.height());
 }
 
+bool RowDatePicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != lineEdit()) return DatePicker::eventFilter(watched, event);
+    // A skin's polish gives the field the picker's palette, or the one it had when last polished.
+    if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange) showTextColour();
+    return false;
+}
+
 void RowDatePicker::showState() {
     m_check->setChecked(m_value.has_value());
-    // The held date stays visible but greyed while the row has no date, as in the classic picker.
-    // A style sheet, not the palette: a skin's style sheet on the window overrides child palettes.
-    // Each new sheet re-polishes the field, so it is set only when the state flips.
     const bool greyed = !m_value;
     if (!m_greyed || *m_greyed != greyed) {
         m_greyed = greyed;
-        const QColor grey = QApplication::palette(this).color(QPalette::Disabled, QPalette::Text);
-        lineEdit()->setStyleSheet(greyed ? QStringLiteral("color: %1;").arg(grey.name()) : QString());
+        showTextColour();
     }
     announceValue();
+}
+
+void RowDatePicker::showTextColour() {
+    // The held date stays visible but greyed while the row has no date, as in the classic picker.
+    // Given to the field's own palette: a style sheet of its own would cost every row's field a
+    // style-sheet polish and paint, and one on the picker would not reach a field under a skin.
+    const QPalette usual = QApplication::palette(this);
+    QPalette shown = lineEdit()->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        shown.setColor(group, QPalette::Text, usual.color(m_value ? group : QPalette::Disabled, QPalette::Text));
+    lineEdit()->setPalette(shown);
 }

@@ -28,11 +28,13 @@ signals:
     void valueChanged();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void showState();
+    void showTextColour();
 
     QCheckBox* m_check;
     QString m_keysDescription;

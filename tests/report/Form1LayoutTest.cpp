@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 using Form1Layout = EntryWindowTest;
@@ -114,6 +116,61 @@ TEST_F(Form1Layout, GridCellsAndTitlesAreBorderedWhiteAndGrey) {
     f.setStyleSheet(QString::fromUtf8(skin.readAll()));
     QCoreApplication::processEvents();
     expectGrid("under the skin");
+}
+
+// An empty row shows its held date greyed, a row with a date shows it in full colour, and back again,
+// as drawn: plain, under a skin given before the window first shows (as the program gives it), and
+// when a skin comes or is given again, as each polish puts back a control's earlier palette.
+TEST_F(Form1Layout, RowDateIsGreyedOnlyWhileTheRowHasNoDate) {
+    QFile skin(QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/app/assets/x/o.cjs"));
+    ASSERT_TRUE(skin.open(QIODevice::ReadOnly));
+    const QString sheet = QString::fromUtf8(skin.readAll());
+    const int grey = qGray(QApplication::palette().color(QPalette::Disabled, QPalette::Text).rgb());
+    const auto darkestText = [](RowDatePicker* picker) {
+        QCoreApplication::processEvents();
+        const QImage drawn = picker->findChild<QLineEdit*>()->grab().toImage();
+        int darkest = 255;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) darkest = std::min(darkest, qGray(drawn.pixel(x, y)));
+        return darkest;
+    };
+    const auto expectGreyed = [&](RowDatePicker* picker, const char* what) {
+        EXPECT_GE(darkestText(picker), grey - 24) << what;
+    };
+    const auto expectFullColour = [&](RowDatePicker* picker, const char* what) {
+        EXPECT_LT(darkestText(picker), 64) << what;
+    };
+    const auto expectStates = [&](RowDatePicker* picker, const char* when) {
+        SCOPED_TRACE(when);
+        expectGreyed(picker, "greyed while empty");
+        picker->setValue(QDate(2026, 3, 14));
+        expectFullColour(picker, "full colour once set");
+        picker->setValue(std::nullopt);
+        expectGreyed(picker, "greyed again once cleared");
+    };
+
+    expectStates(open().DTPicker2[3], "plain");
+
+    form = std::make_unique<Form1>();
+    form->setStyleSheet(sheet);
+    form->Form_Load();
+    form->show();
+    RowDatePicker* picker = form->DTPicker2[3];
+    expectStates(picker, "under a skin given before the window shows");
+
+    picker->setValue(QDate(2026, 3, 14));
+    form->setStyleSheet(sheet + QLatin1Char('\n'));
+    expectFullColour(picker, "a set date keeps its colour when the skin is given again");
+    picker->setValue(std::nullopt);
+    form->setStyleSheet(sheet);
+    expectGreyed(picker, "an empty row stays greyed when the skin is given again");
+
+    Form1& plain = open();
+    plain.DTPicker2[3]->setValue(QDate(2026, 3, 14));
+    darkestText(plain.DTPicker2[3]);
+    plain.setStyleSheet(sheet);
+    expectFullColour(plain.DTPicker2[3], "a set date keeps its colour when a skin comes");
+    expectGreyed(plain.DTPicker2[4], "an empty row stays greyed when a skin comes");
 }
 
 }  // namespace
