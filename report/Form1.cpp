@@ -158,6 +158,9 @@ void Form1::buildGrid() {
     for (int c = 0; c < kCategories; ++c) {
         auto* heading = Place(new ColumnTitleField(contents), Indexed(QStringLiteral("txtHeading"), c),
                               GridTitle(kAmountColumns[size_t(c)]));
+        // Under a skin's sheet on the window, a field with a sheet of its own takes the application
+        // font unless it is given one.
+        heading->setFont(font());
         heading->setText(kDefaultHeadings[size_t(c)]);
         heading->setAlignment(Qt::AlignCenter);
         txtHeading[size_t(c)] = heading;
@@ -184,8 +187,6 @@ void Form1::buildGrid() {
         for (int c = 0; c < kCategories; ++c) fields.push_back(amountColumn(c)[i]);
         m_receipts->addRow(r, box, DTPicker2[i], fields);
     }
-    // Widgets under a style sheet take the application font unless they are given one of their own.
-    for (QWidget* child : Frame1->findChildren<QWidget*>()) child->setFont(font());
 }
 
 void Form1::buildFooter() {
