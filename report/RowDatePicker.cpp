@@ -68,11 +68,7 @@ bool RowDatePicker::eventFilter(QObject* watched, QEvent* event) {
 
 void RowDatePicker::showState() {
     m_check->setChecked(m_value.has_value());
-    const bool greyed = !m_value;
-    if (!m_greyed || *m_greyed != greyed) {
-        m_greyed = greyed;
-        showTextColour();
-    }
+    showTextColour();
     announceValue();
 }
 

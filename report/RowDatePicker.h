@@ -39,6 +39,4 @@ private:
     QCheckBox* m_check;
     QString m_keysDescription;
     std::optional<QDate> m_value;
-    // Whether the field shows the greyed look; empty until first shown.
-    std::optional<bool> m_greyed;
 };
